@@ -1,0 +1,80 @@
+#include "app/memory_list_view.h"
+#include "platform/linux/ini_settings_store.h"
+#include "settings/settings.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A realistic file: every key of the program plus two stored lists of 100 rows.
+void fillTypicalFile(tw::Settings& settings) {
+    for (const char* key : {"Option1", "Weekly", "Weekly Time", "Text1", "Text2", "Text3", "Check1",
+                            "Check2", "Option7", "Option6", "Windows Startup", "Minimized"})
+        settings.SaveSetting(key, "1");
+    tw::MemoryListView list("ListView1");
+    for (int i = 0; i < 100; ++i)
+        list.addRow("/usr/local/bin/program-" + std::to_string(i));
+    settings.SaveListItems(list);
+}
+
+void BM_SaveSetting(benchmark::State& state) {
+    QTemporaryDir dir;
+    tw::IniSettingsStore store(dir.path().toStdString());
+    tw::Settings settings(store);
+    fillTypicalFile(settings);
+    int i = 0;
+    for (auto _ : state)
+        settings.SaveSetting("Text2", std::to_string(i++));
+}
+BENCHMARK(BM_SaveSetting)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_GetSetting(benchmark::State& state) {
+    QTemporaryDir dir;
+    tw::IniSettingsStore store(dir.path().toStdString());
+    tw::Settings settings(store);
+    fillTypicalFile(settings);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(settings.GetSetting("Text2", "30"));
+}
+BENCHMARK(BM_GetSetting)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+tw::MemoryListView tenThousandRows() {
+    tw::MemoryListView list("ListView1");
+    for (int i = 0; i < 10000; ++i)
+        list.addRow("/home/user/Programs/Tool " + std::to_string(i) + "/bin/tool.sh");
+    return list;
+}
+
+void BM_SaveListItems10k(benchmark::State& state) {
+    QTemporaryDir dir;
+    tw::IniSettingsStore store(dir.path().toStdString());
+    tw::Settings settings(store);
+    const auto list = tenThousandRows();
+    for (auto _ : state)
+        settings.SaveListItems(list);
+}
+BENCHMARK(BM_SaveListItems10k)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_LoadListItems10k(benchmark::State& state) {
+    QTemporaryDir dir;
+    tw::IniSettingsStore store(dir.path().toStdString());
+    tw::Settings settings(store);
+    settings.SaveListItems(tenThousandRows());
+    for (auto _ : state) {
+        tw::MemoryListView list("ListView1");
+        settings.LoadListItems(list);
+        benchmark::DoNotOptimize(list.count());
+    }
+}
+BENCHMARK(BM_LoadListItems10k)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+} // namespace
+
+BENCHMARK_MAIN();

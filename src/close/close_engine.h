@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/windows.h"
+
+#include <string>
+
+namespace tw {
+
+class HistoryLog;
+class LocaleText;
+class Processes;
+
+inline constexpr const char* kCloseFilePrefix = "Close file ";
+
+enum class CloseMethod { None, Soft, Hard };
+
+// Closes what one close-list entry names: politely by window, or by killing processes.
+// Failures (no window system reachable, ...) are thrown to the caller.
+class CloseEngine {
+  public:
+    CloseEngine(Processes& processes, Windows& windows, const LocaleText& locale,
+                HistoryLog& history);
+
+    // Applies the method the caller read from the options for this entry; None does nothing.
+    void CloseProgram(const std::string& entry, CloseMethod method);
+    // Asks every top-level window of each process whose executable name equals the entry
+    // (ignoring case) to close; one "Close file " row per request.
+    void SoftCloseProgram(const std::string& entry);
+    // Kills every process whose executable path contains the entry (ignoring case);
+    // one "Close file " row per process killed.
+    void HardCloseProgram(const std::string& entry);
+    // The topmost top-level window owned by the process, or 0.
+    WindowId FindProcessWindow(int pid);
+
+  private:
+    Processes& processes_;
+    Windows& windows_;
+    const LocaleText& locale_;
+    HistoryLog& history_;
+};
+
+} // namespace tw

@@ -1,0 +1,17 @@
+#include "history/history_log.h"
+
+#include "app/list_view.h"
+#include "platform/clock.h"
+#include "platform/locale_text.h"
+
+namespace tw {
+
+HistoryLog::HistoryLog(ListView& list, const Clock& clock, const LocaleText& locale)
+    : list_(list), clock_(clock), locale_(locale) {}
+
+void HistoryLog::AddHistoryEntry(const std::string& action) {
+    const int row = list_.addRow(locale_.generalDate(clock_.now()));
+    list_.setSubItem(row, 1, action);
+}
+
+} // namespace tw

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <functional>
+#include <string>
+
+namespace tw {
+
+// Where users are asked to send a screenshot of an error box.
+inline constexpr const char* kSupportAddress = "support@quillmark.com";
+inline constexpr const char* kErrorBoxTitle = "Application Error";
+
+// The text of the error box for a failure of statement `line` of `routine`.
+std::string applicationErrorText(const std::string& description, const std::string& routine,
+                                 int line);
+
+// Runs the numbered statements of one guarded routine. A statement that throws shows
+// exactly one error box and the routine carries on with its next statement; a test that
+// throws counts as true, so the routine goes into the branch the test guards.
+class GuardedRoutine {
+  public:
+    GuardedRoutine(Dialogs& dialogs, std::string routine);
+
+    // Runs the statement; returns false when it failed (the box has been shown).
+    bool step(int line, const std::function<void()>& statement);
+    // Evaluates an if-test; a failing test is reported and taken as true.
+    bool test(int line, const std::function<bool()>& condition);
+
+    const std::string& routine() const { return routine_; }
+
+  private:
+    void report(int line, const std::string& description);
+
+    Dialogs& dialogs_;
+    std::string routine_;
+};
+
+} // namespace tw

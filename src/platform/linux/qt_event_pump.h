@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/event_pump.h"
+
+namespace tw {
+
+// The Qt event loop of the user-interface thread.
+class QtEventPump : public EventPump {
+  public:
+    void processPending() override;
+    void waitForEvents(int maxMs) override;
+};
+
+} // namespace tw

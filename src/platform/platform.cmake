@@ -1,0 +1,12 @@
+# The one place that chooses the real implementation of each platform interface.
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  target_sources(tidewell_platform PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/linux/system_clock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/qt_locale_text.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/ini_settings_store.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/qt_event_pump.cpp
+  )
+  target_link_libraries(tidewell_platform PUBLIC PkgConfig::GIO X11::X11 X11::XRes)
+else()
+  message(FATAL_ERROR "Tidewell has platform code for Linux only so far")
+endif()

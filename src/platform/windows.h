@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace tw {
+
+using WindowId = std::uint64_t;
+
+struct TopLevelWindow {
+    WindowId id = 0;
+    int pid = 0; // owning process, 0 when unknown
+};
+
+// The top-level windows of the desktop session.
+class Windows {
+  public:
+    virtual ~Windows() = default;
+    // Top-level windows that accept a close request, in Z-order, topmost first, hidden ones
+    // included. Throws std::runtime_error when no window system can be reached.
+    virtual std::vector<TopLevelWindow> closableWindows() = 0;
+    // Asks the window to close as if the user had closed it; returns once it is gone or a
+    // bounded wait has passed. Throws std::runtime_error when no window system can be reached.
+    virtual void requestClose(WindowId window) = 0;
+};
+
+} // namespace tw

@@ -1,0 +1,53 @@
+#include "settings/settings.h"
+
+#include "app/list_view.h"
+#include "settings/settings_keys.h"
+
+#include <string_view>
+
+namespace tw {
+
+std::string Settings::GetSetting(const std::string& key, const std::string& fallback) {
+    return store_.get(keys::kApplication, keys::kSection, key, fallback);
+}
+
+void Settings::SaveSetting(const std::string& key, const std::string& value) {
+    store_.save(keys::kApplication, keys::kSection, key, value);
+}
+
+void Settings::SaveListItems(const ListView& list) {
+    std::vector<std::string> rows;
+    rows.reserve(static_cast<size_t>(list.count()));
+    for (int i = 1; i <= list.count(); ++i)
+        rows.push_back(list.text(i));
+    SaveSetting(list.name(), toStoredList(rows));
+}
+
+void Settings::LoadListItems(ListView& list) {
+    for (const auto& row : fromStoredList(GetSetting(list.name())))
+        list.addRow(row);
+}
+
+std::string toStoredList(const std::vector<std::string>& rows) {
+    std::string stored;
+    for (const auto& row : rows) {
+        stored += row;
+        stored += kListItemSeparator;
+    }
+    return stored;
+}
+
+std::vector<std::string> fromStoredList(const std::string& stored) {
+    const std::string_view separator(kListItemSeparator);
+    std::vector<std::string> rows;
+    size_t start = 0;
+    for (size_t hit = stored.find(separator); hit != std::string::npos;
+         hit = stored.find(separator, start)) {
+        if (hit > start)
+            rows.emplace_back(stored, start, hit - start);
+        start = hit + separator.size();
+    }
+    return rows;
+}
+
+} // namespace tw

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/settings_store.h"
+
+#include <string>
+#include <vector>
+
+namespace tw {
+
+class ListView;
+
+// Follows every row of a stored list.
+inline constexpr const char* kListItemSeparator = "||||||||---|||";
+
+// The program's settings: the store's values under the program's application and section.
+class Settings {
+  public:
+    explicit Settings(SettingsStore& store) : store_(store) {}
+
+    std::string GetSetting(const std::string& key, const std::string& fallback = {});
+    void SaveSetting(const std::string& key, const std::string& value);
+
+    // Writes the list's row texts under the list's control name.
+    void SaveListItems(const ListView& list);
+    // Appends the rows stored under the list's control name.
+    void LoadListItems(ListView& list);
+
+  private:
+    SettingsStore& store_;
+};
+
+// The stored form of a list: each text followed by the separator.
+std::string toStoredList(const std::vector<std::string>& rows);
+// The rows of a stored list: the pieces between separators, empty pieces skipped and the
+// piece after the last separator never used.
+std::vector<std::string> fromStoredList(const std::string& stored);
+
+} // namespace tw

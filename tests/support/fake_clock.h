@@ -1,0 +1,86 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/event_pump.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+
+namespace tw::test {
+
+// A wall clock that tests set and step; time passes only when a test says so.
+class FakeClock : public Clock {
+  public:
+    FakeClock() { set({2026, 12, 7, 8, 0, 0}); }
+
+    void set(const LocalDateTime& when) {
+        using namespace std::chrono;
+        const auto day =
+            sys_days(year_month_day(year(when.year), month(static_cast<unsigned>(when.month)),
+                                    std::chrono::day(static_cast<unsigned>(when.day))));
+        millis_ = (static_cast<std::int64_t>(day.time_since_epoch().count()) * 86400 +
+                   when.secondOfDay()) *
+                  1000;
+    }
+    void advanceMs(std::int64_t ms) { millis_ += ms; }
+    void advanceSeconds(std::int64_t s) { millis_ += s * 1000; }
+    std::int64_t millis() const { return millis_; }
+
+    LocalDateTime now() const override {
+        using namespace std::chrono;
+        const std::int64_t secs = floorDiv(millis_, 1000);
+        const std::int64_t days = floorDiv(secs, 86400);
+        const int sod = static_cast<int>(secs - days * 86400);
+        const year_month_day ymd{sys_days(std::chrono::days(days))};
+        return {static_cast<int>(ymd.year()),
+                static_cast<int>(static_cast<unsigned>(ymd.month())),
+                static_cast<int>(static_cast<unsigned>(ymd.day())),
+                sod / 3600,
+                sod / 60 % 60,
+                sod % 60};
+    }
+    double secondsSinceMidnight() const override {
+        const std::int64_t dayMs = millis_ - floorDiv(millis_, 86400000) * 86400000;
+        return static_cast<double>(dayMs) / 1000.0;
+    }
+    std::string dayName() const override {
+        static const char* names[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                      "Thursday", "Friday", "Saturday"};
+        using namespace std::chrono;
+        const std::int64_t days = floorDiv(floorDiv(millis_, 1000), 86400);
+        return names[weekday(sys_days(std::chrono::days(days))).c_encoding()];
+    }
+
+  private:
+    static std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+        return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+    }
+    std::int64_t millis_ = 0;
+};
+
+// An event loop whose waits move the fake clock instead of sleeping.
+class FakeEventPump : public EventPump {
+  public:
+    explicit FakeEventPump(FakeClock& clock) : clock_(clock) {}
+    void processPending() override {
+        ++pendingRuns;
+        if (onPending)
+            onPending();
+    }
+    void waitForEvents(int maxMs) override {
+        ++waits;
+        clock_.advanceMs(maxMs > 0 ? maxMs : 1);
+        if (onPending)
+            onPending();
+    }
+
+    int pendingRuns = 0;
+    int waits = 0;
+    std::function<void()> onPending; // lets a test act "while events are handled"
+
+  private:
+    FakeClock& clock_;
+};
+
+} // namespace tw::test

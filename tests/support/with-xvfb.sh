@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Runs a command against a private X server of its own.
+# Usage: with-xvfb.sh [openbox] [trayer] -- command args...
+set -euo pipefail
+
+want_openbox=0
+want_trayer=0
+while [ $# -gt 0 ] && [ "$1" != "--" ]; do
+  case "$1" in
+    openbox) want_openbox=1 ;;
+    trayer) want_trayer=1 ;;
+    "") ;;
+    *) for w in $1; do
+         case "$w" in openbox) want_openbox=1 ;; trayer) want_trayer=1 ;; esac
+       done ;;
+  esac
+  shift
+done
+[ "${1:-}" = "--" ] && shift
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tidewell-x.XXXXXX")
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 3> "$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset > "$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 1 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.05
+done
+exec 3>&-
+[ -s "$work/display" ] || { echo "with-xvfb: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+if [ $want_openbox = 1 ]; then
+  openbox --sm-disable > "$work/openbox.log" 2>&1 &
+  pids+=($!)
+  # openbox is up once it owns the window manager selection.
+  for _ in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+fi
+if [ $want_trayer = 1 ]; then
+  trayer --edge bottom --align right --widthtype pixel --width 200 --height 32 \
+         > "$work/trayer.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 1 100); do
+    xprop -root 2>/dev/null | grep -q '_NET_SYSTEM_TRAY' && break
+    xwininfo -root -tree 2>/dev/null | grep -qi trayer && break
+    sleep 0.05
+  done
+  sleep 0.3
+fi
+
+set +e
+"$@"
+rc=$?
+exit $rc
