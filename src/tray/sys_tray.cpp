@@ -1,0 +1,140 @@
+#include "tray/sys_tray.h"
+
+#include "platform/clock.h"
+#include "platform/event_pump.h"
+
+#include <algorithm>
+
+namespace tw {
+
+namespace {
+constexpr std::int16_t kLeftButton = 1;
+constexpr std::int16_t kRightButton = 2;
+constexpr double kSecondsPerDay = 86400.0;
+
+template <typename Handler, typename... Args> void raise(const Handler& handler, Args... args) {
+    if (handler)
+        handler(args...);
+}
+} // namespace
+
+std::string firstCharacters(const std::string& utf8, std::size_t count) {
+    std::size_t pos = 0;
+    for (std::size_t chars = 0; pos < utf8.size() && chars < count; ++chars) {
+        ++pos;
+        // Continuation bytes belong to the character just started.
+        while (pos < utf8.size() && (static_cast<unsigned char>(utf8[pos]) & 0xC0) == 0x80)
+            ++pos;
+    }
+    return utf8.substr(0, pos);
+}
+
+cSysTray::cSysTray(TrayHost& host, const Clock& clock, EventPump& events,
+                   const SysTrayProperties& initial)
+    : host_(host), clock_(clock), pump_(events) {
+    host_.setReceiver([this](TrayNotification n) { TrayNotify(n); });
+    setInTray(initial.InTray);
+    setTrayIcon(initial.TrayIcon);
+    setTrayTip(initial.TrayTip);
+}
+
+cSysTray::~cSysTray() {
+    if (inTray_)
+        setInTray(false);
+    host_.setReceiver(nullptr);
+}
+
+void cSysTray::setTrayIcon(const PicturePtr& picture) {
+    if (!picture || picture->type() != PictureType::Icon)
+        return;
+    if (active_)
+        host_.setIcon(*picture);
+    icon_ = picture;
+}
+
+void cSysTray::setTrayTip(const std::string& tip) {
+    if (active_)
+        host_.setTip(firstCharacters(tip, kTipChars));
+    tip_ = tip;
+}
+
+void cSysTray::setInTray(bool inTray) {
+    if (inTray == inTray_)
+        return;
+    if (inTray) {
+        host_.add(icon_.get(), firstCharacters(tip_, kTipChars));
+        active_ = true;
+    } else if (active_) {
+        host_.remove();
+        active_ = false;
+    }
+    inTray_ = inTray;
+}
+
+double cSysTray::secondsSince(double start) const {
+    double elapsed = clock_.secondsSinceMidnight() - start;
+    if (elapsed < 0) // the wait went past midnight
+        elapsed += kSecondsPerDay;
+    return elapsed;
+}
+
+void cSysTray::ShowBalloon(const std::string& text, const std::string& title, int timeoutSeconds,
+                           bool onceOnly) {
+    if (onceOnly && onceCount_ >= 1)
+        return;
+    host_.showBalloon(firstCharacters(text, kBalloonTextChars),
+                      firstCharacters(title, kBalloonTitleChars),
+                      timeoutSeconds > 0 ? timeoutSeconds * 1000 : 0);
+    balloonUp_ = true;
+    if (onceOnly)
+        ++onceCount_;
+    if (timeoutSeconds <= 0)
+        return;
+
+    const double start = clock_.secondsSinceMidnight();
+    for (;;) {
+        const double left = timeoutSeconds - secondsSince(start);
+        if (!balloonUp_ || left <= 0)
+            break;
+        const int leftMs = std::max(1, static_cast<int>(left * 1000));
+        pump_.waitForEvents(std::min(leftMs, kBalloonPollMs));
+    }
+    // The flag stays up until the host reports the balloon gone.
+    if (balloonUp_)
+        host_.removeBalloon();
+}
+
+void cSysTray::TrayNotify(TrayNotification notification) {
+    switch (notification) {
+    case TrayNotification::MouseMove:
+        raise(events_.MouseMove, kIconId);
+        break;
+    case TrayNotification::LeftDown:
+        raise(events_.MouseDown, kLeftButton, kIconId);
+        break;
+    case TrayNotification::RightDown:
+        raise(events_.MouseDown, kRightButton, kIconId);
+        break;
+    case TrayNotification::LeftUp:
+        raise(events_.MouseUp, kLeftButton, kIconId);
+        break;
+    case TrayNotification::RightUp:
+        raise(events_.MouseUp, kRightButton, kIconId);
+        break;
+    case TrayNotification::LeftDblClick:
+        raise(events_.MouseDblClick, kLeftButton, kIconId);
+        break;
+    case TrayNotification::RightDblClick:
+        raise(events_.MouseDblClick, kRightButton, kIconId);
+        break;
+    case TrayNotification::BalloonHidden:
+    case TrayNotification::BalloonTimedOut:
+    case TrayNotification::BalloonClicked:
+        balloonUp_ = false;
+        break;
+    case TrayNotification::BalloonShown:
+        break;
+    }
+}
+
+} // namespace tw

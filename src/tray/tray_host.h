@@ -1,0 +1,52 @@
+#pragma once
+
+#include "tray/picture.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// What the notification area reports about one icon.
+enum class TrayNotification {
+    MouseMove,
+    LeftDown,
+    LeftUp,
+    LeftDblClick,
+    RightDown,
+    RightUp,
+    RightDblClick,
+    BalloonShown,
+    BalloonHidden,
+    BalloonTimedOut,
+    BalloonClicked,
+};
+
+// How a toolkit summarises a click on the icon (a press and release already paired).
+enum class TrayActivation { Unknown, Trigger, Context, DoubleClick, MiddleClick };
+
+// The button-level notifications that one activation stands for, in order.
+std::vector<TrayNotification> notificationsFor(TrayActivation activation);
+
+// One icon in the platform's notification area, driven by a tray icon control.
+class TrayHost {
+  public:
+    virtual ~TrayHost() = default;
+    // Puts the icon into the notification area; icon may be null and tip empty (none).
+    virtual void add(const Picture* icon, const std::string& tip) = 0;
+    // Takes the icon out of the notification area, with any balloon it shows.
+    virtual void remove() = 0;
+    // Changes the icon while it is shown.
+    virtual void setIcon(const Picture& icon) = 0;
+    // Changes the tooltip while the icon is shown.
+    virtual void setTip(const std::string& tip) = 0;
+    // Shows a balloon at the icon; timeoutMs 0 leaves its duration to the platform.
+    virtual void showBalloon(const std::string& text, const std::string& title, int timeoutMs) = 0;
+    // Takes away the balloon shown at the icon, if any.
+    virtual void removeBalloon() = 0;
+    // Where the host delivers what happens at the icon and its balloon.
+    virtual void setReceiver(std::function<void(TrayNotification)> receiver) = 0;
+};
+
+} // namespace tw
