@@ -1,0 +1,73 @@
+#include "tray/start_with_session.h"
+
+#include "platform/autostart.h"
+#include "platform/dialogs.h"
+#include "settings/settings.h"
+#include "settings/settings_keys.h"
+
+#include <stdexcept>
+
+namespace tw {
+
+namespace {
+constexpr const char* kTitle = "Tidewell";
+}
+
+StartWithSession::StartWithSession(StartupBoxes& boxes, Settings& settings, Autostart& autostart,
+                                   Dialogs& dialogs, std::function<bool()> isLoading)
+    : boxes_(boxes), settings_(settings), autostart_(autostart), dialogs_(dialogs),
+      isLoading_(std::move(isLoading)) {}
+
+void StartWithSession::Check4_Click() {
+    // Restoring the box at start-up must not rewrite the entry.
+    if (isLoading_())
+        return;
+    if (boxes_.check4()) {
+        boxes_.setCheck8Visible(true);
+        settings_.SaveSetting(keys::kWindowsStartup, "On");
+        // A box left checked with nothing registered would promise a start that never
+        // comes; clearing it runs the "off" branch below.
+        if (!RegisterStartup())
+            boxes_.setCheck4(false);
+    } else {
+        boxes_.setCheck8(false);
+        boxes_.setCheck8Visible(false);
+        settings_.SaveSetting(keys::kWindowsStartup, "Off");
+        UnregisterStartup();
+    }
+}
+
+void StartWithSession::Check8_Click() {
+    settings_.SaveSetting(keys::kMinimized, boxes_.check8() ? "On" : "Off");
+}
+
+bool StartWithSession::RegisterStartup() {
+    try {
+        const std::string name = autostart_.executableName();
+        if (name.empty())
+            throw std::runtime_error("The program's executable file could not be found.");
+        autostart_.add(name);
+        return true;
+    } catch (const std::exception& e) {
+        tellUser("Tidewell could not be set to start when you log in.", e.what());
+    }
+    return false;
+}
+
+bool StartWithSession::UnregisterStartup() {
+    try {
+        const std::string name = autostart_.executableName();
+        if (!name.empty())
+            autostart_.remove(name);
+        return true;
+    } catch (const std::exception& e) {
+        tellUser("Tidewell could not stop starting when you log in.", e.what());
+    }
+    return false;
+}
+
+void StartWithSession::tellUser(const std::string& what, const std::string& why) {
+    dialogs_.messageBox(what + "\r\n\r\n" + why, kTitle, Buttons::Ok, Icon::Warning);
+}
+
+} // namespace tw

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace tw {
+
+class Autostart;
+class Dialogs;
+class Settings;
+
+// The two start-up option boxes as their handlers see them. Setting a box's value raises
+// its click handler, as a click by the user does.
+class StartupBoxes {
+  public:
+    virtual ~StartupBoxes() = default;
+    // "Load this software on Windows startup"
+    virtual bool check4() const = 0;
+    virtual void setCheck4(bool checked) = 0;
+    // "Minimized to system tray"
+    virtual bool check8() const = 0;
+    virtual void setCheck8(bool checked) = 0;
+    virtual void setCheck8Visible(bool visible) = 0;
+};
+
+// Starting the program when the user logs in, and whether it then begins in the tray.
+class StartWithSession {
+  public:
+    StartWithSession(StartupBoxes& boxes, Settings& settings, Autostart& autostart,
+                     Dialogs& dialogs, std::function<bool()> isLoading);
+
+    void Check4_Click();
+    void Check8_Click();
+
+  private:
+    // Each returns false after telling the user why the entry could not be changed.
+    bool RegisterStartup();
+    bool UnregisterStartup();
+    void tellUser(const std::string& what, const std::string& why);
+
+    StartupBoxes& boxes_;
+    Settings& settings_;
+    Autostart& autostart_;
+    Dialogs& dialogs_;
+    std::function<bool()> isLoading_;
+};
+
+} // namespace tw

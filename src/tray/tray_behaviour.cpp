@@ -1,0 +1,40 @@
+#include "tray/tray_behaviour.h"
+
+#include "tray/sys_tray.h"
+
+namespace tw {
+
+TrayBehaviour::TrayBehaviour(TrayWindow& window, cSysTray& tray, std::function<bool()> trayRunning)
+    : window_(window), tray_(tray), trayRunning_(std::move(trayRunning)) {}
+
+void TrayBehaviour::Form_Resize() {
+    if (!window_.isMinimised() || hiddenInTray_)
+        return;
+    if (!trayRunning_()) {
+        waitingForTray_ = true;
+        return;
+    }
+    waitingForTray_ = false;
+    window_.hide();
+    window_.setNormalState();
+    hiddenInTray_ = true;
+    tray_.ShowBalloon(kTrayBalloonText, kTrayBalloonTitle, kTrayBalloonSeconds, true);
+}
+
+void TrayBehaviour::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
+    window_.showAndActivate();
+    hiddenInTray_ = false;
+}
+
+void TrayBehaviour::TrayCheck() {
+    if (!waitingForTray_)
+        return;
+    if (!window_.isMinimised()) { // brought back from the taskbar meanwhile
+        waitingForTray_ = false;
+        return;
+    }
+    if (trayRunning_())
+        Form_Resize();
+}
+
+} // namespace tw

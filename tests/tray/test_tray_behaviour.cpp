@@ -1,0 +1,313 @@
+#include "platform/autostart.h"
+#include "settings/settings.h"
+#include "support/fake_clock.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_settings_store.h"
+#include "support/fake_tray_host.h"
+#include "tray/start_with_session.h"
+#include "tray/sys_tray.h"
+#include "tray/tray_behaviour.h"
+
+#include <QtTest>
+#include <stdexcept>
+
+namespace tw {
+
+namespace {
+
+// A main window that only records where it is.
+class FakeTrayWindow : public TrayWindow {
+  public:
+    bool isMinimised() const override { return minimised; }
+    void hide() override {
+        visible = false;
+        calls.push_back("hide");
+    }
+    void setNormalState() override {
+        minimised = false;
+        calls.push_back("normal");
+    }
+    void showAndActivate() override {
+        visible = true;
+        minimised = false;
+        calls.push_back("show+activate");
+    }
+    bool visible = true;
+    bool minimised = false;
+    std::vector<std::string> calls;
+};
+
+// A session autostart list kept in memory; names of entries in order of writing.
+class FakeAutostart : public Autostart {
+  public:
+    std::string executableName() const override { return name; }
+    void add(const std::string& entry) override {
+        if (!failure.empty())
+            throw std::runtime_error(failure);
+        entries.push_back(entry);
+        calls.push_back("add " + entry);
+    }
+    void remove(const std::string& entry) override {
+        if (!failure.empty())
+            throw std::runtime_error(failure);
+        std::erase(entries, entry);
+        calls.push_back("remove " + entry);
+    }
+    std::string name = "tidewell";
+    std::string failure; // thrown by add and remove when set
+    std::vector<std::string> entries;
+    std::vector<std::string> calls;
+};
+
+// Check boxes whose value changes raise the click handlers, as the real ones do.
+class FakeBoxes : public StartupBoxes {
+  public:
+    bool check4() const override { return c4; }
+    void setCheck4(bool checked) override {
+        if (checked == c4)
+            return;
+        c4 = checked;
+        if (owner)
+            owner->Check4_Click();
+    }
+    bool check8() const override { return c8; }
+    void setCheck8(bool checked) override {
+        if (checked == c8)
+            return;
+        c8 = checked;
+        if (owner)
+            owner->Check8_Click();
+    }
+    void setCheck8Visible(bool visible) override { c8Visible = visible; }
+
+    bool c4 = false;
+    bool c8 = false;
+    bool c8Visible = false;
+    StartWithSession* owner = nullptr;
+};
+
+} // namespace
+
+class TestTrayBehaviour : public QObject {
+    Q_OBJECT
+
+    struct TrayRig {
+        test::FakeClock clock;
+        test::FakeEventPump pump{clock};
+        test::FakeTrayHost host;
+        cSysTray tray{host, clock, pump};
+        FakeTrayWindow window;
+        bool trayRunning = true;
+        TrayBehaviour behaviour{window, tray, [this] { return trayRunning; }};
+
+        TrayRig() {
+            tray.setInTray(true);
+            tray.setEvents(
+                {nullptr, nullptr,
+                 [this](std::int16_t b, std::int32_t id) { behaviour.cSysTray1_MouseUp(b, id); },
+                 nullptr});
+        }
+        void minimise() {
+            window.minimised = true;
+            behaviour.Form_Resize();
+        }
+    };
+
+    struct StartupRig {
+        test::FakeSettingsStore store;
+        Settings settings{store};
+        FakeAutostart autostart;
+        test::FakeDialogs dialogs;
+        FakeBoxes boxes;
+        bool loading = false;
+        StartWithSession handlers{boxes, settings, autostart, dialogs, [this] { return loading; }};
+        StartupRig() { boxes.owner = &handlers; }
+    };
+
+  private slots:
+    void firstMinimiseHidesWithTheBalloonLaterOnesWithout() {
+        TrayRig r;
+        r.minimise();
+        QVERIFY(!r.window.visible);
+        QVERIFY(!r.window.minimised);
+        QVERIFY(r.behaviour.IsHiddenInTray());
+        QCOMPARE(r.window.calls, (std::vector<std::string>{"hide", "normal"}));
+        QCOMPARE(r.host.balloons.size(), std::size_t(1));
+        QCOMPARE(r.host.balloons[0].title, std::string("Tidewell"));
+        QCOMPARE(r.host.balloons[0].text,
+                 std::string("has been minimized to the system tray.\r\nClick on the blue 'Q' "
+                             "icon (Q for Quillmark) to bring the software back."));
+        QCOMPARE(r.host.balloons[0].timeoutMs, 5000);
+
+        r.host.notify(TrayNotification::LeftUp);
+        QVERIFY(r.window.visible);
+        r.minimise();
+        QVERIFY(!r.window.visible);
+        QCOMPARE(r.host.balloons.size(), std::size_t(1));
+    }
+
+    void resizeWithoutMinimiseOrWhileHiddenDoesNothing() {
+        TrayRig r;
+        r.behaviour.Form_Resize();
+        QVERIFY(r.window.calls.empty());
+        r.minimise();
+        r.window.calls.clear();
+        r.minimise();
+        QVERIFY(r.window.calls.empty());
+    }
+
+    void eitherButtonReleaseRestoresAPressAloneDoesNot() {
+        for (auto [press, release] :
+             {std::pair{TrayNotification::LeftDown, TrayNotification::LeftUp},
+              std::pair{TrayNotification::RightDown, TrayNotification::RightUp}}) {
+            TrayRig r;
+            r.minimise();
+            r.host.notify(press);
+            r.host.notify(TrayNotification::LeftDblClick);
+            QVERIFY(!r.window.visible);
+            r.host.notify(release);
+            QVERIFY(r.window.visible);
+            QVERIFY(!r.behaviour.IsHiddenInTray());
+            QCOMPARE(r.window.calls.back(), std::string("show+activate"));
+        }
+    }
+
+    void clickDuringTheBalloonWaitRestoresAtOnce() {
+        TrayRig r;
+        bool shownDuringWait = false;
+        r.pump.onPending = [&] {
+            r.host.notify(TrayNotification::LeftUp);
+            shownDuringWait = r.window.visible;
+            r.pump.onPending = nullptr;
+        };
+        r.minimise();
+        QVERIFY(shownDuringWait);
+        QVERIFY(r.window.visible);
+        QVERIFY(!r.behaviour.IsHiddenInTray());
+    }
+
+    void clickWhileShownOnlyActivates() {
+        TrayRig r;
+        r.host.notify(TrayNotification::LeftUp);
+        QCOMPARE(r.window.calls, std::vector<std::string>{"show+activate"});
+        QVERIFY(!r.behaviour.IsHiddenInTray());
+        QVERIFY(r.host.balloons.empty());
+    }
+
+    void withoutATrayMinimiseStaysReachableUntilATrayAppears() {
+        TrayRig r;
+        r.trayRunning = false;
+        r.minimise();
+        QVERIFY(r.window.visible);
+        QVERIFY(r.window.minimised);
+        QVERIFY(!r.behaviour.IsHiddenInTray());
+        QVERIFY(r.behaviour.waitingForTray());
+        QVERIFY(r.host.balloons.empty());
+
+        r.behaviour.TrayCheck();
+        QVERIFY(r.window.visible);
+        r.trayRunning = true;
+        r.behaviour.TrayCheck();
+        QVERIFY(!r.window.visible);
+        QVERIFY(r.behaviour.IsHiddenInTray());
+        QVERIFY(!r.behaviour.waitingForTray());
+        QCOMPARE(r.host.balloons.size(), std::size_t(1));
+    }
+
+    void windowRestoredFromTheTaskbarStopsWaitingForATray() {
+        TrayRig r;
+        r.trayRunning = false;
+        r.minimise();
+        r.window.minimised = false;
+        r.behaviour.TrayCheck();
+        QVERIFY(!r.behaviour.waitingForTray());
+        r.trayRunning = true;
+        r.behaviour.TrayCheck();
+        QVERIFY(r.window.visible);
+        QVERIFY(r.window.calls.empty());
+    }
+
+    void checkingStartupRegistersAndOffersTheTrayOption() {
+        StartupRig r;
+        r.boxes.setCheck4(true);
+        QVERIFY(r.boxes.c8Visible);
+        QCOMPARE(r.store.value("Windows Startup"), std::string("On"));
+        QCOMPARE(r.autostart.entries, std::vector<std::string>{"tidewell"});
+        QVERIFY(r.dialogs.boxes.empty());
+    }
+
+    void clearingStartupRemovesAndClearsTheTrayOption() {
+        StartupRig r;
+        r.boxes.setCheck4(true);
+        r.boxes.setCheck8(true);
+        QCOMPARE(r.store.value("Minimized"), std::string("On"));
+        r.boxes.setCheck4(false);
+        QVERIFY(!r.boxes.c8);
+        QVERIFY(!r.boxes.c8Visible);
+        QCOMPARE(r.store.value("Minimized"), std::string("Off"));
+        QCOMPARE(r.store.value("Windows Startup"), std::string("Off"));
+        QVERIFY(r.autostart.entries.empty());
+        QCOMPARE(r.autostart.calls, (std::vector<std::string>{"add tidewell", "remove tidewell"}));
+    }
+
+    void trayOptionStoresItsValueOnEveryChange() {
+        StartupRig r;
+        r.boxes.setCheck8(true);
+        r.boxes.setCheck8(false);
+        QCOMPARE(r.store.writes, (std::vector<std::pair<std::string, std::string>>{
+                                     {"Minimized", "On"}, {"Minimized", "Off"}}));
+        QVERIFY(r.autostart.calls.empty());
+    }
+
+    void restoringAtStartUpLeavesTheEntryAlone() {
+        StartupRig r;
+        r.loading = true;
+        r.boxes.setCheck4(true);
+        r.boxes.setCheck8(true);
+        r.boxes.setCheck4(false);
+        QVERIFY(r.autostart.calls.empty());
+        QCOMPARE(r.store.writes,
+                 (std::vector<std::pair<std::string, std::string>>{{"Minimized", "On"}}));
+    }
+
+    void entryThatCannotBeWrittenIsReportedAndTheBoxCleared() {
+        StartupRig r;
+        r.autostart.failure = "Permission denied";
+        r.boxes.setCheck4(true);
+        QVERIFY(!r.boxes.c4);
+        QVERIFY(!r.boxes.c8Visible);
+        QCOMPARE(r.store.value("Windows Startup"), std::string("Off"));
+        QVERIFY(r.dialogs.boxes.size() >= 1);
+        const auto& box = r.dialogs.boxes.front();
+        QCOMPARE(box.title, std::string("Tidewell"));
+        QCOMPARE(box.icon, Icon::Warning);
+        QCOMPARE(box.buttons, Buttons::Ok);
+        QVERIFY(box.text.find("could not be set to start") != std::string::npos);
+        QVERIFY(box.text.find("Permission denied") != std::string::npos);
+    }
+
+    void unknownExecutableIsReportedAndTheBoxCleared() {
+        StartupRig r;
+        r.autostart.name.clear();
+        r.boxes.setCheck4(true);
+        QVERIFY(!r.boxes.c4);
+        QCOMPARE(r.store.value("Windows Startup"), std::string("Off"));
+        QCOMPARE(r.dialogs.boxes.size(), std::size_t(1));
+        QVERIFY(r.autostart.calls.empty());
+    }
+
+    void entryThatCannotBeRemovedIsReported() {
+        StartupRig r;
+        r.boxes.setCheck4(true);
+        r.autostart.failure = "Read-only file system";
+        r.boxes.setCheck4(false);
+        QCOMPARE(r.store.value("Windows Startup"), std::string("Off"));
+        QCOMPARE(r.dialogs.boxes.size(), std::size_t(1));
+        QVERIFY(r.dialogs.boxes[0].text.find("Read-only file system") != std::string::npos);
+    }
+};
+
+} // namespace tw
+
+QTEST_MAIN(tw::TestTrayBehaviour)
+#include "test_tray_behaviour.moc"
