@@ -1,0 +1,156 @@
+#include "schedule/monitoring_tick.h"
+
+#include "app/list_view.h"
+#include "platform/clock.h"
+#include "platform/error_report.h"
+#include "platform/event_pump.h"
+#include "platform/timer.h"
+#include "schedule/monitoring_switch.h"
+#include "schedule/wait_seconds.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+
+namespace tw {
+
+std::string dayNameOf(const LocalDateTime& when) {
+    static constexpr std::array<const char*, 7> kNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                       "Thursday", "Friday", "Saturday"};
+    using namespace std::chrono;
+    const year_month_day date{year(when.year), month(static_cast<unsigned>(when.month)),
+                              day(static_cast<unsigned>(when.day))};
+    return kNames[weekday(sys_days(date)).c_encoding()];
+}
+
+MonitoringTick::MonitoringTick(ScheduleView& view, const Clock& clock, const LocaleText& locale,
+                               EventPump& events, Timer& timer, Dialogs& dialogs,
+                               Countdown& countdown, FiringActions actions)
+    : view_(view), clock_(clock), locale_(locale), events_(events), timer_(timer),
+      dialogs_(dialogs), countdown_(countdown), actions_(std::move(actions)) {}
+
+LocalDateTime MonitoringTick::tickNow() const {
+    // A tick that comes late still stands for the second it was due at.
+    return timer_.tickTime().value_or(clock_.now());
+}
+
+void MonitoringTick::Timer1_Timer() {
+    // A tick never runs inside another: one that arrives while the previous one waits in its
+    // yield, its pauses or an error box is dropped, so boxes cannot pile up.
+    if (inTick_)
+        return;
+    inTick_ = true;
+    try {
+        tick();
+    } catch (...) {
+        inTick_ = false;
+        throw;
+    }
+    inTick_ = false;
+}
+
+void MonitoringTick::tick() {
+    GuardedRoutine r(dialogs_, "Timer1_Timer");
+    r.step(100, [&] { countdown_.ElapsedSeconds = nextElapsed(countdown_.ElapsedSeconds); });
+
+    std::optional<ScheduleMode> mode;
+    if (r.test(102, [&] { return view_.modeSelected(ScheduleMode::Weekly); }))
+        mode = ScheduleMode::Weekly;
+    else if (r.test(104, [&] { return view_.modeSelected(ScheduleMode::Daily); }))
+        mode = ScheduleMode::Daily;
+    else if (r.test(106, [&] { return view_.modeSelected(ScheduleMode::EveryX); }))
+        mode = ScheduleMode::EveryX;
+    if (!mode)
+        return;
+
+    if (*mode != ScheduleMode::EveryX) {
+        const LocalDateTime now = tickNow();
+        WeeklyDailyTick progress;
+        if (r.step(108, [&] {
+                progress =
+                    weeklyDailyProgress(*mode, countdown_.SpanSeconds,
+                                        remainingSeconds(now, view_.pickerTime()), view_.dayText());
+                countdown_.ElapsedSeconds = progress.elapsed;
+            }))
+            show(r, 110, progress.view);
+        r.step(116, [&] { events_.processPending(); });
+        if (r.test(118, [&] {
+                const TimeOfDay target = view_.pickerTime();
+                return *mode == ScheduleMode::Daily
+                           ? dailyMatch(now, target)
+                           : weeklyMatch(now, target, view_.dayText(), dayNameOf(now));
+            }))
+            fire(r, *mode);
+        return;
+    }
+
+    // A field that is not a number keeps the previous interval and shows the box each tick.
+    r.step(120, [&] {
+        countdown_.SpanSeconds = everyXInterval(view_.fieldText(EveryXField::Hours),
+                                                view_.fieldText(EveryXField::Minutes),
+                                                view_.fieldText(EveryXField::Seconds), locale_);
+    });
+    show(r, 122, everyXProgress(countdown_.SpanSeconds, countdown_.ElapsedSeconds));
+    r.step(128, [&] { events_.processPending(); });
+    if (r.test(130,
+               [&] { return everyXMatch(countdown_.ElapsedSeconds, countdown_.SpanSeconds); })) {
+        r.step(132, [&] { countdown_.ElapsedSeconds = 0; });
+        fire(r, *mode);
+    }
+}
+
+void MonitoringTick::show(GuardedRoutine& r, int firstLine, const ProgressView& progress) {
+    r.step(firstLine, [&] { view_.setBarMaximum(progress.maximum); });
+    if (progress.position)
+        r.step(firstLine + 2, [&] { view_.setBarPosition(*progress.position); });
+    r.step(firstLine + 4, [&] { view_.setStatus(progress.status); });
+}
+
+void MonitoringTick::fire(GuardedRoutine& r, ScheduleMode mode) {
+    r.step(134, [&] { timer_.setEnabled(false); });
+    r.step(136, [&] { timer_.setInterval(0); });
+
+    if (r.test(138, [&] { return closeEnabled(); }))
+        pass(r, 140, 142, view_.closeList(), [&](const std::string& entry) {
+            // The method is read afresh for every entry.
+            actions_.CloseProgram(entry, view_.closeMethod());
+        });
+    if (mode != ScheduleMode::Weekly && r.test(144, [&] { return closeEnabled(); }))
+        if (r.test(146, [&] { return runEnabled(); }))
+            r.step(148, [&] { WaitSeconds(1, clock_, events_); });
+
+    if (r.test(150, [&] { return runEnabled(); })) {
+        pass(r, 152, 154, view_.runList(),
+             [&](const std::string& entry) { actions_.RunFile(entry); });
+        if (r.test(156, [&] { return closeEnabled(); }))
+            r.step(158, [&] { WaitSeconds(1, clock_, events_); });
+    }
+
+    // A switch-off made during the pauses stays in force.
+    if (r.test(160, [&] { return view_.switchCaption() == kSwitchOnCaption; })) {
+        r.step(162, [&] { timer_.setInterval(kTickIntervalMs); });
+        r.step(164, [&] { timer_.setEnabled(true); });
+    }
+}
+
+void MonitoringTick::pass(GuardedRoutine& r, int countLine, int entryLine, ListView& list,
+                          const std::function<void(const std::string&)>& action) {
+    int count = 0;
+    if (!r.step(countLine, [&] { count = list.count(); }))
+        return;
+    // The entries are counted with a signed 16-bit counter, as the lists always were.
+    for (std::int16_t i = 1; i <= count; ++i) {
+        r.step(entryLine, [&] { action(list.text(i)); });
+        if (i == std::numeric_limits<std::int16_t>::max()) {
+            if (count > i)
+                r.step(countLine, [] { throw std::overflow_error("Overflow"); });
+            break;
+        }
+    }
+}
+
+} // namespace tw

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "schedule/schedule_view.h"
+
+#include <functional>
+#include <string>
+
+namespace tw {
+
+class Clock;
+class Dialogs;
+class EventPump;
+class GuardedRoutine;
+class LocaleText;
+class Timer;
+
+// What a firing does with each list entry: the close engine and the program launcher.
+struct FiringActions {
+    std::function<void(const std::string& entry, CloseMethod method)> CloseProgram;
+    std::function<void(const std::string& entry)> RunFile;
+};
+
+// The one-second monitoring tick: advances the countdown, refreshes the bar and the status
+// line, yields once to window events, and fires when the schedule's match test holds.
+class MonitoringTick {
+  public:
+    MonitoringTick(ScheduleView& view, const Clock& clock, const LocaleText& locale,
+                   EventPump& events, Timer& timer, Dialogs& dialogs, Countdown& countdown,
+                   FiringActions actions);
+
+    void Timer1_Timer();
+
+  private:
+    void tick();
+    void fire(GuardedRoutine& r, ScheduleMode mode);
+    // One pass over a list: the number of entries is taken once, when the pass starts.
+    void pass(GuardedRoutine& r, int countLine, int entryLine, ListView& list,
+              const std::function<void(const std::string&)>& action);
+    void show(GuardedRoutine& r, int firstLine, const ProgressView& progress);
+    LocalDateTime tickNow() const;
+    bool runEnabled() const { return view_.runCheck() == 1; }
+    bool closeEnabled() const { return view_.closeCheck() == 1; }
+
+    ScheduleView& view_;
+    const Clock& clock_;
+    const LocaleText& locale_;
+    EventPump& events_;
+    Timer& timer_;
+    Dialogs& dialogs_;
+    Countdown& countdown_;
+    FiringActions actions_;
+    // True while a tick runs, its yields, error boxes and pauses included.
+    bool inTick_ = false;
+};
+
+// The English name of the date's day of the week, "Sunday" to "Saturday".
+std::string dayNameOf(const LocalDateTime& when);
+
+} // namespace tw

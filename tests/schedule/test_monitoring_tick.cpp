@@ -1,0 +1,411 @@
+#include "schedule/monitoring_tick.h"
+#include "schedule/wait_seconds.h"
+#include "schedule_rig.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+using test::ScheduleRig;
+using Log = std::vector<std::string>;
+
+const std::string kPrefix = kStatusPrefix;
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+// How many launches the log shows.
+long runs(const Log& log) {
+    return std::count_if(log.begin(), log.end(),
+                         [](const std::string& line) { return startsWith(line, "run "); });
+}
+
+// Both features on, two entries to close and one to run.
+void fillLists(ScheduleRig& rig) {
+    rig.view.check1 = 1;
+    rig.view.check2 = 1;
+    rig.view.closes.addRow("xmessage");
+    rig.view.closes.addRow("xterm");
+    rig.view.runs.addRow("/usr/bin/backup.sh");
+}
+
+Log firing(const std::string& t0, const std::string& t1, const std::string& t2) {
+    return {"timer off " + t0, "close xmessage " + t0, "close xterm " + t0,
+            "run /usr/bin/backup.sh " + t1, "timer on " + t2};
+}
+
+TEST(DailyTick, FiresOncePerDayForAWeekClosingBeforeRunningWithBothPauses) {
+    ScheduleRig rig;
+    fillLists(rig);
+    rig.view.mode = ScheduleMode::Daily;
+    rig.view.setPicker(9, 0, 0);
+    rig.switchOn();
+    rig.log.clear();
+
+    rig.runSeconds(7 * 86400);
+
+    Log expected;
+    for (int day = 0; day < 7; ++day)
+        for (const auto& line : firing("09:00:00", "09:00:01", "09:00:02"))
+            expected.push_back(line);
+    EXPECT_EQ(rig.log, expected);
+    EXPECT_TRUE(rig.dialogs.boxes.empty());
+    EXPECT_EQ(rig.countdown.SpanSeconds, 3600); // set at switching on, never by the tick
+}
+
+TEST(DailyTick, CountsDownToTheTargetThenShowsThePrefixAloneUntilMidnight) {
+    ScheduleRig rig;
+    rig.view.mode = ScheduleMode::Daily;
+    rig.view.setPicker(9, 0, 0);
+    rig.switchOn();
+    EXPECT_EQ(rig.view.status, "Off."); // untouched until the first tick
+    rig.runSeconds(1800);               // 08:30:00
+    EXPECT_EQ(rig.view.barMaximum, 3600);
+    EXPECT_EQ(rig.view.barPosition, 1800);
+    EXPECT_EQ(rig.view.status, kPrefix + "00:30:00");
+    rig.runSeconds(1801); // 09:00:01
+    EXPECT_EQ(rig.view.barPosition, 0);
+    EXPECT_EQ(rig.view.status, kPrefix);
+    rig.runSeconds(15 * 3600); // past midnight: 00:00:01 next day
+    EXPECT_EQ(rig.view.status, kPrefix + "08:59:59");
+    EXPECT_EQ(rig.countdown.ElapsedSeconds, 3600 - (9 * 3600 - 1));
+}
+
+TEST(DailyTick, OnlyOneFeatureRunsItsPassWithoutAnyPause) {
+    for (const bool runOnly : {true, false}) {
+        ScheduleRig rig;
+        fillLists(rig);
+        (runOnly ? rig.view.check2 : rig.view.check1) = 0;
+        rig.view.mode = ScheduleMode::Daily;
+        rig.view.setPicker(8, 0, 5);
+        rig.switchOn();
+        rig.log.clear();
+        rig.runSeconds(6);
+        const Log expected = runOnly ? Log{"timer off 08:00:05", "run /usr/bin/backup.sh 08:00:05",
+                                           "timer on 08:00:05"}
+                                     : Log{"timer off 08:00:05", "close xmessage 08:00:05",
+                                           "close xterm 08:00:05", "timer on 08:00:05"};
+        EXPECT_EQ(rig.log, expected) << (runOnly ? "run only" : "close only");
+        EXPECT_EQ(rig.events.waits, 0);
+    }
+}
+
+TEST(DailyTick, BothFeaturesOffOnlyStopsAndRestartsTheTimer) {
+    ScheduleRig rig;
+    fillLists(rig);
+    rig.view.check1 = rig.view.check2 = 0;
+    rig.view.mode = ScheduleMode::Daily;
+    rig.view.setPicker(8, 0, 2);
+    rig.switchOn();
+    rig.log.clear();
+    rig.runSeconds(3);
+    EXPECT_EQ(rig.log, (Log{"timer off 08:00:02", "timer on 08:00:02"}));
+}
+
+TEST(WeeklyTick, FiresOnlyOnItsDayWithTheRunPassStraightAfterTheClosePass) {
+    ScheduleRig rig; // starts on Monday 2026-12-07
+    fillLists(rig);
+    rig.view.mode = ScheduleMode::Weekly;
+    rig.view.day = "Wednesday";
+    rig.view.setPicker(17, 0, 0);
+    rig.switchOn();
+    rig.runSeconds(2 * 3600 * 24 + 9 * 3600 - 10); // Wednesday 16:59:50
+    EXPECT_EQ(rig.view.status, kPrefix + "00:00:10 [Wednesday]");
+    rig.log.clear();
+    rig.runSeconds(14 * 86400);
+
+    const Log once = {"timer off 17:00:00", "close xmessage 17:00:00", "close xterm 17:00:00",
+                      "run /usr/bin/backup.sh 17:00:00", "timer on 17:00:01"};
+    Log expected = once;
+    expected.insert(expected.end(), once.begin(), once.end());
+    EXPECT_EQ(rig.log, expected);
+}
+
+TEST(WeeklyTick, NeverFiresOnAnotherDayOrWithNoDayChosen) {
+    for (const std::string day : {"", "wednesday", "Mittwoch"}) {
+        ScheduleRig rig;
+        fillLists(rig);
+        rig.view.mode = ScheduleMode::Weekly;
+        rig.view.day = day;
+        rig.view.setPicker(8, 0, 10);
+        rig.switchOn();
+        rig.runSeconds(5);
+        EXPECT_EQ(rig.view.status, kPrefix + "00:00:05 [" + day + "]");
+        rig.log.clear();
+        rig.runSeconds(8 * 86400);
+        EXPECT_TRUE(rig.log.empty()) << day;
+    }
+}
+
+TEST(WeeklyTick, ALateTickStillStandsForTheSecondItWasDueAt) {
+    ScheduleRig rig;
+    fillLists(rig);
+    rig.view.check2 = 0;
+    rig.view.mode = ScheduleMode::Weekly;
+    rig.view.setPicker(8, 0, 1);
+    rig.switchOn();
+    rig.log.clear();
+    // The wall clock already reads 08:00:02 when the tick due at 08:00:01 is handled.
+    rig.clock.advanceSeconds(2);
+    rig.timer.dueTime = LocalDateTime{2026, 12, 7, 8, 0, 1};
+    rig.timer.tick();
+    EXPECT_EQ(rig.log.size(), 3u);
+    EXPECT_EQ(rig.log[1], "run /usr/bin/backup.sh 08:00:02");
+}
+
+TEST(EveryXTick, FiresOnEveryTenthTickAndRestartsTheCountAfterTheFiring) {
+    ScheduleRig rig;
+    fillLists(rig);
+    rig.view.mode = ScheduleMode::EveryX;
+    rig.view.fields[0] = "0";
+    rig.view.fields[1] = "0";
+    rig.view.fields[2] = "10";
+    rig.controls.Option3_Click();
+    rig.switchOn();
+    rig.log.clear();
+    rig.runSeconds(9);
+    EXPECT_TRUE(rig.log.empty());
+    EXPECT_EQ(rig.view.status, kPrefix + "00:00:01");
+    EXPECT_EQ(rig.view.barMaximum, 10);
+    EXPECT_EQ(rig.view.barPosition, 9);
+    rig.runSeconds(1); // 08:00:10: the tenth tick
+    EXPECT_EQ(rig.log, firing("08:00:10", "08:00:11", "08:00:12"));
+    EXPECT_EQ(rig.countdown.ElapsedSeconds, 0);
+    rig.log.clear();
+    // The firing's own two seconds are not counted: ten more ticks after it ended.
+    rig.runSeconds(9);
+    EXPECT_TRUE(rig.log.empty());
+    rig.runSeconds(1);
+    EXPECT_EQ(rig.log, firing("08:00:22", "08:00:23", "08:00:24"));
+}
+
+TEST(EveryXTick, AnIntervalLoweredBelowTheCountNeverFiresUntilTheCountIsReset) {
+    ScheduleRig rig;
+    fillLists(rig);
+    rig.view.mode = ScheduleMode::EveryX;
+    rig.view.fields[2] = "10";
+    rig.view.fields[1] = "0";
+    rig.controls.Option3_Click();
+    rig.switchOn();
+    rig.runSeconds(7);
+    rig.view.fields[2] = "5";
+    rig.runSeconds(3600);
+    EXPECT_EQ(runs(rig.log), 0);
+    EXPECT_EQ(rig.view.barPosition, 7); // the position is left where it stood
+    EXPECT_EQ(rig.view.status, kPrefix + FormatSeconds(5 - 3607));
+
+    // Switching off and on again does not reset the count either.
+    rig.monitor.PushButton2_Click();
+    rig.switchOn();
+    rig.runSeconds(10);
+    EXPECT_EQ(runs(rig.log), 0);
+
+    rig.controls.Option3_Click(); // choosing Every X again
+    rig.log.clear();
+    rig.runSeconds(5);
+    EXPECT_EQ(rig.log.front(), "timer off 09:00:22");
+}
+
+TEST(EveryXTick, AFieldThatIsNotANumberShowsTheBoxOnEveryTickAndKeepsTheInterval) {
+    ScheduleRig rig;
+    rig.view.mode = ScheduleMode::EveryX;
+    rig.view.fields[1] = "0";
+    rig.view.fields[2] = "20";
+    rig.switchOn();
+    rig.runSeconds(3);
+    rig.view.fields[1] = "12x";
+    rig.runSeconds(4);
+    ASSERT_EQ(rig.dialogs.boxes.size(), 4u);
+    const auto& box = rig.dialogs.boxes[0];
+    EXPECT_EQ(box.text, "Type mismatch\r\nin Larkmoor2021/08/31.Form1.Timer1_Timer at line 120\r\r"
+                        "Please email screenshot of this message to support@quillmark.com");
+    EXPECT_EQ(box.title, "Application Error");
+    EXPECT_EQ(box.buttons, Buttons::Ok);
+    EXPECT_EQ(box.icon, Icon::Warning);
+    EXPECT_EQ(rig.countdown.SpanSeconds, 20);
+    EXPECT_EQ(rig.view.status, kPrefix + "00:00:13"); // the tick went on with the old interval
+    rig.view.fields[1] = "0";
+    rig.runSeconds(13);
+    EXPECT_EQ(rig.dialogs.boxes.size(), 4u);
+    EXPECT_EQ(rig.log.back(), "timer on 08:00:20");
+}
+
+TEST(ModeChanges, TakeEffectAtTheNextTickWhileMonitoringIsOn) {
+    ScheduleRig rig;
+    fillLists(rig);
+    rig.view.mode = ScheduleMode::Daily;
+    rig.view.setPicker(9, 0, 0);
+    rig.switchOn();
+    rig.runSeconds(100);
+    EXPECT_EQ(rig.countdown.ElapsedSeconds, 100);
+
+    // Daily to Every X: the count starts again from 0 and the next tick brings it to 1.
+    rig.view.mode = ScheduleMode::EveryX;
+    rig.view.fields[1] = "0";
+    rig.view.fields[2] = "3";
+    rig.controls.Option3_Click();
+    EXPECT_EQ(rig.countdown.ElapsedSeconds, 0);
+    rig.step();
+    EXPECT_EQ(rig.countdown.ElapsedSeconds, 1);
+    rig.log.clear();
+    rig.runSeconds(2);
+    EXPECT_EQ(rig.log.front(), "timer off 08:01:43");
+
+    // Back to Daily at 08:30:00: the span is recomputed at once and the Daily test applies.
+    rig.view.mode = ScheduleMode::Daily;
+    rig.controls.Option2_Click();
+    EXPECT_EQ(rig.countdown.SpanSeconds, 9 * 3600 - rig.clock.now().secondOfDay());
+    rig.view.setPicker(8, 10, 0);
+    rig.controls.dtpWeekly_Change();
+    rig.log.clear();
+    rig.runSeconds(600);
+    EXPECT_EQ(rig.log.front(), "timer off 08:10:00");
+
+    // No option selected: the tick counts and ends.
+    rig.view.mode.reset();
+    const std::string status = rig.view.status;
+    rig.log.clear();
+    rig.runSeconds(86400);
+    EXPECT_TRUE(rig.log.empty());
+    EXPECT_EQ(rig.view.status, status);
+}
+
+TEST(Firing, ReadsTheFeatureSwitchesAndTheListsAfreshDuringThePauses) {
+    ScheduleRig rig;
+    fillLists(rig);
+    rig.view.mode = ScheduleMode::Daily;
+    rig.view.setPicker(8, 0, 1);
+    rig.switchOn();
+    // During the first pause the user adds a program, changes the close method (already
+    // used) and then clears the close feature, which drops the second pause.
+    rig.events.onPending = [&rig] {
+        if (rig.events.waits == 1 && rig.view.runs.count() == 1) {
+            rig.view.runs.addRow("/usr/bin/report.sh");
+            rig.view.check2 = 0;
+        }
+    };
+    rig.view.method = CloseMethod::Hard;
+    rig.log.clear();
+    rig.runSeconds(1);
+    EXPECT_EQ(rig.log, (Log{"timer off 08:00:01", "close xmessage 08:00:01", "close xterm 08:00:01",
+                            "run /usr/bin/backup.sh 08:00:02", "run /usr/bin/report.sh 08:00:02",
+                            "timer on 08:00:02"}));
+    EXPECT_EQ(rig.closes, (std::vector<CloseMethod>{CloseMethod::Hard, CloseMethod::Hard}));
+}
+
+TEST(Firing, ASwitchOffDuringAPauseStaysInForce) {
+    ScheduleRig rig;
+    fillLists(rig);
+    rig.view.mode = ScheduleMode::Daily;
+    rig.view.setPicker(8, 0, 1);
+    rig.switchOn();
+    rig.events.onPending = [&rig] {
+        if (rig.events.waits == 1 && rig.view.caption == "Stop")
+            rig.monitor.PushButton2_Click();
+    };
+    rig.runSeconds(1);
+    EXPECT_EQ(rig.view.caption, "Turn On");
+    EXPECT_FALSE(rig.timer.isEnabled());
+    EXPECT_EQ(rig.view.status, "Off.");
+    EXPECT_EQ(rig.log.back(), "run /usr/bin/backup.sh 08:00:02"); // the firing still ends
+    EXPECT_FALSE(rig.step());
+}
+
+TEST(Firing, AFailingCloseEntryIsReportedAndThePassGoesOn) {
+    ScheduleRig rig;
+    fillLists(rig);
+    rig.view.mode = ScheduleMode::Daily;
+    rig.view.setPicker(8, 0, 1);
+    FiringActions actions{[&rig](const std::string& entry, CloseMethod) {
+                              if (entry == "xmessage")
+                                  throw std::runtime_error("No window system is reachable");
+                              rig.log.push_back("close " + entry);
+                          },
+                          [&rig](const std::string& entry) { rig.log.push_back("run " + entry); }};
+    MonitoringTick tick(rig.view, rig.clock, rig.locale, rig.events, rig.timer, rig.dialogs,
+                        rig.countdown, actions);
+    rig.timer.setHandler([&tick] { tick.Timer1_Timer(); });
+    rig.switchOn();
+    rig.log.clear();
+    rig.runSeconds(1);
+    EXPECT_EQ(rig.log, (Log{"timer off 08:00:01", "close xterm", "run /usr/bin/backup.sh",
+                            "timer on 08:00:03"}));
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(startsWith(rig.dialogs.boxes[0].text,
+                           "No window system is reachable\r\nin "
+                           "Larkmoor2021/08/31.Form1.Timer1_Timer at line 142\r"));
+}
+
+TEST(Firing, WhileATickErrorBoxIsOpenLaterTicksShowNoMoreBoxes) {
+    ScheduleRig rig;
+    rig.view.mode = ScheduleMode::EveryX;
+    rig.view.fields[0] = "x";
+    rig.switchOn();
+    // A timer that kept ticking while the modal box is open would re-enter the tick.
+    rig.dialogs.onBox = [&rig](const auto&) {
+        if (rig.dialogs.boxes.size() == 1)
+            for (int i = 0; i < 5; ++i)
+                rig.timer.tick();
+    };
+    rig.step();
+    EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(rig.countdown.ElapsedSeconds, 1);
+    rig.step();
+    EXPECT_EQ(rig.dialogs.boxes.size(), 2u); // the next tick reports again
+}
+
+TEST(Firing, AListPastTheSixteenBitCounterStopsAtItsLimitWithOneBox) {
+    ScheduleRig rig;
+    rig.view.check1 = 1;
+    rig.view.mode = ScheduleMode::Daily;
+    rig.view.setPicker(8, 0, 1);
+    for (int i = 0; i < 32769; ++i)
+        rig.view.runs.addRow("p");
+    rig.switchOn();
+    rig.log.clear();
+    rig.runSeconds(1);
+    EXPECT_EQ(rig.log.size(), 32767u + 2u);
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(startsWith(rig.dialogs.boxes[0].text,
+                           "Overflow\r\nin Larkmoor2021/08/31.Form1.Timer1_Timer at line 152\r"));
+}
+
+TEST(WaitSeconds, SleepsThroughTheSecondInsteadOfPolling) {
+    test::FakeClock clock;
+    test::FakeEventPump events{clock};
+    clock.advanceMs(250);
+    WaitSeconds(1, clock, events);
+    EXPECT_EQ(clock.millis() % 86400000, (8 * 3600 + 1) * 1000 + 250);
+    EXPECT_LE(events.waits, 2);
+    EXPECT_EQ(events.pendingRuns, 0);
+}
+
+TEST(WaitSeconds, CountsTheTimeAcrossMidnight) {
+    test::FakeClock clock;
+    clock.set({2026, 12, 7, 23, 59, 59});
+    clock.advanceMs(600);
+    test::FakeEventPump events{clock};
+    int handled = 0;
+    events.onPending = [&] { ++handled; };
+    WaitSeconds(1, clock, events);
+    EXPECT_EQ(clock.now(), (LocalDateTime{2026, 12, 8, 0, 0, 0}));
+    EXPECT_EQ(clock.secondsSinceMidnight(), 0.6);
+    EXPECT_GE(handled, 1); // window events were handled during the wait
+}
+
+TEST(WaitSeconds, ReturnsAfterTheLastWaitEvenWhenEventsEndItEarly) {
+    test::FakeClock clock;
+    struct ShortWaits : test::FakeEventPump {
+        using FakeEventPump::FakeEventPump;
+        void waitForEvents(int maxMs) override { FakeEventPump::waitForEvents(maxMs / 4 + 1); }
+    } events{clock};
+    WaitSeconds(2, clock, events);
+    EXPECT_EQ(clock.millis() % 1000, 0);
+    EXPECT_EQ(clock.now().second, 2);
+}
+
+} // namespace
+} // namespace tw
