@@ -5,6 +5,8 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     ${CMAKE_CURRENT_LIST_DIR}/linux/qt_locale_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/linux/ini_settings_store.cpp
     ${CMAKE_CURRENT_LIST_DIR}/linux/qt_event_pump.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/aligned_ticks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/wall_clock_timer.cpp
   )
   target_link_libraries(tidewell_platform PUBLIC PkgConfig::GIO X11::X11 X11::XRes)
 else()
