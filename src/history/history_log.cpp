@@ -10,7 +10,14 @@ HistoryLog::HistoryLog(ListView& list, const Clock& clock, const LocaleText& loc
     : list_(list), clock_(clock), locale_(locale) {}
 
 void HistoryLog::AddHistoryEntry(const std::string& action) {
-    const int row = list_.addRow(locale_.generalDate(clock_.now()));
+    SetHistoryAction(AddHistoryRow(), action);
+}
+
+int HistoryLog::AddHistoryRow() {
+    return list_.addRow(locale_.generalDate(clock_.now()));
+}
+
+void HistoryLog::SetHistoryAction(int row, const std::string& action) {
     list_.setSubItem(row, 1, action);
 }
 

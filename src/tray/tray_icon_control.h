@@ -6,7 +6,7 @@ namespace tw {
 
 // What the main window's start-up and shutdown need of the tray icon control.
 class TrayIconControl {
-public:
+  public:
     virtual ~TrayIconControl() = default;
     virtual void setTrayTip(const std::string& tip) = 0;
     virtual std::string trayTip() const = 0;

@@ -1,0 +1,32 @@
+#include "run/run_file.h"
+
+#include "history/history_log.h"
+#include "platform/error_report.h"
+#include "platform/launcher.h"
+
+namespace tw {
+
+ProgramLauncher::ProgramLauncher(Launcher& launcher, HistoryLog& history, Dialogs& dialogs)
+    : launcher_(launcher), history_(history), dialogs_(dialogs) {}
+
+void ProgramLauncher::RunFile(const std::string& entry) {
+    GuardedRoutine routine(dialogs_, "RunFile");
+    routine.step(100, [&] {
+        try {
+            launcher_.openFile(entry, kLaunchDirectory);
+        } catch (const LaunchFailed&) {
+            // Like the shell request it stands for, a launch that started nothing is not
+            // reported: the row below records the attempt.
+        }
+    });
+    int row = 0;
+    routine.step(102, [&] { row = history_.AddHistoryRow(); });
+    // Without the row of 102, filling it in fails too and is reported on its own.
+    routine.step(104, [&] { history_.SetHistoryAction(row, kRunFilePrefix + entry); });
+}
+
+std::string WindowsDirectoryPath(const Launcher& launcher) {
+    return launcher.editorDirectory();
+}
+
+} // namespace tw

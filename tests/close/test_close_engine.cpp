@@ -1,0 +1,150 @@
+// The loops of the close engine over fake processes and windows.
+#include "app/memory_list_view.h"
+#include "close/close_engine.h"
+#include "history/history_log.h"
+#include "support/fake_clock.h"
+#include "support/fake_locale_text.h"
+#include "support/fake_processes.h"
+#include "support/fake_windows.h"
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+using namespace tw::test;
+
+namespace {
+
+class CloseEngineTest : public ::testing::Test {
+  protected:
+    std::vector<std::string> actions() const {
+        std::vector<std::string> result;
+        for (int row = 1; row <= list.count(); ++row)
+            result.push_back(list.subItem(row, 1));
+        return result;
+    }
+
+    FakeClock clock;
+    FakeLocaleText locale;
+    MemoryListView list{"ListView3"};
+    HistoryLog history{list, clock, locale};
+    FakeProcesses processes;
+    FakeWindows windows;
+    CloseEngine engine{processes, windows, locale, history};
+};
+
+TEST_F(CloseEngineTest, SoftCloseAsksEveryWindowOfEachMatchingProcessTopmostFirst) {
+    processes.add(10, "/usr/bin/xedit");
+    processes.add(11, "/usr/bin/xterm");
+    processes.add(12, "/opt/XEdit");
+    processes.add(13, "/usr/local/bin/xedit");
+    windows.add(100, 11);
+    windows.add(101, 10);
+    windows.add(102, 13);
+    windows.add(103, 10);
+    engine.SoftCloseProgram("XEDIT");
+    EXPECT_EQ(windows.requests, (std::vector<WindowId>{101, 103, 102}));
+    EXPECT_EQ(actions(), std::vector<std::string>(3, "Close file XEDIT"));
+    ASSERT_EQ(windows.windows.size(), 1u);
+    EXPECT_EQ(windows.windows[0].id, 100u);
+}
+
+TEST_F(CloseEngineTest, SoftCloseComparesWholeNamesOnly) {
+    processes.add(10, "/usr/bin/xedit");
+    windows.add(100, 10);
+    for (const char* entry : {"xedi", "xedit.exe", "/usr/bin/xedit", "", "bin"})
+        engine.SoftCloseProgram(entry);
+    EXPECT_TRUE(windows.requests.empty());
+    EXPECT_EQ(list.count(), 0);
+}
+
+TEST_F(CloseEngineTest, WindowThatStaysIsAskedOnceAndTheLoopEnds) {
+    processes.add(10, "/usr/bin/stubborn");
+    windows.add(100, 10);
+    windows.add(101, 10);
+    windows.refusing = {100, 101};
+    engine.SoftCloseProgram("stubborn");
+    EXPECT_EQ(windows.requests, (std::vector<WindowId>{100, 101}));
+    EXPECT_EQ(list.count(), 2);
+}
+
+TEST_F(CloseEngineTest, WindowOpenedDuringTheCloseIsAskedToo) {
+    // A program that answers the first request with a question window.
+    processes.add(10, "/usr/bin/editor");
+    windows.add(100, 10);
+    windows.onRequest = [&](WindowId id) {
+        if (id == 100)
+            windows.add(200, 10);
+    };
+    engine.SoftCloseProgram("editor");
+    EXPECT_EQ(windows.requests, (std::vector<WindowId>{100, 200}));
+    EXPECT_EQ(list.count(), 2);
+}
+
+TEST_F(CloseEngineTest, SoftCloseSparesOurOwnProcess) {
+    processes.add(processes.self, "/usr/bin/tidewell");
+    processes.add(20, "/home/u/tidewell");
+    windows.add(100, processes.self);
+    windows.add(101, 20);
+    engine.SoftCloseProgram("tidewell");
+    EXPECT_EQ(windows.requests, (std::vector<WindowId>{101}));
+}
+
+TEST_F(CloseEngineTest, NoWindowSystemFailsTheEntryBeforeAnyRow) {
+    windows.noDisplay = "No X display could be reached";
+    EXPECT_THROW(engine.SoftCloseProgram("anything"), std::runtime_error);
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(engine.FindProcessWindow(10), 0u) << "FindProcessWindow swallows its failures";
+}
+
+TEST_F(CloseEngineTest, FindProcessWindowGivesTheTopmostWindowOfTheProcess) {
+    windows.add(100, 11);
+    windows.add(101, 10);
+    windows.add(102, 10);
+    EXPECT_EQ(engine.FindProcessWindow(10), 101u);
+    EXPECT_EQ(engine.FindProcessWindow(12), 0u);
+}
+
+TEST_F(CloseEngineTest, HardCloseKillsEveryPathContainingTheEntryIgnoringCase) {
+    processes.add(10, "/opt/Notepad Tools/run");
+    processes.add(11, "/usr/bin/notepad");
+    processes.add(12, "/usr/bin/xterm");
+    processes.add(13, ""); // an executable we may not read
+    processes.add(14, "/usr/lib/notepad-helper");
+    processes.protectedPids = {14};
+    engine.HardCloseProgram("NotePad");
+    EXPECT_EQ(processes.killed, (std::vector<int>{10, 11}));
+    EXPECT_EQ(actions(), std::vector<std::string>(2, "Close file NotePad"));
+    EXPECT_TRUE(processes.isRunning(12));
+}
+
+TEST_F(CloseEngineTest, HardCloseLooksAtTheFirst255CharactersOfThePath) {
+    const std::string folder = "/" + std::string(250, 'a') + "/";
+    processes.add(10, folder + "tool");                 // "tool" starts at character 253
+    processes.add(11, folder.substr(0, 248) + "/tool"); // ends at character 253
+    engine.HardCloseProgram("tool");
+    EXPECT_EQ(processes.killed, (std::vector<int>{11}));
+}
+
+TEST_F(CloseEngineTest, HardCloseSparesOurselvesAndNeverTakesTheEmptyEntry) {
+    processes.add(processes.self, "/usr/bin/tidewell");
+    processes.add(10, "/usr/bin/other");
+    engine.HardCloseProgram("tidewell");
+    engine.HardCloseProgram("");
+    EXPECT_TRUE(processes.killAttempts.empty());
+    EXPECT_EQ(list.count(), 0);
+}
+
+TEST_F(CloseEngineTest, CloseProgramFollowsTheMethod) {
+    processes.add(10, "/usr/bin/xedit");
+    windows.add(100, 10);
+    engine.CloseProgram("xedit", CloseMethod::None);
+    EXPECT_TRUE(windows.requests.empty());
+    EXPECT_TRUE(processes.killAttempts.empty());
+    engine.CloseProgram("xedit", CloseMethod::Soft);
+    EXPECT_EQ(windows.requests.size(), 1u);
+    EXPECT_TRUE(processes.killAttempts.empty());
+    engine.CloseProgram("xedit", CloseMethod::Hard);
+    EXPECT_EQ(processes.killed, (std::vector<int>{10}));
+}
+
+} // namespace
