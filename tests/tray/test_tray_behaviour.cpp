@@ -1,15 +1,14 @@
-#include "platform/autostart.h"
 #include "settings/settings.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_settings_store.h"
 #include "support/fake_tray_host.h"
+#include "tray/fake_autostart.h"
 #include "tray/start_with_session.h"
 #include "tray/sys_tray.h"
 #include "tray/tray_behaviour.h"
 
 #include <QtTest>
-#include <stdexcept>
 
 namespace tw {
 
@@ -34,28 +33,6 @@ class FakeTrayWindow : public TrayWindow {
     }
     bool visible = true;
     bool minimised = false;
-    std::vector<std::string> calls;
-};
-
-// A session autostart list kept in memory; names of entries in order of writing.
-class FakeAutostart : public Autostart {
-  public:
-    std::string executableName() const override { return name; }
-    void add(const std::string& entry) override {
-        if (!failure.empty())
-            throw std::runtime_error(failure);
-        entries.push_back(entry);
-        calls.push_back("add " + entry);
-    }
-    void remove(const std::string& entry) override {
-        if (!failure.empty())
-            throw std::runtime_error(failure);
-        std::erase(entries, entry);
-        calls.push_back("remove " + entry);
-    }
-    std::string name = "tidewell";
-    std::string failure; // thrown by add and remove when set
-    std::vector<std::string> entries;
     std::vector<std::string> calls;
 };
 

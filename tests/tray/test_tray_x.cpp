@@ -1,0 +1,133 @@
+// The tray wiring against a real X server, window manager and tray host (run by
+// with-xvfb.sh); the mouse is driven with xdotool as a user's would be.
+#include "platform/linux/qt_event_pump.h"
+#include "platform/linux/system_clock.h"
+#include "tray/form1_tray_rig.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QtTest>
+
+namespace tw {
+
+namespace {
+
+bool xdotool(const QStringList& args) {
+    return QProcess::execute("xdotool", args) == 0;
+}
+
+// The window the window manager calls active, 0 when none.
+WId activeWindow() {
+    QProcess p;
+    p.start("xdotool", {"getactivewindow"});
+    p.waitForFinished();
+    return p.readAllStandardOutput().trimmed().toULongLong();
+}
+
+// Qt's own balloon (no notification service runs here): a visible top-level widget
+// of class QBalloonTip; returns its label texts joined by '|', "" when none shows.
+QString balloonShowing() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || qstrcmp(w->metaObject()->className(), "QBalloonTip") != 0)
+            continue;
+        QStringList texts;
+        for (QLabel* label : w->findChildren<QLabel*>())
+            if (!label->text().isEmpty())
+                texts << label->text();
+        return texts.join('|');
+    }
+    return {};
+}
+
+} // namespace
+
+class TestTrayX : public QObject {
+    Q_OBJECT
+
+    SystemClock clock;
+    QtEventPump pump;
+    std::unique_ptr<Form1TrayRig> rig;
+    QStringList balloons; // each balloon seen, once
+    QTimer watch;
+
+    QPoint iconCentre() const { return rig->tray->host().icon().geometry().center(); }
+
+    void clickIcon(const char* button) {
+        const QPoint c = iconCentre();
+        QVERIFY(xdotool(
+            {"mousemove", QString::number(c.x()), QString::number(c.y()), "click", button}));
+    }
+
+    void minimise() { QVERIFY(xdotool({"windowminimize", QString::number(rig->window.winId())})); }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY2(QtTrayHost::trayAvailable(), "run under with-xvfb.sh with trayer");
+        // Samples the screen while handlers wait in nested event loops.
+        watch.setInterval(50);
+        connect(&watch, &QTimer::timeout, this, [this] {
+            const QString b = balloonShowing();
+            if (!b.isEmpty() && (balloons.isEmpty() || balloons.last() != b))
+                balloons << b;
+            if (b.isEmpty() && !balloons.isEmpty() && !balloons.last().isEmpty())
+                balloons << QString();
+        });
+        watch.start();
+        rig = std::make_unique<Form1TrayRig>(clock, pump);
+        rig->tray->cSysTray1().setTrayTip("Tidewell");
+        rig->tray->cSysTray1().setInTray(true);
+        rig->window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig->window));
+    }
+
+    void theIconSitsInTheTray() {
+        QTRY_VERIFY(rig->tray->host().icon().geometry().width() > 0);
+        const QRect g = rig->tray->host().icon().geometry();
+        QVERIFY2(g.width() <= 40 && g.height() <= 40, qPrintable(QString::number(g.width())));
+        QCOMPARE(rig->tray->host().icon().toolTip(), QString("Tidewell"));
+        // trayer docks along the bottom edge of the 1280x1024 screen.
+        QVERIFY(g.top() > 900);
+    }
+
+    void firstMinimiseHidesWithItsBalloonAndALeftClickRestores() {
+        minimise();
+        QTRY_VERIFY(!rig->window.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!balloons.isEmpty(), 3000);
+        QCOMPARE(balloons.first(),
+                 QString("Tidewell|has been minimized to the system tray.\r\nClick on the blue 'Q' "
+                         "icon (Q for Quillmark) to bring the software back."));
+        QVERIFY(rig->tray->behaviour().IsHiddenInTray());
+        // The balloon goes after its five seconds.
+        QTRY_VERIFY_WITH_TIMEOUT(balloonShowing().isEmpty(), 8000);
+        QVERIFY(!rig->window.isVisible());
+
+        clickIcon("1");
+        QTRY_VERIFY(rig->window.isVisible());
+        QVERIFY(!rig->window.isMinimized());
+        QVERIFY(!rig->tray->behaviour().IsHiddenInTray());
+        // The window manager made it the active window.
+        QTRY_COMPARE(activeWindow(), rig->window.winId());
+    }
+
+    void laterMinimisesHideSilentlyAndARightClickRestores() {
+        balloons.clear();
+        minimise();
+        QTRY_VERIFY(!rig->window.isVisible());
+        QTest::qWait(1000);
+        QVERIFY2(balloons.isEmpty(), qPrintable(balloons.join(';')));
+        clickIcon("3");
+        QTRY_VERIFY(rig->window.isVisible());
+        QVERIFY(!rig->window.isMinimized());
+    }
+
+    void cleanupTestCase() {
+        rig->tray->cSysTray1().setInTray(false);
+        QVERIFY(!rig->tray->host().icon().isVisible());
+        rig.reset();
+    }
+};
+
+} // namespace tw
+
+QTEST_MAIN(tw::TestTrayX)
+#include "test_tray_x.moc"
