@@ -3,7 +3,7 @@
 #include "app/form1_tray.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_settings_store.h"
-#include "tray/fake_autostart.h"
+#include "support/fake_autostart.h"
 
 #include <QCheckBox>
 #include <QWidget>
@@ -36,7 +36,7 @@ struct Form1TrayRig {
     QCheckBox* Check8 = nullptr;
     test::FakeSettingsStore store;
     test::FakeDialogs dialogs;
-    FakeAutostart autostart;
+    test::FakeAutostart autostart;
     bool loading = false;
     std::unique_ptr<Form1Tray> tray;
 };

@@ -3,7 +3,7 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_settings_store.h"
 #include "support/fake_tray_host.h"
-#include "tray/fake_autostart.h"
+#include "support/fake_autostart.h"
 #include "tray/start_with_session.h"
 #include "tray/sys_tray.h"
 #include "tray/tray_behaviour.h"
@@ -93,7 +93,7 @@ class TestTrayBehaviour : public QObject {
     struct StartupRig {
         test::FakeSettingsStore store;
         Settings settings{store};
-        FakeAutostart autostart;
+        test::FakeAutostart autostart;
         test::FakeDialogs dialogs;
         FakeBoxes boxes;
         bool loading = false;
