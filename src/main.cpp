@@ -1,4 +1,12 @@
-#include "app/main_window.h"
+#include "app/form1.h"
+#include "app/pending_platform.h"
+#include "app/qt_dialogs.h"
+#include "app/unix_signals.h"
+#include "platform/linux/ini_settings_store.h"
+#include "platform/linux/qt_event_pump.h"
+#include "platform/linux/qt_locale_text.h"
+#include "platform/linux/system_clock.h"
+#include "platform/linux/wall_clock_timer.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -26,7 +34,32 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication app(argc, argv);
-    tw::MainWindow window;
-    window.show();
+
+    tw::SystemClock clock;
+    tw::QtLocaleText locale;
+    tw::IniSettingsStore store;
+    tw::QtDialogs dialogs;
+    tw::QtEventPump events;
+    tw::PendingLauncher launcher;
+    tw::PendingProcesses processes;
+    tw::PendingWindows windows;
+    tw::PendingAutostart autostart;
+    tw::PendingClipboard clipboard;
+    tw::WallClockTimer timer;
+    tw::Services services{clock,     locale,  store,     dialogs,   events, launcher,
+                          processes, windows, autostart, clipboard, timer};
+
+    tw::Form1 form(services);
+    dialogs.setOwner(&form);
+    form.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    form.endProgram = [] { QCoreApplication::exit(0); };
+    // Logout, kill and Ctrl+C end the program the same orderly way as closing the window.
+    tw::UnixSignals endSignals([&form] { form.Form_QueryUnload(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form,
+                     [&form] { form.Form_QueryUnload(); });
+
+    form.connectHandlers();
+    form.Form_Load();
+    form.showCentred();
     return QApplication::exec();
 }
