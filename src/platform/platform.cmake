@@ -5,6 +5,12 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     ${CMAKE_CURRENT_LIST_DIR}/linux/qt_locale_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/linux/ini_settings_store.cpp
     ${CMAKE_CURRENT_LIST_DIR}/linux/qt_event_pump.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/proc_processes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/detached_spawn.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/gio_launcher.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/x11_windows.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/xdg_autostart.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linux/qt_clipboard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/linux/aligned_ticks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/linux/wall_clock_timer.cpp
   )

@@ -1,0 +1,107 @@
+#include "platform/linux/proc_processes.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdexcept>
+#include <string_view>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace tw {
+
+namespace {
+
+constexpr std::string_view kDeleted = " (deleted)";
+
+// The real executable of a process, without the mark of a replaced binary; "" when the
+// link cannot be read (kernel threads, other users' processes, a process that just ended).
+std::string executablePath(int pid) {
+    const std::string link = "/proc/" + std::to_string(pid) + "/exe";
+    std::string buffer(4096, '\0');
+    const ssize_t length = readlink(link.c_str(), buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size())
+        return {};
+    buffer.resize(static_cast<std::size_t>(length));
+    if (buffer.size() > kDeleted.size() && buffer.ends_with(kDeleted))
+        buffer.resize(buffer.size() - kDeleted.size());
+    return buffer;
+}
+
+// The first word of the command line, "" when there is none (kernel threads).
+std::string firstArgument(int pid) {
+    const std::string file = "/proc/" + std::to_string(pid) + "/cmdline";
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    char buffer[4096];
+    const ssize_t length = read(fd, buffer, sizeof buffer);
+    close(fd);
+    if (length <= 0)
+        return {};
+    return std::string(buffer, strnlen(buffer, static_cast<std::size_t>(length)));
+}
+
+std::string baseName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int pidfdOpen(int pid) {
+    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+}
+
+int pidfdSendSignal(int pidfd, int signal) {
+    return static_cast<int>(syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0));
+}
+
+} // namespace
+
+std::vector<ProcessInfo> ProcProcesses::list() {
+    DIR* proc = opendir("/proc");
+    if (!proc)
+        throw std::runtime_error(std::string("Cannot read the process list: ") +
+                                 std::strerror(errno));
+    std::vector<ProcessInfo> result;
+    while (const dirent* entry = readdir(proc)) {
+        char* end = nullptr;
+        const long pid = std::strtol(entry->d_name, &end, 10);
+        if (pid <= 0 || *end != '\0')
+            continue;
+        ProcessInfo info;
+        info.pid = static_cast<int>(pid);
+        info.path = executablePath(info.pid);
+        info.name = baseName(info.path.empty() ? firstArgument(info.pid) : info.path);
+        // Kernel threads and processes that ended meanwhile have neither.
+        if (!info.name.empty())
+            result.push_back(std::move(info));
+    }
+    closedir(proc);
+    return result;
+}
+
+bool ProcProcesses::kill(const ProcessInfo& process) {
+    if (process.pid <= 0 || process.pid == selfPid() || process.path.empty())
+        return false;
+    // The pidfd pins the process: once its executable is checked after the pidfd was taken,
+    // a signal through it cannot reach another process that inherited the number.
+    const int pidfd = pidfdOpen(process.pid);
+    if (pidfd < 0) {
+        if (errno != ENOSYS)
+            return false;
+        // Kernels before 5.3: the check and the signal are as close together as they can be.
+        return executablePath(process.pid) == process.path && ::kill(process.pid, SIGKILL) == 0;
+    }
+    const bool same = executablePath(process.pid) == process.path;
+    const bool signalled = same && pidfdSendSignal(pidfd, SIGKILL) == 0;
+    close(pidfd);
+    return signalled;
+}
+
+int ProcProcesses::selfPid() const {
+    return static_cast<int>(getpid());
+}
+
+} // namespace tw

@@ -1,0 +1,220 @@
+#include "platform/linux/x11_windows.h"
+
+#include "platform/event_pump.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XRes.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <poll.h>
+#include <stdexcept>
+#include <string>
+
+namespace tw {
+
+namespace {
+
+// Windows come and go while we look at them: a request about a vanished one fails with
+// BadWindow, which only means "skip it".
+int ignoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+// One connection to the display for the length of a call, with the atoms we need.
+class Connection {
+  public:
+    Connection() : display_(XOpenDisplay(nullptr)) {
+        if (!display_) {
+            const char* name = std::getenv("DISPLAY");
+            throw std::runtime_error(
+                std::string("No X display could be reached to find the windows to close (") +
+                (name && *name ? std::string("DISPLAY=") + name : "DISPLAY is not set") + ")");
+        }
+        previous_ = XSetErrorHandler(ignoreXError);
+        const char* names[] = {"WM_STATE", "WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_PID"};
+        XInternAtoms(display_, const_cast<char**>(names), 4, False, atoms_);
+        int event = 0, error = 0, major = 0, minor = 0;
+        hasXRes_ = XResQueryExtension(display_, &event, &error) &&
+                   XResQueryVersion(display_, &major, &minor) &&
+                   (major > 1 || (major == 1 && minor >= 2));
+    }
+    ~Connection() {
+        XCloseDisplay(display_);
+        XSetErrorHandler(previous_);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    Display* display() const { return display_; }
+    Atom wmState() const { return atoms_[0]; }
+    Atom wmProtocols() const { return atoms_[1]; }
+    Atom wmDeleteWindow() const { return atoms_[2]; }
+    Atom netWmPid() const { return atoms_[3]; }
+    bool hasXRes() const { return hasXRes_; }
+
+  private:
+    Display* display_;
+    XErrorHandler previous_ = nullptr;
+    Atom atoms_[4] = {};
+    bool hasXRes_ = false;
+};
+
+bool hasProperty(const Connection& c, Window window, Atom property) {
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(c.display(), window, property, 0, 0, False,
+                                          AnyPropertyType, &type, &format, &items, &after, &data);
+    if (data)
+        XFree(data);
+    return status == Success && type != None;
+}
+
+// The children of a window, bottom of the stack first; empty when it vanished.
+std::vector<Window> childrenOf(const Connection& c, Window window) {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(c.display(), window, &root, &parent, &children, &count))
+        return {};
+    std::vector<Window> result(children, children + count);
+    if (children)
+        XFree(children);
+    return result;
+}
+
+// Under a reparenting window manager the client sits somewhere inside its frame and is
+// the window that carries WM_STATE.
+Window clientInside(const Connection& c, Window frame, int depth) {
+    if (depth == 0)
+        return 0;
+    const std::vector<Window> children = childrenOf(c, frame);
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        if (hasProperty(c, *it, c.wmState()))
+            return *it;
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        if (const Window found = clientInside(c, *it, depth - 1))
+            return found;
+    return 0;
+}
+
+// The top-level client a child of the root stands for, or 0 for none.
+Window clientOf(const Connection& c, Window child) {
+    if (hasProperty(c, child, c.wmState()))
+        return child;
+    if (const Window client = clientInside(c, child, 3))
+        return client;
+    // No window manager (or a window it never managed): the child itself, unless it is a
+    // popup that bypasses window management.
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(c.display(), child, &attributes) || attributes.override_redirect)
+        return 0;
+    return child;
+}
+
+bool acceptsDelete(const Connection& c, Window window) {
+    Atom* protocols = nullptr;
+    int count = 0;
+    if (!XGetWMProtocols(c.display(), window, &protocols, &count))
+        return false;
+    const bool accepts =
+        std::find(protocols, protocols + count, c.wmDeleteWindow()) != protocols + count;
+    XFree(protocols);
+    return accepts;
+}
+
+// The process behind the window's connection as the server knows it (every client, even
+// those that set no _NET_WM_PID, such as xmessage), else what the client says of itself.
+int ownerPid(const Connection& c, Window window) {
+    if (c.hasXRes()) {
+        XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+        long count = 0;
+        XResClientIdValue* values = nullptr;
+        int pid = -1;
+        if (XResQueryClientIds(c.display(), 1, &spec, &count, &values) == Success) {
+            for (long i = 0; i < count && pid <= 0; ++i)
+                if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID)
+                    pid = XResGetClientPid(&values[i]);
+            XResClientIdsDestroy(count, values);
+        }
+        if (pid > 0)
+            return pid;
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    int pid = 0;
+    if (XGetWindowProperty(c.display(), window, c.netWmPid(), 0, 1, False, XA_CARDINAL, &type,
+                           &format, &items, &after, &data) == Success &&
+        type == XA_CARDINAL && format == 32 && items == 1)
+        pid = static_cast<int>(*reinterpret_cast<unsigned long*>(data));
+    if (data)
+        XFree(data);
+    return pid;
+}
+
+} // namespace
+
+X11Windows::X11Windows(EventPump* events, int closeWaitMs)
+    : events_(events), closeWaitMs_(closeWaitMs) {}
+
+std::vector<TopLevelWindow> X11Windows::closableWindows() {
+    const Connection c;
+    const std::vector<Window> children = childrenOf(c, DefaultRootWindow(c.display()));
+    std::vector<TopLevelWindow> result;
+    // XQueryTree lists the stack bottom first; we give the topmost first.
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        const Window client = clientOf(c, *it);
+        if (client != 0 && acceptsDelete(c, client))
+            result.push_back({client, ownerPid(c, client)});
+    }
+    return result;
+}
+
+void X11Windows::requestClose(WindowId id) {
+    const Connection c;
+    Display* display = c.display();
+    const auto window = static_cast<Window>(id);
+    // Listen before asking, so that a window that goes at once is not missed.
+    XSelectInput(display, window, StructureNotifyMask);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return; // already gone
+
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = c.wmProtocols();
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = static_cast<long>(c.wmDeleteWindow());
+    request.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &request);
+    XFlush(display);
+
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(closeWaitMs_);
+    for (;;) {
+        while (XPending(display)) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == DestroyNotify && event.xdestroywindow.window == window)
+                return;
+        }
+        if (events_)
+            events_->processPending();
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            return;
+        // Short slices keep our own window answering while we wait.
+        pollfd fd{ConnectionNumber(display), POLLIN, 0};
+        poll(&fd, 1, static_cast<int>(std::min<long long>(left.count(), 20)));
+    }
+}
+
+} // namespace tw
