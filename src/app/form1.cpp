@@ -1,6 +1,9 @@
 #include "app/form1.h"
 
+#include "close/close_list.h"
+#include "history/history_commands.h"
 #include "platform/timer.h"
+#include "run/run_list.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -89,6 +92,11 @@ Form1::Form1(Services& injected, QWidget* parent)
     buildLeftColumn();
     buildRightColumn();
     installHoverHandlers();
+
+    history_ = std::make_unique<HistoryLog>(*ListView3, services.clock, services.locale);
+    runner_ = std::make_unique<ProgramLauncher>(services.launcher, *history_, services.dialogs);
+    engine_ = std::make_unique<CloseEngine>(services.processes, services.windows, services.locale,
+                                            *history_);
 }
 
 Form1::~Form1() = default;

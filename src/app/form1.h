@@ -3,11 +3,15 @@
 #include "app/main_module.h"
 #include "app/qt_list_view.h"
 #include "app/services.h"
+#include "close/close_engine.h"
+#include "history/history_log.h"
+#include "run/run_file.h"
 #include "settings/settings.h"
 
 #include <QCursor>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -23,7 +27,10 @@ class QTimeEdit;
 
 namespace tw {
 
+class CloseListCommands;
 class GuardedRoutine;
+class HistoryCommands;
+class RunListCommands;
 class Timer;
 class TrayIconControl;
 
@@ -70,6 +77,10 @@ class Form1 : public QWidget {
 
     Services& services;
     Settings settings;
+    // The history log over ListView3, and the launcher and close engine that write to it.
+    HistoryLog& history() { return *history_; }
+    ProgramLauncher& runner() { return *runner_; }
+    CloseEngine& engine() { return *engine_; }
 
     // Left column.
     QPushButton* PushButton2;
@@ -134,6 +145,17 @@ class Form1 : public QWidget {
     void restoreControls(GuardedRoutine& routine);
     void storeListOnChange(QtListView* list);
 
+    void connectListCommands();
+    // Runs a handler that has no guard of its own; a failure shows the error box instead of
+    // escaping into the event loop.
+    void unguarded(const char* routine, const std::function<void()>& handler);
+
+    std::unique_ptr<HistoryLog> history_;
+    std::unique_ptr<ProgramLauncher> runner_;
+    std::unique_ptr<CloseEngine> engine_;
+    std::unique_ptr<RunListCommands> runList_;
+    std::unique_ptr<CloseListCommands> closeList_;
+    std::unique_ptr<HistoryCommands> historyCommands_;
     std::optional<QCursor> customCursor_;
     bool unloaded_ = false;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/form1_tray.h"
+#include "support/fake_autostart.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_settings_store.h"
-#include "support/fake_autostart.h"
 
 #include <QCheckBox>
 #include <QWidget>

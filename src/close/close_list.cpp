@@ -1,0 +1,101 @@
+#include "close/close_list.h"
+
+#include "app/list_view.h"
+#include "platform/dialogs.h"
+#include "platform/error_report.h"
+#include "platform/launcher.h"
+#include "run/run_file.h"
+#include "run/run_list.h"
+#include "settings/settings.h"
+#include "settings/settings_keys.h"
+
+namespace tw {
+
+std::string fileNameOf(const std::string& path) {
+    // Folders are separated by "/" here; a "\" still separates paths written the other way.
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void CloseListCommands::PushButton4_Click() {
+    GuardedRoutine r(p_.dialogs, "PushButton4_Click");
+    std::string answer;
+    r.step(100, [&] { answer = p_.dialogs.inputBox(kAddClosePrompt, kAddCloseTitle, ""); });
+    if (r.test(102, [&] { return !answer.empty(); }))
+        r.step(104, [&] { p_.list.addRow(answer); });
+}
+
+void CloseListCommands::PushButton7_Click() {
+    GuardedRoutine r(p_.dialogs, "PushButton7_Click");
+    if (r.test(102, [&] { return p_.list.count() > 0; }))
+        r.step(104, [&] { p_.list.remove(p_.list.selectedIndex()); });
+}
+
+void CloseListCommands::PushButton8_Click() {
+    GuardedRoutine r(p_.dialogs, "PushButton8_Click");
+    std::string fileName;
+    std::string title;
+    std::string filter;
+    std::string name;
+    r.step(100, [&] { fileName.clear(); });
+    r.step(102, [&] { title = kBrowseTitle; });
+    r.step(104, [&] { filter = kCloseBrowseFilter; });
+    r.step(106, [&] { fileName = p_.dialogs.openFile(title, filter); });
+    if (!r.test(108, [&] { return !fileName.empty(); }))
+        return;
+    r.step(110, [&] { name = fileNameOf(fileName); });
+    r.step(112, [&] { p_.list.addRow(name); });
+}
+
+void CloseListCommands::PushButton9_Click() {
+    GuardedRoutine r(p_.dialogs, "PushButton9_Click");
+    int rows = 0;
+    r.step(100, [&] { rows = p_.list.count(); });
+    for (int row = 1; row <= rows; ++row) {
+        if (r.test(102, [&] { return p_.method() == CloseMethod::Soft; }))
+            r.step(104, [&] { p_.engine.SoftCloseProgram(p_.list.text(row)); });
+        if (r.test(106, [&] { return p_.method() == CloseMethod::Hard; }))
+            r.step(108, [&] { p_.engine.HardCloseProgram(p_.list.text(row)); });
+    }
+}
+
+void CloseListCommands::PushButton10_Click() {
+    GuardedRoutine r(p_.dialogs, "PushButton10_Click");
+    r.step(100,
+           [&] { p_.dialogs.messageBox(kCloseMethodHelp, p_.appTitle, Buttons::Ok, Icon::None); });
+}
+
+void CloseListCommands::PushButton11_Click() {
+    GuardedRoutine r(p_.dialogs, "PushButton11_Click");
+    r.step(100, [&] { p_.list.clear(); });
+}
+
+void CloseListCommands::PushButton12_Click() {
+    GuardedRoutine r(p_.dialogs, "PushButton12_Click");
+    Answer answer = Answer::No;
+    r.step(100, [&] { p_.list.clear(); });
+    r.step(102, [&] { p_.list.addRow(p_.launcher.editorFileName()); });
+    r.step(104, [&] {
+        answer = p_.dialogs.messageBox(
+            "Would you like me to open Notepad for you so that you can use the " +
+                p_.testCaption() + " button to test?",
+            p_.appTitle, Buttons::YesNo, Icon::None);
+    });
+    r.step(106, [&] {
+        if (answer != Answer::Yes)
+            return;
+        // Like the shell request it stands for, a start that fails shows nothing.
+        try {
+            p_.launcher.openFile(sampleProgramPath(p_.launcher), kLaunchDirectory);
+        } catch (const LaunchFailed&) {
+        }
+    });
+}
+
+void CloseListCommands::closeMethodClicked() {
+    const CloseMethod method = p_.method();
+    p_.settings.SaveSetting(keys::kSoftClose, method == CloseMethod::Soft ? "1" : "0");
+    p_.settings.SaveSetting(keys::kHardClose, method == CloseMethod::Hard ? "1" : "0");
+}
+
+} // namespace tw

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "close/close_engine.h"
+
+#include <functional>
+#include <string>
+
+namespace tw {
+
+class Dialogs;
+class Launcher;
+class ListView;
+class Settings;
+
+inline constexpr const char* kAddClosePrompt = "Enter exe name or windows title here";
+inline constexpr const char* kAddCloseTitle = "Program(s) To Close";
+inline constexpr const char* kCloseBrowseFilter = "Executable Files (*.exe)|*.exe|";
+inline constexpr const char* kCloseMethodHelp =
+    "Soft close will close window naturally as if you hit X button (at the top-right corner of "
+    "the window).\r\n\r\nHard close will close the window as if you used Ctrl+Alt+Delete > "
+    "Task Manager > End Process\r\n\r\nMost people only need to use the soft close feature.";
+
+// The file name of a chosen path: the text after its last folder separator.
+std::string fileNameOf(const std::string& path);
+
+// The commands of the close list (ListView2) and of the close method; each command reports
+// its own failures.
+class CloseListCommands {
+  public:
+    struct Parts {
+        ListView& list;
+        Dialogs& dialogs;
+        CloseEngine& engine;
+        Launcher& launcher;
+        Settings& settings;
+        // The method the options show at this moment.
+        std::function<CloseMethod()> method;
+        // The caption "Execute Close Now (Test)" bears at this moment.
+        std::function<std::string()> testCaption;
+        // The application title, set during start-up.
+        const std::string& appTitle;
+    };
+    explicit CloseListCommands(const Parts& parts) : p_(parts) {}
+
+    // Add 'Program To Close' Item: appends the typed text unchanged.
+    void PushButton4_Click();
+    // Delete Selected Item.
+    void PushButton7_Click();
+    // Browse To Exe: appends the chosen file's name without its folder.
+    void PushButton8_Click();
+    // Execute Close Now (Test): closes every row by the method selected for it.
+    void PushButton9_Click();
+    // "?": explains the two methods.
+    void PushButton10_Click();
+    // Clear List.
+    void PushButton11_Click();
+    // Load Sample/Example Items: the list becomes the sample program and its start is offered.
+    void PushButton12_Click();
+    // A click on Hard close or Soft close: stores both options as they now stand.
+    void closeMethodClicked();
+
+  private:
+    Parts p_;
+};
+
+} // namespace tw

@@ -1,0 +1,31 @@
+#include "history/history_commands.h"
+
+#include "app/list_view.h"
+#include "history/list_export.h"
+#include "platform/error_report.h"
+
+namespace tw {
+
+HistoryCommands::HistoryCommands(ListView& log, Dialogs& dialogs, EventPump& events,
+                                 Clipboard& clipboard, const std::string& appTitle)
+    : log_(log), dialogs_(dialogs), events_(events), clipboard_(clipboard), appTitle_(appTitle) {}
+
+void HistoryCommands::PushButton16_Click() {
+    GuardedRoutine r(dialogs_, "PushButton16_Click");
+    r.step(100, [&] {
+        YieldPacer pacer(events_);
+        ListViewToClipboard(log_, pacer, clipboard_);
+    });
+}
+
+void HistoryCommands::PushButton15_Click() {
+    GuardedRoutine r(dialogs_, "PushButton15_Click");
+    Answer answer = Answer::No;
+    r.step(100, [&] {
+        answer = dialogs_.messageBox(kClearHistoryQuestion, appTitle_, Buttons::YesNo, Icon::None);
+    });
+    if (r.test(102, [&] { return answer == Answer::Yes; }))
+        r.step(104, [&] { log_.clear(); });
+}
+
+} // namespace tw

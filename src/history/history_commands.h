@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+namespace tw {
+
+class Clipboard;
+class Dialogs;
+class EventPump;
+class ListView;
+
+inline constexpr const char* kClearHistoryQuestion =
+    "Are you sure you want to delete the history log and start over?";
+
+// The two commands under the history log (ListView3).
+class HistoryCommands {
+  public:
+    HistoryCommands(ListView& log, Dialogs& dialogs, EventPump& events, Clipboard& clipboard,
+                    const std::string& appTitle);
+
+    // Copy History To Clipboard: the checked rows as aligned text.
+    void PushButton16_Click();
+    // Clear History Log, after the user confirms.
+    void PushButton15_Click();
+
+  private:
+    ListView& log_;
+    Dialogs& dialogs_;
+    EventPump& events_;
+    Clipboard& clipboard_;
+    const std::string& appTitle_;
+};
+
+} // namespace tw

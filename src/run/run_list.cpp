@@ -1,0 +1,56 @@
+#include "run/run_list.h"
+
+#include "app/list_view.h"
+#include "platform/error_report.h"
+#include "platform/launcher.h"
+#include "run/run_file.h"
+
+namespace tw {
+
+std::string sampleProgramPath(const Launcher& launcher) {
+    return WindowsDirectoryPath(launcher) + "/" + launcher.editorFileName();
+}
+
+RunListCommands::RunListCommands(ListView& list, Dialogs& dialogs, ProgramLauncher& runner,
+                                 const Launcher& launcher)
+    : list_(list), dialogs_(dialogs), runner_(runner), launcher_(launcher) {}
+
+void RunListCommands::PushButton3_Click() {
+    GuardedRoutine r(dialogs_, "PushButton3_Click");
+    std::string fileName;
+    std::string title;
+    std::string filter;
+    r.step(100, [&] { fileName.clear(); });
+    r.step(102, [&] { title = kBrowseTitle; });
+    r.step(104, [&] { filter = kRunBrowseFilter; });
+    r.step(106, [&] { fileName = dialogs_.openFile(title, filter); });
+    if (r.test(108, [&] { return !fileName.empty(); }))
+        r.step(110, [&] { list_.addRow(fileName); });
+}
+
+void RunListCommands::PushButton6_Click() {
+    GuardedRoutine r(dialogs_, "PushButton6_Click");
+    if (r.test(102, [&] { return list_.count() > 0; }))
+        r.step(104, [&] { list_.remove(list_.selectedIndex()); });
+}
+
+void RunListCommands::PushButton1_Click() {
+    GuardedRoutine r(dialogs_, "PushButton1_Click");
+    int rows = 0;
+    r.step(100, [&] { rows = list_.count(); });
+    for (int row = 1; row <= rows; ++row)
+        r.step(102, [&] { runner_.RunFile(list_.text(row)); });
+}
+
+void RunListCommands::PushButton13_Click() {
+    GuardedRoutine r(dialogs_, "PushButton13_Click");
+    r.step(100, [&] { list_.clear(); });
+}
+
+void RunListCommands::PushButton14_Click() {
+    GuardedRoutine r(dialogs_, "PushButton14_Click");
+    r.step(100, [&] { list_.clear(); });
+    r.step(102, [&] { list_.addRow(sampleProgramPath(launcher_)); });
+}
+
+} // namespace tw

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+namespace tw {
+
+class Dialogs;
+class Launcher;
+class ListView;
+class ProgramLauncher;
+
+inline constexpr const char* kBrowseTitle = "Select EXE file";
+inline constexpr const char* kRunBrowseFilter =
+    "Executable Files (*.exe)|*.exe|Batch Files (*.bat;*.com)|*.bat;*.com|SCR Files "
+    "(*.scr)|*.scr|LNK Files (*.lnk)|*.lnk";
+
+// The sample program's full path: its folder (possibly "") and its file name.
+std::string sampleProgramPath(const Launcher& launcher);
+
+// The commands of the run list (ListView1); each reports its own failures.
+class RunListCommands {
+  public:
+    RunListCommands(ListView& list, Dialogs& dialogs, ProgramLauncher& runner,
+                    const Launcher& launcher);
+
+    // Browse To Exe: appends the chosen file's full path.
+    void PushButton3_Click();
+    // Delete Selected Item.
+    void PushButton6_Click();
+    // Execute Run Now (Test): starts every row in order.
+    void PushButton1_Click();
+    // Clear List.
+    void PushButton13_Click();
+    // Load Sample/Example Items: the list becomes the sample program alone.
+    void PushButton14_Click();
+
+  private:
+    ListView& list_;
+    Dialogs& dialogs_;
+    ProgramLauncher& runner_;
+    const Launcher& launcher_;
+};
+
+} // namespace tw
