@@ -1,12 +1,16 @@
 #include "app/form1.h"
-#include "app/pending_platform.h"
 #include "app/qt_dialogs.h"
 #include "app/unix_signals.h"
+#include "platform/linux/gio_launcher.h"
 #include "platform/linux/ini_settings_store.h"
+#include "platform/linux/proc_processes.h"
+#include "platform/linux/qt_clipboard.h"
 #include "platform/linux/qt_event_pump.h"
 #include "platform/linux/qt_locale_text.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/wall_clock_timer.h"
+#include "platform/linux/x11_windows.h"
+#include "platform/linux/xdg_autostart.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -40,11 +44,11 @@ int main(int argc, char* argv[]) {
     tw::IniSettingsStore store;
     tw::QtDialogs dialogs;
     tw::QtEventPump events;
-    tw::PendingLauncher launcher;
-    tw::PendingProcesses processes;
-    tw::PendingWindows windows;
-    tw::PendingAutostart autostart;
-    tw::PendingClipboard clipboard;
+    tw::GioLauncher launcher;
+    tw::ProcProcesses processes;
+    tw::X11Windows windows(&events);
+    tw::XdgAutostart autostart;
+    tw::QtClipboard clipboard;
     tw::WallClockTimer timer;
     tw::Services services{clock,     locale,  store,     dialogs,   events, launcher,
                           processes, windows, autostart, clipboard, timer};
