@@ -1,0 +1,126 @@
+// Hard close over 1,000 running copies of a program living in a unique temp folder, against
+// pkill -f on the same set, in one run. Two measures:
+//   scan: the process scan and match alone (ours without killing, against pgrep -f, which is
+//         pkill's scan without the signal), median of repeated runs;
+//   kill: one hard close of all 1,000 against one pkill -KILL -f of a fresh 1,000.
+#include "app/memory_list_view.h"
+#include "bench_support.h"
+#include "close/close_engine.h"
+#include "history/history_log.h"
+#include "platform/linux/proc_processes.h"
+#include "platform/linux/qt_locale_text.h"
+#include "platform/linux/system_clock.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+
+using namespace tw;
+using namespace tw::bench;
+
+namespace {
+
+constexpr int kCopies = 1000;
+constexpr int kScanRuns = 15;
+
+// The real scan, with kills that do nothing: the matching work without the signals.
+class ScanOnly : public ProcProcesses {
+  public:
+    bool kill(const ProcessInfo&) override {
+        ++matched;
+        return false;
+    }
+    int matched = 0;
+};
+
+class NoWindows : public Windows {
+  public:
+    std::vector<TopLevelWindow> closableWindows() override { return {}; }
+    void requestClose(WindowId) override {}
+};
+
+std::vector<pid_t> startCopies(const std::string& program) {
+    std::vector<pid_t> pids;
+    for (int i = 0; i < kCopies; ++i)
+        pids.push_back(start({program, "600"}));
+    return pids;
+}
+
+void reap(std::vector<pid_t>& pids) {
+    for (pid_t pid : pids) {
+        ::kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    pids.clear();
+}
+
+// Waits until every copy runs its own program (exec done), so both sides see the same set.
+void waitForCopies(const std::string& program) {
+    ProcProcesses processes;
+    for (;;) {
+        int seen = 0;
+        for (const ProcessInfo& p : processes.list())
+            seen += p.path == program;
+        if (seen == kCopies)
+            return;
+        usleep(20000);
+    }
+}
+
+} // namespace
+
+int main() {
+    char pattern[] = "/tmp/tidewell-bench.XXXXXX";
+    if (!mkdtemp(pattern))
+        return 1;
+    const std::string folder = pattern;
+    const std::string program = folder + "/napper";
+    std::filesystem::copy_file("/bin/sleep", program);
+
+    SystemClock clock;
+    QtLocaleText locale;
+    MemoryListView list("ListView3");
+    HistoryLog history(list, clock, locale);
+    NoWindows windows;
+
+    std::vector<pid_t> pids = startCopies(program);
+    waitForCopies(program);
+
+    std::vector<double> ours, theirs;
+    for (int run = 0; run < kScanRuns; ++run) {
+        ScanOnly scan;
+        CloseEngine engine(scan, windows, locale, history);
+        auto t = Stopwatch::now();
+        engine.HardCloseProgram(folder);
+        ours.push_back(millisSince(t));
+        if (scan.matched != kCopies)
+            throw std::runtime_error("scan matched " + std::to_string(scan.matched));
+        t = Stopwatch::now();
+        tw::bench::run({"/usr/bin/pgrep", "-f", folder});
+        theirs.push_back(millisSince(t));
+    }
+    std::printf("scan of %d matching processes (median of %d): ours %.2f ms, pgrep -f %.2f ms, "
+                "ratio ours/pgrep %.2f\n",
+                kCopies, kScanRuns, median(ours), median(theirs), median(ours) / median(theirs));
+
+    ProcProcesses processes;
+    CloseEngine engine(processes, windows, locale, history);
+    auto t = Stopwatch::now();
+    engine.HardCloseProgram(folder);
+    const double oursKill = millisSince(t);
+    const int rows = list.count();
+    reap(pids);
+
+    pids = startCopies(program);
+    waitForCopies(program);
+    t = Stopwatch::now();
+    tw::bench::run({"/usr/bin/pkill", "-KILL", "-f", folder});
+    const double pkillKill = millisSince(t);
+    reap(pids);
+
+    std::printf("hard close of %d processes: ours %.2f ms (%d rows), pkill -KILL -f %.2f ms, "
+                "ratio ours/pkill %.2f\n",
+                kCopies, oursKill, rows, pkillKill, oursKill / pkillKill);
+    std::filesystem::remove_all(folder);
+    return 0;
+}
