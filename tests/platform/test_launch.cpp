@@ -1,8 +1,14 @@
 // Real launches through GIO and the detached start, in temp folders. The default handler
 // for text files is set up per user in a temp XDG_DATA_HOME / XDG_CONFIG_HOME before GIO
 // reads its application database, which is why this file has its own main().
+#include "app/memory_list_view.h"
+#include "history/history_log.h"
 #include "platform/child_process.h"
 #include "platform/linux/gio_launcher.h"
+#include "run/run_file.h"
+#include "support/fake_clock.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_locale_text.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -126,6 +132,23 @@ TEST_F(LaunchTest, DocumentOpensWithTheUsersDefaultHandler) {
 TEST_F(LaunchTest, FileWithoutAHandlerFails) {
     writeFile(dir / "data.tidewell-unknown", std::string("\0\1\2\3binary", 10));
     EXPECT_THROW(launcher.openFile(dir / "data.tidewell-unknown", "/"), LaunchFailed);
+}
+
+TEST_F(LaunchTest, RunFileStartsTheEntryAndLogsEveryAttemptQuietly) {
+    FakeClock clock;
+    FakeLocaleText locale;
+    MemoryListView list("ListView3");
+    HistoryLog history(list, clock, locale);
+    FakeDialogs dialogs;
+    ProgramLauncher run(launcher, history, dialogs);
+    writeFile(dir / "tool.sh", recorder(dir / "record"), true);
+    run.RunFile(dir / "tool.sh");
+    run.RunFile(dir / "tool.sh /s");
+    ASSERT_TRUE(appears(dir / "record"));
+    EXPECT_TRUE(dialogs.boxes.empty());
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.subItem(1, 1), "Run file " + dir / "tool.sh");
+    EXPECT_EQ(list.subItem(2, 1), "Run file " + dir / "tool.sh /s");
 }
 
 TEST(Editor, IsARealProgramOnThisSystem) {

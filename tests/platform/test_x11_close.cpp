@@ -4,6 +4,7 @@
 #include "close/close_engine.h"
 #include "history/history_log.h"
 #include "platform/child_process.h"
+#include "platform/event_pump.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/qt_locale_text.h"
 #include "platform/linux/x11_windows.h"
@@ -101,6 +102,26 @@ TEST_F(CloseTest, WindowsThatRefuseAreAskedOnceAndTheCloseEnds) {
     EXPECT_EQ(client.readLine(), "asked 2");
     EXPECT_EQ(client.readLine(), "asked 1");
     EXPECT_TRUE(client.running());
+}
+
+// Counts how often our own events were handled while a close request waited.
+class CountingPump : public EventPump {
+  public:
+    void processPending() override { ++runs; }
+    void waitForEvents(int) override { ++runs; }
+    int runs = 0;
+};
+
+TEST_F(CloseTest, OurEventsAreHandledWhileACloseRequestWaits) {
+    Child client({kClient, "--refuse"});
+    ASSERT_EQ(client.readLine(), "ready");
+    CountingPump pump;
+    X11Windows waiting(&pump, 300);
+    const std::vector<WindowId> ids = windowsOf(client.pid());
+    ASSERT_EQ(ids.size(), 1u);
+    waiting.requestClose(ids[0]);
+    EXPECT_EQ(client.readLine(), "asked 1");
+    EXPECT_GE(pump.runs, 5) << "the wait is cut into short slices";
 }
 
 TEST_F(CloseTest, ProcessWithOnlyAHiddenWindowIsAskedToo) {
