@@ -128,6 +128,9 @@ void Form1::buildLeftColumn() {
     Option6 =
         place<QRadioButton>(Frame7, "Option6", 240, 650, 1335, 255, QStringLiteral("Hard close"));
     PushButton10 = button(Frame7, "PushButton10", "?", 6840, 300, 720, 345);
+    // Soft close is the designed choice: restoring a stored "1" then changes nothing, so a
+    // stored hard close is still read before any click stores the pair again.
+    Option7->setChecked(true);
 
     Frame5 = frame(this, "Frame5", "Startup Options", 120, 8100, 7800, 735);
     Check4 = place<QCheckBox>(Frame5, "Check4", 240, 300, 3930, 285,
