@@ -88,9 +88,19 @@ Form1::Form1(Services& injected, QWidget* parent)
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
+    // Frames draw their caption on the top border line, so that the controls inside keep
+    // their designed places below it.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0 2px; }"));
 
     buildLeftColumn();
     buildRightColumn();
+    // A style sheet stops the window's font from reaching its children: give it to each.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (!qobject_cast<QPushButton*>(w))
+            w->setFont(windowFont());
     installHoverHandlers();
 
     history_ = std::make_unique<HistoryLog>(*ListView3, services.clock, services.locale);
