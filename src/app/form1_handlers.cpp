@@ -17,7 +17,7 @@ void Form1::connectHandlers() {
 }
 
 void Form1::unguarded(const char* routine, const std::function<void()>& handler) {
-    GuardedRoutine(services.dialogs, routine).step(0, handler);
+    GuardedRoutine(services.dialogs, routine).step(100, handler);
 }
 
 void Form1::connectListCommands() {
