@@ -363,6 +363,13 @@ void TestForm1::buttonsAndOptionsReachTheirCommands() {
     rig.dialogs.answers = {Answer::Yes};
     QTest::mouseClick(f.PushButton15, Qt::LeftButton);
     QCOMPARE(f.ListView3->count(), 0);
+
+    // A store that cannot be written shows the box; nothing escapes into the event loop.
+    rig.store.failWrites = true;
+    QTest::mouseClick(f.Option6, Qt::LeftButton);
+    QCOMPARE(rig.dialogs.boxes.back().text,
+             applicationErrorText("Could not write the settings file", "Option6_Click", 100));
+    QVERIFY(f.Option6->isChecked());
 }
 
 void TestForm1::homePageOpensOnlyOnSeven() {
