@@ -1,0 +1,6 @@
+# Reports printed by plain programs: they run for a while in real time (seconds to minutes).
+add_executable(bench_tick_phase bench_tick_phase.cpp)
+target_link_libraries(bench_tick_phase PRIVATE tidewell_platform)
+add_executable(bench_wait_seconds bench_wait_seconds.cpp)
+target_include_directories(bench_wait_seconds PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(bench_wait_seconds PRIVATE tidewell_platform)
