@@ -152,7 +152,10 @@ void QtScheduleView::setSwitchCaption(const std::string& caption) {
 }
 
 void QtScheduleView::restoreDefaultPointer() {
-    w_.form->unsetCursor();
+    if (w_.restoreDefaultPointer)
+        w_.restoreDefaultPointer();
+    else
+        w_.form->unsetCursor();
 }
 
 ListView& QtScheduleView::runList() {

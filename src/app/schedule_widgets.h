@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
@@ -17,6 +19,8 @@ class ListView;
 // The controls of the main window that the schedule handlers read and write.
 struct ScheduleWidgets {
     QWidget* form = nullptr;
+    // Puts the window's default mouse pointer back; unsetting the form's cursor when empty.
+    std::function<void()> restoreDefaultPointer;
     QAbstractButton* PushButton2 = nullptr;
     QGroupBox* Frame4 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;

@@ -57,9 +57,9 @@ class TestScheduleBinding : public QObject {
             day->setCurrentIndex(-1);
             picker->setDisplayFormat("HH:mm:ss");
             option7->setChecked(true);
-            ScheduleWidgets w{&form,   button, frame4,  bar,     option1, option2,
-                              option3, day,    picker,  text1,   text2,   text3,
-                              check1,  check2, option6, option7, &runs,   &closes};
+            ScheduleWidgets w{&form,   {},      button,  frame4, bar,    option1, option2,
+                              option3, day,     picker,  text1,  text2,  text3,   check1,
+                              check2,  option6, option7, &runs,  &closes};
             binding = new ScheduleBinding(
                 w, services,
                 {[this](const std::string& entry, CloseMethod) {
