@@ -18,6 +18,33 @@
 
 namespace tw {
 
+namespace {
+
+// Passes the boxes on and counts them.
+class CountingDialogs : public Dialogs {
+  public:
+    explicit CountingDialogs(Dialogs& inner) : inner_(inner) {}
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                      Icon icon) override {
+        ++boxes;
+        return inner_.messageBox(text, title, buttons, icon);
+    }
+    std::string inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& initial) override {
+        return inner_.inputBox(prompt, title, initial);
+    }
+    std::string openFile(const std::string& title, const std::string& filter) override {
+        return inner_.openFile(title, filter);
+    }
+
+    int boxes = 0;
+
+  private:
+    Dialogs& inner_;
+};
+
+} // namespace
+
 std::string dayNameOf(const LocalDateTime& when) {
     static constexpr std::array<const char*, 7> kNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                        "Thursday", "Friday", "Saturday"};
@@ -44,17 +71,24 @@ void MonitoringTick::Timer1_Timer() {
     if (inTick_)
         return;
     inTick_ = true;
+    CountingDialogs dialogs(dialogs_);
     try {
-        tick();
+        tick(dialogs);
     } catch (...) {
         inTick_ = false;
         throw;
     }
     inTick_ = false;
+    // The seconds an error box stood open are not handed over afterwards as a run of late
+    // ticks, each with its own box: the ticks start again from the current second.
+    if (dialogs.boxes > 0 && timer_.isEnabled()) {
+        timer_.setEnabled(false);
+        timer_.setEnabled(true);
+    }
 }
 
-void MonitoringTick::tick() {
-    GuardedRoutine r(dialogs_, "Timer1_Timer");
+void MonitoringTick::tick(Dialogs& dialogs) {
+    GuardedRoutine r(dialogs, "Timer1_Timer");
     r.step(100, [&] { countdown_.ElapsedSeconds = nextElapsed(countdown_.ElapsedSeconds); });
 
     std::optional<ScheduleMode> mode;

@@ -31,7 +31,7 @@ class MonitoringTick {
     void Timer1_Timer();
 
   private:
-    void tick();
+    void tick(Dialogs& dialogs);
     void fire(GuardedRoutine& r, ScheduleMode mode);
     // One pass over a list: the number of entries is taken once, when the pass starts.
     void pass(GuardedRoutine& r, int countLine, int entryLine, ListView& list,
