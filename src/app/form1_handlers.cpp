@@ -1,5 +1,6 @@
 // Connects the controls of the main window to their handlers.
 #include "app/form1.h"
+#include "app/form1_schedule.h"
 #include "close/close_list.h"
 #include "history/history_commands.h"
 #include "platform/error_report.h"
@@ -14,6 +15,7 @@ void Form1::connectHandlers() {
     storeListOnChange(ListView1);
     storeListOnChange(ListView2);
     connectListCommands();
+    connectScheduleHandlers(*this);
 }
 
 void Form1::unguarded(const char* routine, const std::function<void()>& handler) {

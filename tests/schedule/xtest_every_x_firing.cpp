@@ -1,0 +1,138 @@
+// A real firing under X: the window with the real platform, an Every X schedule of 2 seconds,
+// a script in the run list and an xmessage window in the close list (soft close). Monitoring
+// is switched on by clicking "Turn On" with xdotool; the script must run, the xmessage window
+// must close, and the history must hold both rows.
+#include "app/form1.h"
+#include "platform/linux/gio_launcher.h"
+#include "platform/linux/ini_settings_store.h"
+#include "platform/linux/proc_processes.h"
+#include "platform/linux/qt_clipboard.h"
+#include "platform/linux/qt_event_pump.h"
+#include "platform/linux/qt_locale_text.h"
+#include "platform/linux/system_clock.h"
+#include "platform/linux/wall_clock_timer.h"
+#include "platform/linux/x11_windows.h"
+#include "platform/linux/xdg_autostart.h"
+#include "settings/settings.h"
+#include "support/fake_dialogs.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace tw {
+
+class XTestEveryXFiring : public QObject {
+    Q_OBJECT
+
+    // Handles events until the condition holds or the limit has passed.
+    template <typename Condition> static bool waitFor(Condition done, int limitMs) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < limitMs)
+            QTest::qWait(50);
+        return done();
+    }
+
+    static void clickWithXdotool(QWidget* widget) {
+        const QPoint at = widget->mapToGlobal(widget->rect().center());
+        QCOMPARE(QProcess::execute("xdotool", {"mousemove", QString::number(at.x()),
+                                               QString::number(at.y()), "click", "1"}),
+                 0);
+    }
+
+  private slots:
+    void scriptRunsWindowClosesAndHistoryHasBothRows() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString marker = dir.filePath("ran");
+        const QString script = dir.filePath("backup.sh");
+        {
+            QFile f(script);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QString("#!/bin/sh\ndate +%s.%N > '%1'\n").arg(marker).toUtf8());
+            f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        }
+
+        QProcess xmessage;
+        xmessage.start("xmessage", {"-name", "tidewell-close-me", "Close me"});
+        QVERIFY(xmessage.waitForStarted());
+
+        IniSettingsStore store(dir.path().toStdString());
+        Settings settings(store);
+        for (const auto& [key, value] : std::initializer_list<std::pair<const char*, std::string>>{
+                 {"Option1", "3"},
+                 {"Text1", "0"},
+                 {"Text2", "0"},
+                 {"Text3", "2"},
+                 {"Check1", "1"},
+                 {"Check2", "1"},
+                 {"Option7", "1"},
+                 {"Option6", "0"},
+                 {"ListView1", script.toStdString() + kListItemSeparator},
+                 {"ListView2", std::string("xmessage") + kListItemSeparator}})
+            settings.SaveSetting(key, value);
+
+        SystemClock clock;
+        QtLocaleText locale;
+        test::FakeDialogs dialogs; // any box would be a failure: recorded, never blocking
+        QtEventPump events;
+        GioLauncher launcher;
+        ProcProcesses processes;
+        X11Windows windows(&events);
+        XdgAutostart autostart;
+        QtClipboard clipboard;
+        WallClockTimer timer;
+        Services services{clock,     locale,  store,     dialogs,   events, launcher,
+                          processes, windows, autostart, clipboard, timer};
+
+        // The xmessage window must be up before the firing looks for it.
+        QVERIFY(waitFor(
+            [&] {
+                for (const auto& w : windows.closableWindows())
+                    if (w.pid == static_cast<int>(xmessage.processId()))
+                        return true;
+                return false;
+            },
+            10000));
+
+        Form1 form(services);
+        form.homePageRandom = [] { return 0.5; };
+        form.endProgram = [] {};
+        form.connectHandlers();
+        form.Form_Load();
+        form.showCentred();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.PushButton2->text(), QString("Turn On"));
+
+        clickWithXdotool(form.PushButton2);
+        QVERIFY(waitFor([&] { return form.PushButton2->text() == "Stop"; }, 5000));
+        QVERIFY(waitFor(
+            [&] { return QFile::exists(marker) && xmessage.state() == QProcess::NotRunning; },
+            15000));
+        QVERIFY(form.Frame4->title().startsWith("On. Next run/close will occur in: "));
+
+        QVERIFY(waitFor([&] { return form.ListView3->count() >= 2; }, 5000));
+        const std::string closeRow = form.ListView3->subItem(1, 1);
+        const std::string runRow = form.ListView3->subItem(2, 1);
+        QVERIFY2(closeRow.rfind("Close file ", 0) == 0, closeRow.c_str());
+        QCOMPARE(runRow, "Run file " + script.toStdString());
+        for (const auto& box : dialogs.boxes)
+            qWarning("box: %s", box.text.c_str());
+        QVERIFY(dialogs.boxes.empty());
+
+        clickWithXdotool(form.PushButton2);
+        QVERIFY(waitFor([&] { return form.PushButton2->text() == "Turn On"; }, 5000));
+        QCOMPARE(form.Frame4->title(), QString("Off."));
+        form.Form_QueryUnload();
+    }
+};
+
+} // namespace tw
+
+QTEST_MAIN(tw::XTestEveryXFiring)
+#include "xtest_every_x_firing.moc"
