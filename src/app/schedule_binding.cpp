@@ -46,6 +46,9 @@ ScheduleBinding::ScheduleBinding(const ScheduleWidgets& widgets, Services& servi
             [this] { run("Check1_Click", [this] { controls_->Check1_Click(); }); });
     connect(w_.Check2, &QCheckBox::stateChanged, this,
             [this] { run("Check2_Click", [this] { controls_->Check2_Click(); }); });
+    // Start-up's choice of the option already selected in the designed window changes
+    // nothing and so runs no handler: the inputs must match that selection from the start.
+    controls_->showUsableInputs();
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         connect(app, &QApplication::focusChanged, this, &ScheduleBinding::onFocusChanged);
 }

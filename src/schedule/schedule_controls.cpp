@@ -41,23 +41,26 @@ void ScheduleControls::Option1_Click() {
     if (pickerHoldsTime())
         recomputeSpan();
     settings_.SaveSetting(keys::kScheduleMode, "1");
-    view_.setTimeEnabled(true);
-    view_.setDayEnabled(true);
+    showUsableInputs();
 }
 
 void ScheduleControls::Option2_Click() {
     if (pickerHoldsTime())
         recomputeSpan();
     settings_.SaveSetting(keys::kScheduleMode, "2");
-    view_.setTimeEnabled(true);
-    view_.setDayEnabled(false);
+    showUsableInputs();
 }
 
 void ScheduleControls::Option3_Click() {
     countdown_.ElapsedSeconds = 0;
     settings_.SaveSetting(keys::kScheduleMode, "3");
-    view_.setTimeEnabled(false);
-    view_.setDayEnabled(false);
+    showUsableInputs();
+}
+
+void ScheduleControls::showUsableInputs() {
+    const bool weekly = view_.modeSelected(ScheduleMode::Weekly);
+    view_.setTimeEnabled(weekly || view_.modeSelected(ScheduleMode::Daily));
+    view_.setDayEnabled(weekly);
 }
 
 void ScheduleControls::cboWeekly_Click() {

@@ -37,6 +37,10 @@ class ScheduleControls {
     void Check1_Click();
     void Check2_Click();
 
+    // Enables the time and the day as the selected mode needs them: both for Weekly, the
+    // time alone for Daily, neither for Every X. The mode options do it when chosen.
+    void showUsableInputs();
+
   private:
     bool pickerHoldsTime() const;
     void recomputeSpan();

@@ -57,6 +57,7 @@ class TestScheduleBinding : public QObject {
             day->setCurrentIndex(-1);
             picker->setDisplayFormat("HH:mm:ss");
             option7->setChecked(true);
+            option3->setChecked(true);
             ScheduleWidgets w{&form,   {},      button,  frame4, bar,    option1, option2,
                               option3, day,     picker,  text1,  text2,  text3,   check1,
                               check2,  option6, option7, &runs,  &closes};
@@ -127,6 +128,13 @@ class TestScheduleBinding : public QObject {
         QCOMPARE(rig.store.value("Check2"), std::string("1"));
         rig.option1->setChecked(true);
         QVERIFY(rig.day->isEnabled() && rig.picker->isEnabled());
+    }
+
+    void theDesignedSelectionSetsTheUsableInputsFromTheStart() {
+        Rig rig; // Every X selected before the handlers were connected, as designed
+        QVERIFY(rig.option3->isChecked());
+        QVERIFY(!rig.picker->isEnabled() && !rig.day->isEnabled());
+        QVERIFY(rig.store.writes.empty());
     }
 
     void clickingTheSelectedEveryXAgainRestartsTheCount() {

@@ -13,12 +13,15 @@ TEST(ModeOptions, SetTheUsableInputsStoreTheModeAndPrepareTheCountdown) {
     rig.view.setPicker(9, 0, 0);
     rig.countdown.ElapsedSeconds = 42;
 
+    // A click selects the option, then runs its handler.
+    rig.view.mode = ScheduleMode::Daily;
     rig.controls.Option2_Click();
     EXPECT_EQ(rig.store.value("Option1"), "2");
     EXPECT_TRUE(rig.view.timeEnabled);
     EXPECT_FALSE(rig.view.dayEnabled);
     EXPECT_EQ(rig.countdown.SpanSeconds, 3600);
 
+    rig.view.mode = ScheduleMode::EveryX;
     rig.controls.Option3_Click();
     EXPECT_EQ(rig.store.value("Option1"), "3");
     EXPECT_FALSE(rig.view.timeEnabled);
@@ -27,6 +30,7 @@ TEST(ModeOptions, SetTheUsableInputsStoreTheModeAndPrepareTheCountdown) {
     EXPECT_EQ(rig.countdown.SpanSeconds, 3600);
 
     rig.clock.advanceSeconds(7200); // 10:00:00, past the target
+    rig.view.mode = ScheduleMode::Weekly;
     rig.controls.Option1_Click();
     EXPECT_EQ(rig.store.value("Option1"), "1");
     EXPECT_TRUE(rig.view.timeEnabled);

@@ -16,12 +16,15 @@
 #include "settings/settings.h"
 #include "support/fake_dialogs.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimeEdit>
 #include <QtTest>
 
 namespace tw {
@@ -108,6 +111,10 @@ class XTestEveryXFiring : public QObject {
         form.showCentred();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.PushButton2->text(), QString("Turn On"));
+        // Start-up selected Every X, whose handler left the day and the time unusable.
+        QVERIFY(form.Option3->isChecked());
+        QVERIFY(!form.dtpWeekly->isEnabled());
+        QVERIFY(!form.cboWeekly->isEnabled());
 
         clickWithXdotool(form.PushButton2);
         QVERIFY(waitFor([&] { return form.PushButton2->text() == "Stop"; }, 5000));
