@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Processor time of the real program on a private X server: first idle with monitoring off,
+# then monitoring an Every X schedule of one hour (so nothing fires) after "Turn On" was
+# clicked with xdotool; read from /proc/PID/stat. TIDEWELL_BENCH_SECONDS sets the
+# monitoring time (default 60; 600 for ten minutes).
+# Usage: bench_monitoring_cpu [tidewell]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+program=${1:-$here/../tidewell}
+seconds=${TIDEWELL_BENCH_SECONDS:-60}
+wrapper=${TIDEWELL_XVFB_WRAPPER:-$here/../../tests/support/with-xvfb.sh}
+
+if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
+  TIDEWELL_BENCH_INNER=1 exec "$wrapper" openbox -- "$0" "$program"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work"
+printf '[Tidewell]\nOption1=3\nText1=1\nText2=0\nText3=0\nCheck1=0\nCheck2=0\n' \
+  > "$work/Quillmark.ini"
+
+ticks_per_second=$(getconf CLK_TCK)
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+"$program" > /dev/null 2>&1 &
+pid=$!
+window=$(xdotool search --sync --onlyvisible --name '^Tidewell$' | head -n1)
+sleep 2 # start-up done
+
+idle=$((seconds < 30 ? seconds : 30))
+before=$(cpu_ticks "$pid")
+sleep "$idle"
+after=$(cpu_ticks "$pid")
+echo "monitoring off: $idle s, $(( (after - before) * 1000 / ticks_per_second )) ms of CPU"
+
+# "Turn On" lies at 120, 120 twips, 7800 x 405: its middle is at 268, 21 pixels.
+xdotool mousemove --window "$window" 268 21 click 1
+sleep 1
+before=$(cpu_ticks "$pid")
+sleep "$seconds"
+after=$(cpu_ticks "$pid")
+used_ms=$(( (after - before) * 1000 / ticks_per_second ))
+echo "monitoring on:  $seconds s, $used_ms ms of CPU" \
+     "($(awk -v u="$used_ms" -v s="$seconds" 'BEGIN{printf "%.3f", u / (s * 10)}')% of one core)"
+kill -TERM "$pid"
+wait "$pid" || true
