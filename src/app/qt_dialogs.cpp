@@ -92,11 +92,12 @@ std::string QtDialogs::openFile(const std::string& title, const std::string& fil
     const QStringList filters = openFileNameFilters(filter);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [proxy, anyProgram = filters[filters.size() - 2]](const QString& chosen) {
-                         proxy->programsOnly = chosen == anyProgram;
-                         proxy->invalidate();
-                     });
+    // The dialog names the chosen filter as its list shows it, the details hidden.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [proxy](const QString& chosen) {
+            proxy->programsOnly = chosen.startsWith(QString::fromLatin1(kAnyProgramChoice));
+            proxy->invalidate();
+        });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first().toStdString();

@@ -38,6 +38,7 @@ class TestQtDialogs : public QObject {
     void messageBoxShowsTextTitleButtonsAndIcon();
     void inputBoxReturnsTheTextOrNothingOnCancel();
     void openFileShowsTheChoicesAndReturnsTheFullPath();
+    void anyProgramChoiceShowsExecutableFilesOnly();
 };
 
 void TestQtDialogs::messageBoxShowsTextTitleButtonsAndIcon() {
@@ -120,6 +121,51 @@ void TestQtDialogs::openFileShowsTheChoicesAndReturnsTheFullPath() {
 
     whenShown([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     QCOMPARE(dialogs.openFile("Select EXE file", "Executable Files (*.exe)|*.exe|"), std::string());
+}
+
+void TestQtDialogs::anyProgramChoiceShowsExecutableFilesOnly() {
+    QTemporaryDir folder;
+    QFile program(folder.filePath("runme"));
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.close();
+    program.setPermissions(program.permissions() | QFileDevice::ExeUser);
+    QFile notes(folder.filePath("notes.txt"));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.close();
+
+    QtDialogs dialogs;
+    QStringList anyProgram;
+    QStringList allFiles;
+    whenShown([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        auto* view = dialog->findChild<QAbstractItemView*>("listView");
+        QVERIFY(view);
+        dialog->setDirectory(folder.path());
+        const auto names = [view] {
+            QStringList out;
+            for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r)
+                out << view->model()->index(r, 0, view->rootIndex()).data().toString();
+            out.sort();
+            return out;
+        };
+        // As the user picks a choice from the list of file types.
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        const auto choose = [types](int index) {
+            types->setCurrentIndex(index);
+            emit types->activated(index);
+            emit types->textActivated(types->itemText(index));
+        };
+        choose(1);
+        QTRY_COMPARE(names(), QStringList({"runme"}));
+        anyProgram = names();
+        choose(2);
+        QTRY_COMPARE(names(), QStringList({"notes.txt", "runme"}));
+        allFiles = names();
+        dialog->reject();
+    });
+    dialogs.openFile("Select EXE file", "Executable Files (*.exe)|*.exe|");
+    QCOMPARE(anyProgram, QStringList({"runme"}));
+    QCOMPARE(allFiles, QStringList({"notes.txt", "runme"}));
 }
 
 QTEST_MAIN(TestQtDialogs)
