@@ -17,6 +17,8 @@ class HistoryCommands {
   public:
     HistoryCommands(ListView& log, Dialogs& dialogs, EventPump& events, Clipboard& clipboard,
                     const std::string& appTitle);
+    // The title is read at each question, so it must outlive the commands.
+    HistoryCommands(ListView&, Dialogs&, EventPump&, Clipboard&, const std::string&&) = delete;
 
     // Copy History To Clipboard: the checked rows as aligned text.
     void PushButton16_Click();

@@ -18,6 +18,7 @@ class ListExportTest : public ::testing::Test {
     test::FakeDialogs dialogs;
     MemoryListView log{"ListView3"};
     YieldPacer everyStep{events, std::chrono::milliseconds(0)};
+    std::string title = "Tidewell";
 
     ListExportTest() {
         log.addColumn("Time");
@@ -96,7 +97,7 @@ TEST_F(ListExportTest, RowsClearedWhileYieldingEndTheCopy) {
 
 TEST_F(ListExportTest, CopyCommandPlacesTheText) {
     add("12/7/2026", "Run file a", true);
-    HistoryCommands commands(log, dialogs, events, clipboard, "Tidewell");
+    HistoryCommands commands(log, dialogs, events, clipboard, title);
     commands.PushButton16_Click();
     EXPECT_EQ(clipboard.text, "12/7/2026\tRun file a\r\n");
     EXPECT_TRUE(dialogs.boxes.empty());
@@ -105,7 +106,7 @@ TEST_F(ListExportTest, CopyCommandPlacesTheText) {
 TEST_F(ListExportTest, ClearHistoryAsksAndOnlyYesRemovesTheRows) {
     add("a", "1", true);
     add("b", "2", false);
-    HistoryCommands commands(log, dialogs, events, clipboard, "Tidewell");
+    HistoryCommands commands(log, dialogs, events, clipboard, title);
     commands.PushButton15_Click();
     EXPECT_EQ(log.count(), 2);
     EXPECT_TRUE(log.checked(1));
