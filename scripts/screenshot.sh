@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Draws docs/screenshot.png: the real window on a private X server with a window manager,
+# two programs in each list and the history rows of one "Execute Run Now (Test)".
+# Usage: scripts/screenshot.sh [build/tidewell] [docs/screenshot.png]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+program=$(realpath "${1:-$root/build/tidewell}")
+output=$(realpath -m "${2:-$root/docs/screenshot.png}")
+if [ -z "${TIDEWELL_SHOT_INNER:-}" ]; then
+  TIDEWELL_SHOT_INNER=1 exec "$root/tests/support/with-xvfb.sh" openbox -- "$0" "$program" "$output"
+fi
+
+export XDG_CONFIG_HOME=$(mktemp -d)
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+sep='||||||||---|||'
+printf '[Tidewell]\nListView1=/usr/bin/xclock%s/usr/bin/xeyes%s\nListView2=xclock%sxeyes%s\nCheck2=1\n' \
+  "$sep" "$sep" "$sep" "$sep" > "$XDG_CONFIG_HOME/Quillmark.ini"
+"$program" > /dev/null 2>&1 &
+pid=$!
+win=""
+for _ in $(seq 1 100); do
+  win=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "no window" >&2; exit 1; }
+sleep 0.5
+# "Execute Run Now (Test)": Frame2 at (536, 121), the button at (16, 209) in it, 240 x 27.
+xdotool mousemove --window "$win" $((536 + 16 + 120)) $((121 + 209 + 13)) click 1
+sleep 1.5
+xdotool windowraise "$win"
+sleep 0.5
+x=$(xwininfo -id "$win" | awk '/Absolute upper-left X/{print $4}')
+y=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/{print $4}')
+# The client area with the window manager's frame and title bar (21 pixels high).
+import -window root -crop "1066x620+$((x - 1))+$((y - 21))" "$output"
+kill -TERM "$pid"
+wait "$pid" || true
+echo "wrote $output"
