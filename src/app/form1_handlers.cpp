@@ -1,6 +1,7 @@
 // Connects the controls of the main window to their handlers.
 #include "app/form1.h"
 #include "app/form1_schedule.h"
+#include "app/form1_tray.h"
 #include "close/close_list.h"
 #include "history/history_commands.h"
 #include "platform/error_report.h"
@@ -16,6 +17,7 @@ void Form1::connectHandlers() {
     storeListOnChange(ListView2);
     connectListCommands();
     connectScheduleHandlers(*this);
+    connectTray(*this);
 }
 
 void Form1::unguarded(const char* routine, const std::function<void()>& handler) {

@@ -1,5 +1,6 @@
 #include "app/form1_tray.h"
 
+#include "app/form1.h"
 #include "tray/blue_q_icon.h"
 #include "tray/qt_picture.h"
 
@@ -10,7 +11,7 @@
 namespace tw {
 
 bool QtTrayWindow::isMinimised() const {
-    return window_.isMinimized();
+    return window_.isMinimized() && !normalWhenShown_;
 }
 
 void QtTrayWindow::hide() {
@@ -18,11 +19,17 @@ void QtTrayWindow::hide() {
 }
 
 void QtTrayWindow::setNormalState() {
-    window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+    if (window_.isVisible())
+        window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+    else
+        normalWhenShown_ = true;
 }
 
 void QtTrayWindow::showAndActivate() {
-    setNormalState();
+    normalWhenShown_ = false;
+    // Shown first and un-minimised after, the way the window manager expects a minimised
+    // window to come back.
+    window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
     window_.show();
     window_.raise();
     window_.activateWindow();
@@ -89,6 +96,14 @@ void Form1Tray::Form_Resize() {
     behaviour_.Form_Resize();
     if (behaviour_.waitingForTray() && !trayPoll_.isActive())
         trayPoll_.start();
+}
+
+Form1Tray& connectTray(Form1& form) {
+    Services& s = form.services;
+    auto* wiring = new Form1Tray({form, *form.Check4, *form.Check8, s.clock, s.events, s.store,
+                                  s.dialogs, s.autostart, [&form] { return form.IsLoading; }});
+    form.cSysTray1 = &wiring->cSysTray1();
+    return *wiring;
 }
 
 } // namespace tw

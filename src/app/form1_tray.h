@@ -17,6 +17,7 @@ namespace tw {
 
 class Autostart;
 class Clock;
+class Form1;
 class Dialogs;
 class EventPump;
 class SettingsStore;
@@ -32,6 +33,9 @@ class QtTrayWindow : public TrayWindow {
 
   private:
     QWidget& window_;
+    // Un-minimising a window maps it on X11, even a hidden one; so a hidden window takes
+    // its normal state only when it shows again.
+    bool normalWhenShown_ = false;
 };
 
 // The two start-up option boxes of the main window.
@@ -92,5 +96,9 @@ class Form1Tray : public QObject {
     StartWithSession startup_;
     QTimer trayPoll_;
 };
+
+// Gives the main window its tray icon control (cSysTray1) and the tray behaviour; called once
+// from the window's connectHandlers, before start-up. The wiring lives as long as the window.
+Form1Tray& connectTray(Form1& form);
 
 } // namespace tw
