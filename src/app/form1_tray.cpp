@@ -102,7 +102,9 @@ Form1Tray& connectTray(Form1& form) {
     Services& s = form.services;
     auto* wiring = new Form1Tray({form, *form.Check4, *form.Check8, s.clock, s.events, s.store,
                                   s.dialogs, s.autostart, [&form] { return form.IsLoading; }});
-    form.cSysTray1 = &wiring->cSysTray1();
+    // A control handed in already (a test's fake) keeps its place in start-up and shutdown.
+    if (!form.cSysTray1)
+        form.cSysTray1 = &wiring->cSysTray1();
     return *wiring;
 }
 
