@@ -33,7 +33,7 @@ sleep 0.5
 x=$(xwininfo -id "$win" | awk '/Absolute upper-left X/{print $4}')
 y=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/{print $4}')
 # The client area with the window manager's frame and title bar (21 pixels high).
-import -window root -crop "1066x620+$((x - 1))+$((y - 21))" "$output"
+import -window root -crop "1066x620+$((x - 1))+$((y - 21))" +repage "$output"
 kill -TERM "$pid"
 wait "$pid" || true
 echo "wrote $output"
