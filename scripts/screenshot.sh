@@ -15,18 +15,9 @@ trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 sep='||||||||---|||'
 printf '[Tidewell]\nListView1=/usr/bin/xclock%s/usr/bin/xeyes%s\nListView2=xclock%sxeyes%s\nCheck2=1\n' \
   "$sep" "$sep" "$sep" "$sep" > "$XDG_CONFIG_HOME/Quillmark.ini"
-"$program" > /dev/null 2>&1 &
-pid=$!
-win=""
-for _ in $(seq 1 100); do
-  win=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "no window" >&2; exit 1; }
-sleep 0.5
-# "Execute Run Now (Test)": Frame2 at (536, 121), the button at (16, 209) in it, 240 x 27.
-xdotool mousemove --window "$win" $((536 + 16 + 120)) $((121 + 209 + 13)) click 1
+. "$root/tests/support/tidewell-window.sh"
+start_tidewell "$program" /dev/null || { echo "no window titled Tidewell" >&2; exit 1; }
+click_run_now
 sleep 1.5
 xdotool windowraise "$win"
 sleep 0.5

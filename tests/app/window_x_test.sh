@@ -19,18 +19,11 @@ chmod +x "$script"
 sep='||||||||---|||'
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=../support/tidewell-window.sh
+. "$(dirname "$0")/../support/tidewell-window.sh"
 
 start() {
-  "$program" > "$work/out.log" 2>&1 &
-  pid=$!
-  win=""
-  for _ in $(seq 1 100); do
-    win=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n1 || true)
-    [ -n "$win" ] && break
-    sleep 0.1
-  done
-  [ -n "$win" ] || { cat "$work/out.log" >&2; fail "no window titled Tidewell"; }
-  sleep 0.5 # let the window manager finish placing it
+  start_tidewell "$program" "$work/out.log" || { cat "$work/out.log" >&2; fail "no window titled Tidewell"; }
 }
 
 wait_exit() {
@@ -53,8 +46,7 @@ start
 size=$(xwininfo -id "$win" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
 [ "$size" = "1064x598" ] || fail "client area is $size, not 1064x598"
 
-# "Execute Run Now (Test)": Frame2 at (536, 121), the button at (16, 209) in it, 240 x 27.
-xdotool mousemove --window "$win" $((536 + 16 + 120)) $((121 + 209 + 13)) click 1
+click_run_now
 for _ in $(seq 1 50); do
   [ -e "$marker" ] && break
   sleep 0.1

@@ -1,0 +1,22 @@
+# Shell helpers for driving the real Tidewell window on an X server; source this file.
+
+# Starts the program ($1) with its output in $2; sets pid, and win to its shown window.
+# Returns 1 when no window titled Tidewell appears within ten seconds.
+start_tidewell() {
+  "$1" > "$2" 2>&1 &
+  pid=$!
+  win=""
+  for _ in $(seq 1 100); do
+    win=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n1 || true)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || return 1
+  sleep 0.5 # let the window manager finish placing it
+}
+
+# Clicks "Execute Run Now (Test)": Frame2 at (536, 121), the button at (16, 209) in it,
+# 240 x 27 pixels.
+click_run_now() {
+  xdotool mousemove --window "$win" $((536 + 16 + 120)) $((121 + 209 + 13)) click 1
+}
