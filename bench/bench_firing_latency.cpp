@@ -94,6 +94,10 @@ int main(int argc, char** argv) {
         const long long startedNs = f.readLine().trimmed().toLongLong();
         latencies.push_back(static_cast<double>(startedNs / 1000 - targets[i] * 1000) / 1000.0);
     }
+    std::printf("each, ms:");
+    for (const double ms : latencies)
+        std::printf(" %.1f", ms);
+    std::printf("\n");
     std::sort(latencies.begin(), latencies.end());
     if (latencies.empty()) {
         std::printf("no launch recorded\n");
