@@ -61,7 +61,7 @@ ScheduleBinding::~ScheduleBinding() {
 void ScheduleBinding::run(const char* routine, const std::function<void()>& handler) {
     // These handlers have no error report of their own; a failure (a settings file that
     // cannot be written) is shown rather than let loose in the event loop.
-    GuardedRoutine(services_.dialogs, routine).step(0, handler);
+    GuardedRoutine(services_.dialogs, routine).step(100, handler);
 }
 
 void ScheduleBinding::connectModeOption(QRadioButton* option, void (ScheduleControls::*handler)()) {
