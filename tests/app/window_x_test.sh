@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program on a real X server with a window manager: it starts, shows its window at
 # the designed size with its title, "Execute Run Now (Test)" clicked with the mouse starts a
-# real script, and closing the window through the window manager (or a SIGTERM) leaves both
+# real script, its checked history row reaches the clipboard, and closing the window through the window manager (or a SIGTERM) leaves both
 # lists in Quillmark.ini. Usage: window_x_test.sh <tidewell> [screenshot.png]
 set -euo pipefail
 program=$1
@@ -52,6 +52,22 @@ for _ in $(seq 1 50); do
   sleep 0.1
 done
 [ -e "$marker" ] || fail "the script of the run list did not run"
+
+# Check the history row (its box at (562, 449)) and copy it: the real clipboard holds the time,
+# a tab, the action and CR LF.
+xdotool mousemove --window "$win" 562 449 click 1
+sleep 0.3
+xdotool mousemove --window "$win" $((536 + 16 + 120)) $((406 + 147 + 13)) click 1
+clip=""
+for _ in $(seq 1 30); do
+  clip=$(xclip -o -selection clipboard 2>/dev/null; echo x)
+  clip=${clip%x}
+  [ -n "$clip" ] && break
+  sleep 0.1
+done
+[[ "$clip" == *$'\t'"Run file ${script}"$'\r\n' ]] || { printf '%q\n' "$clip" >&2; fail "clipboard"; }
+[ "$(printf '%s' "$clip" | wc -l)" = 1 ] || fail "clipboard holds more than the checked row"
+[[ "${clip%%$'\t'*}" =~ ^[^\ ].*[0-9]$ ]] || fail "time text"
 
 [ -n "$screenshot" ] && import -window root "$screenshot"
 
