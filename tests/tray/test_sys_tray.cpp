@@ -1,8 +1,7 @@
-#include "support/fake_clock.h"
-#include "support/fake_tray_host.h"
 #include "tray/blue_q_icon.h"
 #include "tray/qt_picture.h"
 #include "tray/sys_tray.h"
+#include "tray/sys_tray_rig.h"
 
 #include <QtTest>
 
@@ -14,11 +13,7 @@ using Calls = std::vector<std::string>;
 class TestSysTray : public QObject {
     Q_OBJECT
 
-    struct Rig {
-        test::FakeClock clock;
-        test::FakeEventPump pump{clock};
-        test::FakeTrayHost host;
-        cSysTray tray{host, clock, pump};
+    struct Rig : test::SysTrayRig {
         std::vector<std::string> heard;
 
         Rig() {

@@ -3,9 +3,9 @@
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_settings_store.h"
-#include "support/fake_tray_host.h"
 #include "tray/start_with_session.h"
 #include "tray/sys_tray.h"
+#include "tray/sys_tray_rig.h"
 #include "tray/tray_behaviour.h"
 
 #include <QtTest>
@@ -68,11 +68,7 @@ class FakeBoxes : public StartupBoxes {
 class TestTrayBehaviour : public QObject {
     Q_OBJECT
 
-    struct TrayRig {
-        test::FakeClock clock;
-        test::FakeEventPump pump{clock};
-        test::FakeTrayHost host;
-        cSysTray tray{host, clock, pump};
+    struct TrayRig : test::SysTrayRig {
         FakeTrayWindow window;
         bool trayRunning = true;
         TrayBehaviour behaviour{window, tray, [this] { return trayRunning; }};

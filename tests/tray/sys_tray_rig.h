@@ -1,0 +1,18 @@
+#pragma once
+
+#include "support/fake_clock.h"
+#include "support/fake_tray_host.h"
+#include "tray/sys_tray.h"
+
+namespace tw::test {
+
+// A tray icon control over a fake notification area, with a clock that only the
+// control's waits move.
+struct SysTrayRig {
+    FakeClock clock;
+    FakeEventPump pump{clock};
+    FakeTrayHost host;
+    cSysTray tray{host, clock, pump};
+};
+
+} // namespace tw::test
