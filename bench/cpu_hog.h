@@ -1,6 +1,7 @@
 #pragma once
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -12,6 +13,10 @@ class CpuHog {
         for (int i = 0; i < processes; ++i) {
             const pid_t pid = fork();
             if (pid == 0) {
+                // Never outlive the benchmark, even when it is interrupted.
+                prctl(PR_SET_PDEATHSIG, SIGKILL);
+                if (getppid() == 1)
+                    _exit(0);
                 volatile unsigned long spin = 0;
                 for (;;)
                     spin = spin + 1;
