@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[]) {
     if (const std::string problem = tw::displayProblem(); !problem.empty()) {
@@ -40,7 +41,12 @@ int main(int argc, char* argv[]) {
     tw::Form1 form(services);
     dialogs.setOwner(&form);
     form.programFolder = QCoreApplication::applicationDirPath().toStdString();
-    form.endProgram = [] { QCoreApplication::exit(0); };
+    // The lists are saved by now; nothing may run after this, not even a firing that was
+    // paused in a one-second wait when the window closed.
+    form.endProgram = [] {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    };
     // Logout, kill and Ctrl+C end the program the same orderly way as closing the window.
     tw::UnixSignals endSignals([&form] { form.Form_QueryUnload(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &form,
