@@ -41,6 +41,22 @@ mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
+# A user's session has a browser. Without one, the program's rare start that opens the
+# maker's home page would stop at an error box and hang whichever test drew that start.
+mkdir -p "$work/data/applications"
+cat > "$work/data/applications/tidewell-test-browser.desktop" <<'DESKTOP'
+[Desktop Entry]
+Type=Application
+Name=Test browser
+Exec=true %u
+MimeType=x-scheme-handler/http;x-scheme-handler/https;
+NoDisplay=true
+DESKTOP
+printf '[Default Applications]\nx-scheme-handler/http=%s\nx-scheme-handler/https=%s\n' \
+  tidewell-test-browser.desktop tidewell-test-browser.desktop \
+  > "$work/data/applications/mimeapps.list"
+export XDG_DATA_HOME="$work/data"
+
 if [ $want_openbox = 1 ]; then
   openbox --sm-disable > "$work/openbox.log" 2>&1 &
   pids+=($!)
