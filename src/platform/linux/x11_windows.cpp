@@ -131,11 +131,11 @@ bool acceptsDelete(const Connection& c, Window window) {
 // those that set no _NET_WM_PID, such as xmessage), else what the client says of itself.
 int ownerPid(const Connection& c, Window window) {
     if (c.hasXRes()) {
-        XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+        XResClientIdSpec query{window, XRES_CLIENT_ID_PID_MASK};
         long count = 0;
         XResClientIdValue* values = nullptr;
         int pid = -1;
-        if (XResQueryClientIds(c.display(), 1, &spec, &count, &values) == Success) {
+        if (XResQueryClientIds(c.display(), 1, &query, &count, &values) == Success) {
             for (long i = 0; i < count && pid <= 0; ++i)
                 if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID)
                     pid = XResGetClientPid(&values[i]);
