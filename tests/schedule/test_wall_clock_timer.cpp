@@ -102,7 +102,11 @@ TEST(WallClockTimer, TicksOncePerSecondForTheSecondThatHasJustBegun) {
     timer.setEnabled(false);
     ASSERT_GE(ticks.size(), 3u);
     for (size_t i = 0; i < ticks.size(); ++i) {
-        EXPECT_EQ(localDateTimeAt(ticks[i].at), ticks[i].second) << "delivered in its second";
+        // Never before its second begins; a loaded machine (sanitizers, parallel builds) may
+        // deliver it a little late, which is allowed: it still stands for its own second.
+        const std::int64_t lateBy =
+            (secondsOf(localDateTimeAt(ticks[i].at)) - secondsOf(ticks[i].second) + 86400) % 86400;
+        EXPECT_LT(lateBy, 3) << "delivered before its second, or far too late";
         if (i > 0) {
             EXPECT_EQ(secondsOf(ticks[i].second), secondsOf(ticks[i - 1].second) + 1);
         }
