@@ -146,9 +146,6 @@ class Form1 : public QWidget {
     void storeListOnChange(QtListView* list);
 
     void connectListCommands();
-    // Runs a handler that has no guard of its own; a failure shows the error box instead of
-    // escaping into the event loop.
-    void unguarded(const char* routine, const std::function<void()>& handler);
 
     std::unique_ptr<HistoryLog> history_;
     std::unique_ptr<ProgramLauncher> runner_;

@@ -20,10 +20,6 @@ void Form1::connectHandlers() {
     connectTray(*this);
 }
 
-void Form1::unguarded(const char* routine, const std::function<void()>& handler) {
-    GuardedRoutine(services.dialogs, routine).step(100, handler);
-}
-
 void Form1::connectListCommands() {
     runList_ = std::make_unique<RunListCommands>(*ListView1, services.dialogs, *runner_,
                                                  services.launcher);
@@ -59,11 +55,13 @@ void Form1::connectListCommands() {
     // An option button is clicked when it becomes selected, by the user or by code.
     connect(Option6, &QRadioButton::toggled, this, [this](bool selected) {
         if (selected)
-            unguarded("Option6_Click", [this] { closeList_->closeMethodClicked(); });
+            runReportingFailures(services.dialogs, "Option6_Click",
+                                 [this] { closeList_->closeMethodClicked(); });
     });
     connect(Option7, &QRadioButton::toggled, this, [this](bool selected) {
         if (selected)
-            unguarded("Option7_Click", [this] { closeList_->closeMethodClicked(); });
+            runReportingFailures(services.dialogs, "Option7_Click",
+                                 [this] { closeList_->closeMethodClicked(); });
     });
 }
 

@@ -59,9 +59,7 @@ ScheduleBinding::~ScheduleBinding() {
 }
 
 void ScheduleBinding::run(const char* routine, const std::function<void()>& handler) {
-    // These handlers have no error report of their own; a failure (a settings file that
-    // cannot be written) is shown rather than let loose in the event loop.
-    GuardedRoutine(services_.dialogs, routine).step(100, handler);
+    runReportingFailures(services_.dialogs, routine, handler);
 }
 
 void ScheduleBinding::connectModeOption(QRadioButton* option, void (ScheduleControls::*handler)()) {

@@ -43,4 +43,9 @@ void GuardedRoutine::report(int line, const std::string& description) {
                         Buttons::Ok, Icon::Warning);
 }
 
+void runReportingFailures(Dialogs& dialogs, const std::string& routine,
+                          const std::function<void()>& handler) {
+    GuardedRoutine(dialogs, routine).step(100, handler);
+}
+
 } // namespace tw

@@ -36,4 +36,9 @@ class GuardedRoutine {
     std::string routine_;
 };
 
+// Runs a small handler that numbers no statements of its own; a failure (a settings file that
+// cannot be written, ...) is reported as its line 100 instead of escaping into the event loop.
+void runReportingFailures(Dialogs& dialogs, const std::string& routine,
+                          const std::function<void()>& handler);
+
 } // namespace tw
