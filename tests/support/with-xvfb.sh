@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Runs a command against a private X server of its own.
-# Usage: with-xvfb.sh [openbox] [trayer] -- command args...
+# Usage: with-xvfb.sh [openbox] [trayer] [tint2] -- command args...
 set -euo pipefail
 
 want_openbox=0
 want_trayer=0
+want_tint2=0
 while [ $# -gt 0 ] && [ "$1" != "--" ]; do
   case "$1" in
     openbox) want_openbox=1 ;;
     trayer) want_trayer=1 ;;
+    tint2) want_tint2=1 ;;
     "") ;;
     *) for w in $1; do
-         case "$w" in openbox) want_openbox=1 ;; trayer) want_trayer=1 ;; esac
+         case "$w" in openbox) want_openbox=1 ;; trayer) want_trayer=1 ;; tint2) want_tint2=1 ;; esac
        done ;;
   esac
   shift
@@ -73,6 +75,16 @@ if [ $want_trayer = 1 ]; then
   for _ in $(seq 1 100); do
     xprop -root 2>/dev/null | grep -q '_NET_SYSTEM_TRAY' && break
     xwininfo -root -tree 2>/dev/null | grep -qi trayer && break
+    sleep 0.05
+  done
+  sleep 0.3
+fi
+# tint2's tray docks Wine's icons reliably and passes their clicks on.
+if [ $want_tint2 = 1 ]; then
+  tint2 > "$work/tint2.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 1 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"tint2"' && break
     sleep 0.05
   done
   sleep 0.3

@@ -1,0 +1,177 @@
+#include "frontend/win32/win32_controls.h"
+
+#include "platform/win32/wide_text.h"
+
+#include <stdexcept>
+
+namespace tw::win32 {
+
+namespace {
+std::string windowText(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return narrow(text);
+}
+} // namespace
+
+std::string Win32PushButton::caption() const {
+    return windowText(hwnd_);
+}
+
+void Win32PushButton::setCaption(const std::string& caption) {
+    SetWindowTextW(hwnd_, widen(caption).c_str());
+}
+
+void Win32PushButton::onCommand(WORD code) {
+    if (code == BN_CLICKED)
+        raise(clicked);
+}
+
+void Win32CheckBox::setValue(int value) {
+    if (value < 0 || value > 2)
+        throw std::invalid_argument("Invalid property value");
+    if (value == value_)
+        return;
+    value_ = value;
+    SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+    raise(changed);
+}
+
+void Win32CheckBox::onCommand(WORD code) {
+    // A click checks a clear or greyed box and clears a checked one.
+    if (code == BN_CLICKED)
+        setValue(value_ == 1 ? 0 : 1);
+}
+
+bool Win32OptionButton::selected() const {
+    return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32OptionButton::check() {
+    for (HWND option : window_.optionGroup(hwnd_))
+        SendMessageW(option, BM_SETCHECK, option == hwnd_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Win32OptionButton::setSelected(bool on) {
+    if (on == selected())
+        return;
+    if (!on) {
+        SendMessageW(hwnd_, BM_SETCHECK, BST_UNCHECKED, 0);
+        return;
+    }
+    check();
+    raise(clicked);
+}
+
+void Win32OptionButton::onCommand(WORD code) {
+    if (code != BN_CLICKED)
+        return;
+    check();
+    raise(clicked);
+}
+
+std::string Win32TextBox::text() const {
+    return windowText(hwnd_);
+}
+
+void Win32TextBox::setText(const std::string& text) {
+    // The box reports the change itself (EN_CHANGE), as it does for a keystroke.
+    if (text != this->text())
+        SetWindowTextW(hwnd_, widen(text).c_str());
+}
+
+void Win32TextBox::setFocus() {
+    SetFocus(hwnd_);
+}
+
+void Win32TextBox::onCommand(WORD code) {
+    if (code == EN_CHANGE)
+        raise(changed);
+}
+
+void Win32TextBox::onFocusLost(HWND to) {
+    // Only a move to another control of the same window counts.
+    if (to && to != hwnd_ && IsChild(window_.hwnd(), to))
+        raise(lostFocus);
+}
+
+Win32TimePicker::Win32TimePicker(Win32Window& window, const char* name)
+    : Win32Control(window, name), shown_(Win32TimePicker::time()) {}
+
+TimeOfDay Win32TimePicker::time() const {
+    SYSTEMTIME value{};
+    DateTime_GetSystemtime(hwnd_, &value);
+    return {value.wHour, value.wMinute, value.wSecond};
+}
+
+void Win32TimePicker::setTime(const TimeOfDay& time) {
+    if (time == this->time())
+        return;
+    SYSTEMTIME value{};
+    DateTime_GetSystemtime(hwnd_, &value);
+    value.wHour = static_cast<WORD>(time.hour);
+    value.wMinute = static_cast<WORD>(time.minute);
+    value.wSecond = static_cast<WORD>(time.second);
+    value.wMilliseconds = 0;
+    if (!DateTime_SetSystemtime(hwnd_, GDT_VALID, &value))
+        throw std::invalid_argument("Invalid property value");
+    shown_ = this->time();
+    raise(changed);
+}
+
+LRESULT Win32TimePicker::onNotify(const NMHDR& header) {
+    // The picker reports every edit, also one that leaves the time as it was.
+    if (header.code == DTN_DATETIMECHANGE && time() != shown_) {
+        shown_ = time();
+        raise(changed);
+    }
+    return 0;
+}
+
+Win32DropDownList::Win32DropDownList(Win32Window& window, const char* name,
+                                     const std::vector<std::string>& items)
+    : Win32Control(window, name), items_(items) {
+    for (const std::string& item : items_)
+        SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+}
+
+std::string Win32DropDownList::text() const {
+    const auto index = SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? std::string() : items_.at(static_cast<size_t>(index));
+}
+
+bool Win32DropDownList::choose(const std::string& text) {
+    // The control's own search ignores letter case; the items are compared exactly here.
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (items_[i] != text)
+            continue;
+        if (SendMessageW(hwnd_, CB_GETCURSEL, 0, 0) != static_cast<LRESULT>(i)) {
+            SendMessageW(hwnd_, CB_SETCURSEL, i, 0);
+            raise(changed);
+        }
+        return true;
+    }
+    return false;
+}
+
+void Win32DropDownList::onCommand(WORD code) {
+    if (code == CBN_SELCHANGE)
+        raise(changed);
+}
+
+void Win32ProgressBar::setProgress(int position, int maximum) {
+    SendMessageW(hwnd_, PBM_SETRANGE32, 0, maximum);
+    SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+void Win32Caption::setText(const std::string& text) {
+    SetWindowTextW(hwnd_, widen(text).c_str());
+    // A frame's title is drawn over the window: repaint what the old one covered.
+    RECT area;
+    GetWindowRect(hwnd_, &area);
+    MapWindowPoints(nullptr, window_.hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    InvalidateRect(window_.hwnd(), &area, TRUE);
+}
+
+} // namespace tw::win32

@@ -1,0 +1,438 @@
+#include "frontend/win32/win32_window.h"
+
+#include "frontend/win32/resource_ids.h"
+#include "platform/win32/escaped_failure.h"
+#include "platform/win32/wide_text.h"
+
+#include <stdexcept>
+
+namespace tw::win32 {
+
+namespace {
+constexpr wchar_t kWindowClass[] = L"TidewellMainWindow";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kFirstControlId = 100;
+constexpr int kWindowFontCentipoints = 900;
+constexpr int kButtonFontCentipoints = 1125;
+// Rows a drop-down list shows when open.
+constexpr int kComboRows = 8;
+// Posted after a change of size, so that the state event comes once the change is complete.
+constexpr UINT kStateSettled = WM_APP + 1;
+
+struct ClassStyle {
+    const wchar_t* windowClass;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ClassStyle classStyle(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Button:
+        return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::Frame:
+        return {WC_BUTTONW, BS_GROUPBOX, 0};
+    case ControlKind::CheckBox:
+        // The adapter keeps the value (0, 1 or 2 for greyed) and draws it.
+        return {WC_BUTTONW, BS_3STATE | WS_TABSTOP, 0};
+    case ControlKind::Option:
+        // The adapter keeps the groups exclusive: both groups share one parent window.
+        return {WC_BUTTONW, BS_RADIOBUTTON | WS_TABSTOP, 0};
+    case ControlKind::Label:
+        return {WC_STATICW, SS_LEFT | SS_NOTIFY, 0};
+    case ControlKind::Edit:
+        return {WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::TimePicker:
+        return {DATETIMEPICK_CLASSW, DTS_TIMEFORMAT | DTS_UPDOWN | WS_TABSTOP, 0};
+    case ControlKind::Combo:
+        return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case ControlKind::Progress:
+        return {PROGRESS_CLASSW, PBS_SMOOTH, 0};
+    case ControlKind::List:
+        return {WC_LISTVIEWW,
+                LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, 0};
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+// Controls that show a pointer of their own instead of the window's.
+bool choosesOwnPointer(HWND control) {
+    wchar_t name[32] = {};
+    GetClassNameW(control, name, 32);
+    return lstrcmpiW(name, WC_EDITW) == 0 || lstrcmpiW(name, DATETIMEPICK_CLASSW) == 0;
+}
+
+HICON programIcon(HINSTANCE instance, int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TIDEWELL), IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY),
+                                         LR_SHARED));
+}
+
+void registerClass(HINSTANCE instance, WNDPROC windowProc) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, kWindowClass, &existing))
+        return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExW(&wc);
+}
+} // namespace
+
+Win32Window::Win32Window(HINSTANCE instance)
+    : instance_(instance), background_(static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))),
+      arrow_(LoadCursorW(nullptr, IDC_ARROW)), pointer_(arrow_) {
+    registerClass(instance, &Win32Window::windowProc);
+    // Created small; laid out for the dpi of the monitor it lands on below.
+    hwnd_ = CreateWindowExW(0, kWindowClass, L"", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100,
+                            100, nullptr, nullptr, instance, nullptr);
+    if (!hwnd_)
+        throw std::runtime_error("The main window could not be created");
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    dpi_ = GetDpiForWindow(hwnd_);
+    createControls();
+    layOut();
+}
+
+Win32Window::~Win32Window() {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+    DeleteObject(windowFont_);
+    DeleteObject(buttonFont_);
+    if (custom_)
+        DestroyCursor(custom_);
+}
+
+HWND Win32Window::control(std::string_view name) const {
+    const auto specs = mainWindowControls();
+    for (size_t i = 0; i < specs.size(); ++i)
+        if (name == specs[i].name)
+            return controls_[i];
+    throw std::out_of_range("no control named " + std::string(name));
+}
+
+std::vector<HWND> Win32Window::optionGroup(HWND option) const {
+    const auto specs = mainWindowControls();
+    const char* frame = nullptr;
+    for (size_t i = 0; i < specs.size(); ++i)
+        if (controls_[i] == option)
+            frame = specs[i].frame;
+    std::vector<HWND> group;
+    for (size_t i = 0; i < specs.size(); ++i)
+        if (specs[i].kind == ControlKind::Option && frame && specs[i].frame &&
+            std::string_view(specs[i].frame) == frame)
+            group.push_back(controls_[i]);
+    return group;
+}
+
+void Win32Window::listen(HWND control, ControlEvents& events) {
+    listeners_[control] = &events;
+}
+
+ControlEvents* Win32Window::listener(HWND control) const {
+    auto it = listeners_.find(control);
+    return it == listeners_.end() ? nullptr : it->second;
+}
+
+void Win32Window::createControls() {
+    const auto specs = mainWindowControls();
+    controls_.reserve(specs.size());
+    int id = kFirstControlId;
+    bool previousWasOption = false;
+    for (const ControlSpec& spec : specs) {
+        auto [windowClass, style, exStyle] = classStyle(spec.kind);
+        style |= WS_CHILD;
+        if (!(spec.kind == ControlKind::CheckBox && spec.flag))
+            style |= WS_VISIBLE;
+        // Arrow keys move within a run of option buttons; every other control starts a group.
+        if (!(spec.kind == ControlKind::Option && previousWasOption))
+            style |= WS_GROUP;
+        previousWasOption = spec.kind == ControlKind::Option;
+        HWND control = CreateWindowExW(
+            exStyle, windowClass, widen(spec.caption).c_str(), style, 0, 0, 0, 0, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance_, nullptr);
+        if (!control)
+            throw std::runtime_error(std::string("The control ") + spec.name +
+                                     " could not be created");
+        if (spec.kind == ControlKind::List) {
+            DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
+            if (spec.flag)
+                ex |= LVS_EX_CHECKBOXES;
+            ListView_SetExtendedListViewStyle(control, ex);
+        }
+        if (spec.kind == ControlKind::Option && spec.flag)
+            SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+        if (spec.kind != ControlKind::Frame)
+            SetWindowSubclass(control, &Win32Window::controlProc, 0,
+                              reinterpret_cast<DWORD_PTR>(this));
+        controls_.push_back(control);
+    }
+}
+
+void Win32Window::layOut() {
+    RECT frame{0, 0, pixels(kClientWidthTwips, dpi_), pixels(kClientHeightTwips, dpi_)};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    HFONT oldWindowFont = windowFont_;
+    HFONT oldButtonFont = buttonFont_;
+    windowFont_ = arialBold(kWindowFontCentipoints, dpi_);
+    buttonFont_ = arialBold(kButtonFontCentipoints, dpi_);
+
+    const auto specs = mainWindowControls();
+    for (size_t i = 0; i < specs.size(); ++i) {
+        const ControlSpec& spec = specs[i];
+        int left = spec.left;
+        int top = spec.top;
+        for (const ControlSpec& container : specs)
+            if (spec.frame && std::string_view(container.name) == spec.frame) {
+                left += container.left;
+                top += container.top;
+            }
+        int height = pixels(spec.height, dpi_);
+        // A combo box's height includes its open list.
+        if (spec.kind == ControlKind::Combo)
+            height *= kComboRows;
+        SetWindowPos(controls_[i], nullptr, pixels(left, dpi_), pixels(top, dpi_),
+                     pixels(spec.width, dpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font = spec.kind == ControlKind::Button ? buttonFont_ : windowFont_;
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    DeleteObject(oldWindowFont);
+    DeleteObject(oldButtonFont);
+}
+
+void Win32Window::showFirstTime() {
+    RECT frame;
+    GetWindowRect(hwnd_, &frame);
+    POINT at{};
+    GetCursorPos(&at);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    shown_ = true;
+    if (startMinimised_) {
+        ShowWindow(hwnd_, SW_SHOWMINNOACTIVE);
+        return;
+    }
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+}
+
+void Win32Window::setVisible(bool visible) {
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Window::setEnabled(bool enabled) {
+    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+void Win32Window::setTitle(const std::string& title) {
+    SetWindowTextW(hwnd_, widen(title).c_str());
+}
+
+void Win32Window::showProgramIcon() {
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(programIcon(instance_, SM_CXICON, SM_CYICON)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(programIcon(instance_, SM_CXSMICON, SM_CYSMICON)));
+}
+
+bool Win32Window::isMinimised() const {
+    if (!shown_)
+        return startMinimised_;
+    return IsIconic(hwnd_) && !restorePending_;
+}
+
+void Win32Window::minimise() {
+    if (!shown_) {
+        startMinimised_ = true;
+        return;
+    }
+    restorePending_ = false;
+    ShowWindow(hwnd_, SW_MINIMIZE);
+}
+
+void Win32Window::hide() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Win32Window::setNormalState() {
+    if (!shown_) {
+        startMinimised_ = false;
+        return;
+    }
+    if (!IsIconic(hwnd_))
+        return;
+    // A hidden window cannot be restored without showing it: the restore waits for the
+    // next showing.
+    if (IsWindowVisible(hwnd_))
+        ShowWindow(hwnd_, SW_RESTORE);
+    else
+        restorePending_ = true;
+}
+
+void Win32Window::showAndActivate() {
+    shown_ = true;
+    const bool restore = IsIconic(hwnd_) || restorePending_;
+    restorePending_ = false;
+    ShowWindow(hwnd_, restore ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+void Win32Window::loadCustomPointer(const std::string& path) {
+    HCURSOR cursor = LoadCursorFromFileW(widen(path).c_str());
+    if (!cursor)
+        throw std::runtime_error("Invalid picture");
+    if (custom_)
+        DestroyCursor(custom_);
+    custom_ = cursor;
+}
+
+void Win32Window::setPointer(Pointer pointer) {
+    pointer_ = pointer == Pointer::Custom && custom_ ? custom_ : arrow_;
+    // Show it at once where the mouse is over the window, as a moving mouse would.
+    POINT at;
+    if (GetCursorPos(&at)) {
+        HWND under = WindowFromPoint(at);
+        if (under && (under == hwnd_ || IsChild(hwnd_, under)) && !choosesOwnPointer(under))
+            SetCursor(pointer_);
+    }
+}
+
+void Win32Window::applySkinColours() {
+    backgroundColour_ = GetSysColor(COLOR_BTNFACE);
+    background_ = GetSysColorBrush(COLOR_BTNFACE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32Window::pointerMovedOverWindow(LPARAM at) {
+    // A frame lets the mouse through to the window: find the frame under the pointer.
+    const POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    HWND under = ChildWindowFromPointEx(hwnd_, point, CWP_SKIPINVISIBLE);
+    if (under && under != hwnd_)
+        if (ControlEvents* events = listener(under)) {
+            events->onPointerMoved();
+            return;
+        }
+    pointerMoved.raise();
+}
+
+void Win32Window::stateMayHaveChanged() {
+    const bool minimised = IsIconic(hwnd_) != FALSE;
+    if (minimised == reportedMinimised_)
+        return;
+    reportedMinimised_ = minimised;
+    stateChanged.raise();
+}
+
+LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    LRESULT result = 0;
+    guarded(hwnd, [&] { result = self->handle(message, wParam, lParam); });
+    return result;
+}
+
+LRESULT CALLBACK Win32Window::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<Win32Window*>(data);
+    if (message == WM_MOUSEMOVE || message == WM_KILLFOCUS)
+        guarded(GetParent(hwnd), [&] {
+            if (ControlEvents* events = self->listener(hwnd)) {
+                if (message == WM_MOUSEMOVE)
+                    events->onPointerMoved();
+                else
+                    events->onFocusLost(reinterpret_cast<HWND>(wParam));
+            }
+        });
+    else if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, &Win32Window::controlProc, 0);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam) {
+            if (ControlEvents* events = listener(reinterpret_cast<HWND>(lParam)))
+                events->onCommand(HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (ControlEvents* events = listener(header->hwndFrom))
+            return events->onNotify(*header);
+        break;
+    }
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background_);
+        return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // Frames, check boxes, option buttons and labels take the window's background.
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, backgroundColour_);
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(background_);
+    }
+    case WM_MOUSEMOVE:
+        pointerMovedOverWindow(lParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && !choosesOwnPointer(reinterpret_cast<HWND>(wParam))) {
+            SetCursor(pointer_);
+            return TRUE;
+        }
+        break;
+    case WM_SIZE:
+        PostMessageW(hwnd_, kStateSettled, 0, 0);
+        return 0;
+    case kStateSettled:
+        stateMayHaveChanged();
+        return 0;
+    case WM_DPICHANGED: {
+        dpi_ = HIWORD(wParam);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut();
+        for (auto& [control, events] : listeners_)
+            events->onDpiChanged(dpi_);
+        return 0;
+    }
+    case WM_CLOSE:
+    case WM_ENDSESSION:
+        // Every way of closing ends the program through shutdown; nothing asks or cancels.
+        if (message == WM_ENDSESSION && !wParam)
+            break;
+        if (onClose_)
+            onClose_();
+        else
+            DestroyWindow(hwnd_);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+} // namespace tw::win32

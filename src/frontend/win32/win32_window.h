@@ -1,0 +1,97 @@
+#pragma once
+
+#include "frontend/win32/dpi.h"
+#include "frontend/win32/layout.h"
+#include "window/controls.h"
+
+#include <commctrl.h>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+#include <windows.h>
+
+namespace tw::win32 {
+
+// What a control's adapter hears of the window's messages about that control.
+class ControlEvents {
+  public:
+    virtual ~ControlEvents() = default;
+    // A WM_COMMAND notification code (BN_CLICKED, EN_CHANGE, CBN_SELCHANGE, ...).
+    virtual void onCommand(WORD /*code*/) {}
+    // A WM_NOTIFY record; the result goes back to the control.
+    virtual LRESULT onNotify(const NMHDR& /*header*/) { return 0; }
+    // The mouse moved over the control.
+    virtual void onPointerMoved() {}
+    // The keyboard focus left the control for the window "to" (may be null).
+    virtual void onFocusLost(HWND /*to*/) {}
+    // The window moved to a monitor of another dpi and has been laid out again.
+    virtual void onDpiChanged(UINT /*dpi*/) {}
+};
+
+// The program's main window: a fixed-size top-level window whose controls are built from
+// the layout table, all as children of the window itself (a group box is drawn over the
+// controls it frames and lets the mouse through to the window).
+class Win32Window : public WindowControl {
+  public:
+    explicit Win32Window(HINSTANCE instance);
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    // The control of that control name; throws std::out_of_range for an unknown name.
+    HWND control(std::string_view name) const;
+    // The option buttons that share a frame with this one, itself included.
+    std::vector<HWND> optionGroup(HWND option) const;
+    void listen(HWND control, ControlEvents& events);
+
+    // Shows the window for the first time, centred on its monitor; minimised when asked.
+    void showFirstTime();
+    // Where a close request goes (the close box, the system menu, the session ending).
+    void setCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
+
+    void setVisible(bool visible) override;
+    void setEnabled(bool enabled) override;
+    void setTitle(const std::string& title) override;
+    void showProgramIcon() override;
+    bool isMinimised() const override;
+    void minimise() override;
+    void hide() override;
+    void setNormalState() override;
+    void showAndActivate() override;
+    void loadCustomPointer(const std::string& path) override;
+    void setPointer(Pointer pointer) override;
+    void applySkinColours() override;
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR data);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls();
+    void layOut();
+    ControlEvents* listener(HWND control) const;
+    void pointerMovedOverWindow(LPARAM at);
+    void stateMayHaveChanged();
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    UINT dpi_ = kDesignDpi;
+    HFONT windowFont_ = nullptr;
+    HFONT buttonFont_ = nullptr;
+    HBRUSH background_ = nullptr;
+    COLORREF backgroundColour_ = RGB(255, 255, 255);
+    HCURSOR arrow_ = nullptr;
+    HCURSOR custom_ = nullptr;
+    HCURSOR pointer_ = nullptr;
+    bool shown_ = false;
+    bool startMinimised_ = false;
+    bool restorePending_ = false;
+    bool reportedMinimised_ = false;
+    std::function<void()> onClose_;
+    std::vector<HWND> controls_; // parallel to mainWindowControls()
+    std::unordered_map<HWND, ControlEvents*> listeners_;
+};
+
+} // namespace tw::win32

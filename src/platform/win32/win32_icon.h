@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/picture.h"
+
+#include <windows.h>
+
+namespace tw::win32 {
+
+// An icon handle handed around as a picture; the picture does not own the handle.
+class Win32Icon : public Picture {
+  public:
+    explicit Win32Icon(HICON icon) : icon_(icon) {}
+    PictureType type() const override { return PictureType::Icon; }
+    HICON handle() const { return icon_; }
+
+  private:
+    HICON icon_;
+};
+
+} // namespace tw::win32

@@ -1,0 +1,183 @@
+#include "platform/win32/win32_tray_host.h"
+
+#include "platform/win32/escaped_failure.h"
+#include "platform/win32/wide_text.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <stdexcept>
+
+namespace tw::win32 {
+
+namespace {
+constexpr wchar_t kTrayClass[] = L"TidewellTrayWindow";
+// The message the shell sends about the icon: lParam is the mouse or balloon message,
+// wParam the icon's id.
+constexpr UINT kTrayMessage = 0x0465;
+
+// Copies text into a fixed field with its terminating NUL: longer text is cut.
+template <size_t N> void fill(wchar_t (&field)[N], const std::wstring& text) {
+    const size_t n = std::min(text.size(), N - 1);
+    std::wmemcpy(field, text.data(), n);
+    field[n] = L'\0';
+}
+} // namespace
+
+Win32TrayHost::Win32TrayHost(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(instance, kTrayClass, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &Win32TrayHost::windowProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kTrayClass;
+        RegisterClassExW(&wc);
+    }
+    // A top-level window, never shown: only top-level windows hear that the shell restarted.
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"Tidewell tray", WS_POPUP, 0, 0, 0, 0,
+                              nullptr, nullptr, instance, nullptr);
+    if (!window_)
+        throw std::runtime_error("The tray icon's window could not be created");
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+Win32TrayHost::~Win32TrayHost() {
+    if (shown_)
+        remove();
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+NOTIFYICONDATAW Win32TrayHost::record(UINT flags) const {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window_;
+    data.uID = 0;
+    data.uFlags = flags;
+    return data;
+}
+
+void Win32TrayHost::add(const Picture* icon, const std::string& tip) {
+    const auto* win32Icon = dynamic_cast<const Win32Icon*>(icon);
+    icon_ = win32Icon ? win32Icon->handle() : nullptr;
+    tip_ = widen(tip);
+    NOTIFYICONDATAW data = record(NIF_MESSAGE);
+    data.uCallbackMessage = kTrayMessage;
+    if (icon_) {
+        data.uFlags |= NIF_ICON;
+        data.hIcon = icon_;
+    }
+    if (!tip_.empty()) {
+        data.uFlags |= NIF_TIP;
+        fill(data.szTip, tip_);
+    }
+    // The shell may refuse (no taskbar yet): the icon comes when the taskbar announces itself.
+    Shell_NotifyIconW(NIM_ADD, &data);
+    shown_ = true;
+}
+
+void Win32TrayHost::remove() {
+    NOTIFYICONDATAW data = record(0);
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    shown_ = false;
+}
+
+void Win32TrayHost::setIcon(const Picture& icon) {
+    const auto* win32Icon = dynamic_cast<const Win32Icon*>(&icon);
+    if (!win32Icon)
+        return;
+    icon_ = win32Icon->handle();
+    NOTIFYICONDATAW data = record(NIF_ICON);
+    data.hIcon = icon_;
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void Win32TrayHost::setTip(const std::string& tip) {
+    tip_ = widen(tip);
+    NOTIFYICONDATAW data = record(NIF_TIP);
+    fill(data.szTip, tip_);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void Win32TrayHost::showBalloon(const std::string& text, const std::string& title, int timeoutMs) {
+    NOTIFYICONDATAW data = record(NIF_INFO);
+    fill(data.szInfo, widen(text));
+    fill(data.szInfoTitle, widen(title));
+    data.uTimeout = static_cast<UINT>(std::max(timeoutMs, 0));
+    data.dwInfoFlags = NIIF_NONE;
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void Win32TrayHost::removeBalloon() {
+    NOTIFYICONDATAW data = record(NIF_INFO);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void Win32TrayHost::setReceiver(std::function<void(TrayNotification)> receiver) {
+    receiver_ = std::move(receiver);
+}
+
+void Win32TrayHost::notify(UINT message) {
+    TrayNotification n;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        n = TrayNotification::MouseMove;
+        break;
+    case WM_LBUTTONDOWN:
+        n = TrayNotification::LeftDown;
+        break;
+    case WM_LBUTTONUP:
+        n = TrayNotification::LeftUp;
+        break;
+    case WM_LBUTTONDBLCLK:
+        n = TrayNotification::LeftDblClick;
+        break;
+    case WM_RBUTTONDOWN:
+        n = TrayNotification::RightDown;
+        break;
+    case WM_RBUTTONUP:
+        n = TrayNotification::RightUp;
+        break;
+    case WM_RBUTTONDBLCLK:
+        n = TrayNotification::RightDblClick;
+        break;
+    case NIN_BALLOONSHOW:
+        n = TrayNotification::BalloonShown;
+        break;
+    case NIN_BALLOONHIDE:
+        n = TrayNotification::BalloonHidden;
+        break;
+    case NIN_BALLOONTIMEOUT:
+        n = TrayNotification::BalloonTimedOut;
+        break;
+    case NIN_BALLOONUSERCLICK:
+        n = TrayNotification::BalloonClicked;
+        break;
+    default:
+        return;
+    }
+    if (receiver_)
+        receiver_(n);
+}
+
+LRESULT CALLBACK Win32TrayHost::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32TrayHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self && message == kTrayMessage) {
+        guarded(nullptr, [&] { self->notify(static_cast<UINT>(lParam)); });
+        return 0;
+    }
+    if (self && message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
+        // The shell restarted and forgot every icon: put ours back as it was.
+        if (self->shown_)
+            guarded(nullptr, [&] {
+                const Win32Icon icon(self->icon_);
+                self->add(self->icon_ ? &icon : nullptr, narrow(self->tip_));
+            });
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+} // namespace tw::win32

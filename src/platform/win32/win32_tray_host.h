@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/tray_host.h"
+#include "platform/win32/win32_icon.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+namespace tw::win32 {
+
+// One icon in the taskbar's notification area through Shell_NotifyIconW. A hidden window
+// of its own receives the icon's messages, and the shell's restart, after which the icon
+// is put back.
+class Win32TrayHost : public TrayHost {
+  public:
+    explicit Win32TrayHost(HINSTANCE instance);
+    ~Win32TrayHost() override;
+    Win32TrayHost(const Win32TrayHost&) = delete;
+    Win32TrayHost& operator=(const Win32TrayHost&) = delete;
+
+    void add(const Picture* icon, const std::string& tip) override;
+    void remove() override;
+    void setIcon(const Picture& icon) override;
+    void setTip(const std::string& tip) override;
+    void showBalloon(const std::string& text, const std::string& title, int timeoutMs) override;
+    void removeBalloon() override;
+    void setReceiver(std::function<void(TrayNotification)> receiver) override;
+
+    HWND window() const { return window_; }
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    NOTIFYICONDATAW record(UINT flags) const;
+    void notify(UINT message);
+
+    HWND window_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    bool shown_ = false;
+    HICON icon_ = nullptr;
+    std::wstring tip_;
+    std::function<void(TrayNotification)> receiver_;
+};
+
+} // namespace tw::win32

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The real tidewell.exe under Wine, on a private X server with a window manager and a tray:
+# its window comes at the designed size with its title and tray icon, "Execute Run Now
+# (Test)" clicked with the mouse runs a batch file, "Execute Close Now (Test)" closes a Wine
+# program through its window, a choice clicked lands in the registry at once, and closing the
+# window leaves both lists there. Prints how long the window took to show and the private
+# memory the process reports.
+# Usage: window_wine_test.sh <tidewell.exe> <private_memory.exe> [screenshot.png]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../../.." && pwd)
+if [ -z "${TIDEWELL_WINE_INNER:-}" ]; then
+  TIDEWELL_WINE_INNER=1 exec "$root/tests/support/with-xvfb.sh" "openbox tint2" -- "$0" "$@"
+fi
+exe=$(realpath "$1")
+memory=$(realpath "$2")
+screenshot=${3:+$(realpath -m "$3")}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tidewell-wine.XXXXXX")
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=d"
+# A prefix of the test's own, unless a Wine session for the whole run hands one over.
+if [ -z "${WINEPREFIX:-}" ]; then
+  export WINEPREFIX="$work/prefix"
+  env -u DISPLAY "$root/cmake/toolchain/wine-run.sh" wineboot -i > /dev/null 2>&1
+  wineserver -w
+fi
+wine() { "$root/cmake/toolchain/wine-run.sh" "$@"; }
+
+key='HKCU\Software\VB and VBA Program Settings\Quillmark\Tidewell'
+sep='||||||||---|||'
+marker="$work/ran.txt"
+batch="$work/touch marker.bat"
+printf '@echo off\r\necho ran> "%s"\r\n' "$(wine winepath -w "$marker" 2>/dev/null)" > "$batch"
+batch_win=$(wine winepath -w "$batch" 2>/dev/null)
+wine reg delete "$key" /f > /dev/null 2>&1 || true
+wine reg add "$key" /v ListView1 /t REG_SZ /d "${batch_win}${sep}" /f > /dev/null
+wine reg add "$key" /v ListView2 /t REG_SZ /d "notepad.exe${sep}" /f > /dev/null
+
+# The registry as text: reg export writes UTF-16.
+stored() {
+  rm -f "$work/out.reg"
+  wine reg export "$key" "$(wine winepath -w "$work/out.reg" 2>/dev/null)" > /dev/null 2>&1
+  iconv -f UTF-16LE -t UTF-8 "$work/out.reg" | tr -d '\r'
+}
+
+# A Wine program with a window, for the close list.
+wine notepad.exe > /dev/null 2>&1 &
+notepad=$!
+pids+=("$notepad")
+for _ in $(seq 1 100); do
+  xdotool search --onlyvisible --name 'Notepad' > /dev/null 2>&1 && break
+  sleep 0.1
+done
+
+start=$(date +%s%N)
+wine "$exe" > "$work/out.log" 2>&1 &
+pid=$!
+pids+=("$pid")
+win=""
+for _ in $(seq 1 300); do
+  win=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  sleep 0.05
+done
+[ -n "$win" ] || { cat "$work/out.log" >&2; fail "no window titled Tidewell"; }
+echo "window shown $(( ($(date +%s%N) - start) / 1000000 )) ms after the start"
+sleep 1
+size=$(xwininfo -id "$win" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
+[ "$size" = "1064x598" ] || fail "client area is $size, not 1064x598"
+xwininfo -root -tree | grep -q '__winex11_tray_icon\|"Tidewell"' || fail "no tray icon"
+echo "private memory $(wine "$memory" tidewell.exe | awk '{print $2}') KiB"
+
+# "Execute Run Now (Test)": Frame2 at (8040, 1820) twips, the button at (240, 3130) in it.
+xdotool mousemove --window "$win" $(((8040 + 240) / 15 + 120)) $(((1820 + 3130) / 15 + 13)) click 1
+for _ in $(seq 1 100); do
+  [ -e "$marker" ] && break
+  sleep 0.1
+done
+[ -e "$marker" ] || fail "the batch file of the run list did not run"
+
+# "Execute Close Now (Test)": Frame3 at (120, 1485), the button at (3960, 4360) in it.
+xdotool mousemove --window "$win" $(((120 + 3960) / 15 + 120)) $(((1485 + 4360) / 15 + 13)) click 1
+for _ in $(seq 1 100); do
+  kill -0 "$notepad" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$notepad" 2>/dev/null && fail "Notepad is still running after Execute Close Now"
+
+# "Daily:" (Option2 in Frame1 at (8040, 45), itself at (240, 750)) is stored when clicked.
+xdotool mousemove --window "$win" $(((8040 + 240) / 15 + 8)) $(((45 + 750) / 15 + 9)) click 1
+sleep 0.5
+stored | grep -qx '"Option1"="2"' || { stored >&2; fail "the schedule choice is not stored"; }
+
+[ -n "$screenshot" ] && {
+  x=$(xwininfo -id "$win" | awk '/Absolute upper-left X/{print $4}')
+  y=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/{print $4}')
+  import -window root -crop "1066x620+$((x - 1))+$((y - 21))" +repage "$screenshot"
+}
+
+# The lists are written by the close itself: take them away first.
+wine reg delete "$key" /v ListView1 /f > /dev/null
+wine reg delete "$key" /v ListView2 /f > /dev/null
+wmctrl -c Tidewell || xdotool key --window "$win" alt+F4
+for _ in $(seq 1 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "tidewell.exe still running after its window closed"
+out=$(stored)
+grep -qxF "\"ListView1\"=\"${batch_win//\\/\\\\}${sep}\"" <<< "$out" || { echo "$out" >&2; fail "run list not stored at close"; }
+grep -qxF "\"ListView2\"=\"notepad.exe${sep}\"" <<< "$out" || { echo "$out" >&2; fail "close list not stored at close"; }
+echo "PASS"
