@@ -1,17 +1,21 @@
 # Shell helpers for driving the real Tidewell window on an X server; source this file.
 
-# Starts the program ($1) with its output in $2; sets pid, and win to its shown window.
+# Starts the program ($1) with its output in $2; sets pid, win to its shown window, and
+# shown_ms to the milliseconds from the start until the window showed.
 # Returns 1 when no window titled Tidewell appears within ten seconds.
 start_tidewell() {
+  local start
+  start=$(date +%s%N)
   "$1" > "$2" 2>&1 &
   pid=$!
   win=""
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 200); do
     win=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n1 || true)
     [ -n "$win" ] && break
-    sleep 0.1
+    sleep 0.05
   done
   [ -n "$win" ] || return 1
+  shown_ms=$(( ($(date +%s%N) - start) / 1000000 ))
   sleep 0.5 # let the window manager finish placing it
 }
 

@@ -59,19 +59,14 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 
-start=$(date +%s%N)
-wine "$exe" > "$work/out.log" 2>&1 &
-pid=$!
+# The program through the emulator, as the shared helper starts a program by its path.
+printf '#!/bin/sh\nexec "%s" "%s"\n' "$root/cmake/toolchain/wine-run.sh" "$exe" > "$work/tidewell"
+chmod +x "$work/tidewell"
+# shellcheck source=../../support/tidewell-window.sh
+. "$root/tests/support/tidewell-window.sh"
+start_tidewell "$work/tidewell" "$work/out.log" || { cat "$work/out.log" >&2; fail "no window titled Tidewell"; }
 pids+=("$pid")
-win=""
-for _ in $(seq 1 300); do
-  win=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  sleep 0.05
-done
-[ -n "$win" ] || { cat "$work/out.log" >&2; fail "no window titled Tidewell"; }
-echo "window shown $(( ($(date +%s%N) - start) / 1000000 )) ms after the start"
-sleep 1
+echo "window shown $shown_ms ms after the start"
 size=$(xwininfo -id "$win" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
 [ "$size" = "1064x598" ] || fail "client area is $size, not 1064x598"
 xwininfo -root -tree | grep -q '__winex11_tray_icon\|"Tidewell"' || fail "no tray icon"

@@ -1,0 +1,56 @@
+// The Windows edition's entry: the platform's services, the window and its controls, the
+// shared behaviour that drives them, and the message loop.
+#include "frontend/win32/win32_form.h"
+#include "platform/end_requests.h"
+#include "platform/services.h"
+#include "platform/win32/escaped_failure.h"
+#include "platform/win32/win32_tray_host.h"
+#include "window/main_window.h"
+
+#include <cstdio>
+
+namespace {
+
+// Runs until the window closes; Tab and the arrow keys move between the controls as in a
+// dialog box.
+int messageLoop(HWND window) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(window, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    try {
+        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                           ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
+                                               ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&classes);
+        const std::unique_ptr<tw::PlatformServices> platform = tw::makePlatformServices();
+        tw::win32::Win32Form form(instance);
+        tw::win32::Win32TrayHost tray(instance);
+        tw::MainWindow window(form.controls(), platform->view(), tray);
+        // The lists are saved by now; nothing may run after this, not even a firing that was
+        // paused in a one-second wait when the window closed.
+        window.endProgram = [] {
+            std::fflush(nullptr);
+            ExitProcess(0);
+        };
+        platform->endRequests->setHandler([&window] { window.close(); });
+        form.window().setCloseHandler([&window] { window.close(); });
+        window.start();
+        form.window().showFirstTime();
+        return messageLoop(form.window().hwnd());
+    } catch (const std::exception& e) {
+        tw::win32::reportEscapedFailure(nullptr, e.what());
+    } catch (...) {
+        tw::win32::reportEscapedFailure(nullptr, "Unknown failure");
+    }
+    return 1;
+}
