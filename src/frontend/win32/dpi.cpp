@@ -1,6 +1,6 @@
 #include "frontend/win32/dpi.h"
 
-namespace tw::win32 {
+namespace tw {
 
 int pixels(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), 1440);
@@ -14,4 +14,4 @@ HFONT arialBold(int centipoints, UINT dpi) {
                        DEFAULT_PITCH | FF_SWISS, L"Arial");
 }
 
-} // namespace tw::win32
+} // namespace tw

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace tw::win32 {
+namespace tw {
 
 // The layout is designed in twips at 15 twips per pixel on a 96-dpi screen; every length
 // is scaled by the dpi of the monitor the window is on.
@@ -12,4 +12,4 @@ int pixels(int twips, UINT dpi);
 // An Arial bold font of the given size in hundredths of a point, for that dpi.
 HFONT arialBold(int centipoints, UINT dpi);
 
-} // namespace tw::win32
+} // namespace tw

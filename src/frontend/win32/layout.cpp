@@ -1,6 +1,6 @@
 #include "frontend/win32/layout.h"
 
-namespace tw::win32 {
+namespace tw {
 
 namespace {
 using K = ControlKind;
@@ -59,4 +59,4 @@ std::span<const ControlSpec> mainWindowControls() {
     return kControls;
 }
 
-} // namespace tw::win32
+} // namespace tw

@@ -2,7 +2,7 @@
 
 #include <span>
 
-namespace tw::win32 {
+namespace tw {
 
 enum class ControlKind {
     Button,
@@ -36,4 +36,4 @@ inline constexpr int kClientHeightTwips = 8970;
 // Every control in creation order: each frame before what it contains.
 std::span<const ControlSpec> mainWindowControls();
 
-} // namespace tw::win32
+} // namespace tw

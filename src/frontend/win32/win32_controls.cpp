@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace tw::win32 {
+namespace tw {
 
 namespace {
 std::string windowText(HWND hwnd) {
@@ -174,4 +174,4 @@ void Win32Caption::setText(const std::string& text) {
     InvalidateRect(window_.hwnd(), &area, TRUE);
 }
 
-} // namespace tw::win32
+} // namespace tw

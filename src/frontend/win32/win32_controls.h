@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tw::win32 {
+namespace tw {
 
 // What every control adapter shares: its window, showing, enabling, the pointer event, and
 // raising an event at most once at a time (a handler that changes its own control does not
@@ -119,4 +119,4 @@ class Win32Caption : public Win32Control<Caption> {
     void setText(const std::string& text) override;
 };
 
-} // namespace tw::win32
+} // namespace tw

@@ -1,6 +1,6 @@
 #include "frontend/win32/win32_form.h"
 
-namespace tw::win32 {
+namespace tw {
 
 Win32Form::Win32Form(HINSTANCE instance) : window_(instance) {}
 
@@ -20,4 +20,4 @@ MainWindowControls Win32Form::controls() {
     };
 }
 
-} // namespace tw::win32
+} // namespace tw

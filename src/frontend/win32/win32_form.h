@@ -4,7 +4,7 @@
 #include "frontend/win32/win32_list_view.h"
 #include "frontend/win32/win32_window.h"
 
-namespace tw::win32 {
+namespace tw {
 
 // The main window with an adapter for each of its controls, ready to hand to the window's
 // behaviour.
@@ -65,4 +65,4 @@ class Win32Form {
     Win32PushButton clearHistory_{window_, "PushButton15"};
 };
 
-} // namespace tw::win32
+} // namespace tw

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace tw::win32 {
+namespace tw {
 
 Win32ListView::Win32ListView(Win32Window& window, const char* name)
     : Win32Control(window, name), name_(name) {}
@@ -138,4 +138,4 @@ void Win32ListView::notify() {
         changed_();
 }
 
-} // namespace tw::win32
+} // namespace tw

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace tw::win32 {
+namespace tw {
 
 // A list of the main window over a SysListView32 in report view.
 class Win32ListView : public Win32Control<ListControl> {
@@ -42,4 +42,4 @@ class Win32ListView : public Win32Control<ListControl> {
     std::function<void()> changed_;
 };
 
-} // namespace tw::win32
+} // namespace tw

@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-namespace tw::win32 {
+namespace tw {
 
 namespace {
 constexpr wchar_t kWindowClass[] = L"TidewellMainWindow";
@@ -435,4 +435,4 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-} // namespace tw::win32
+} // namespace tw

@@ -11,7 +11,7 @@
 #include <vector>
 #include <windows.h>
 
-namespace tw::win32 {
+namespace tw {
 
 // What a control's adapter hears of the window's messages about that control.
 class ControlEvents {
@@ -94,4 +94,4 @@ class Win32Window : public WindowControl {
     std::unordered_map<HWND, ControlEvents*> listeners_;
 };
 
-} // namespace tw::win32
+} // namespace tw

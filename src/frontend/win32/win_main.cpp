@@ -33,8 +33,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                                ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&classes);
         const std::unique_ptr<tw::PlatformServices> platform = tw::makePlatformServices();
-        tw::win32::Win32Form form(instance);
-        tw::win32::Win32TrayHost tray(instance);
+        tw::Win32Form form(instance);
+        tw::Win32TrayHost tray(instance);
         tw::MainWindow window(form.controls(), platform->view(), tray);
         // The lists are saved by now; nothing may run after this, not even a firing that was
         // paused in a one-second wait when the window closed.
@@ -48,9 +48,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         form.window().showFirstTime();
         return messageLoop(form.window().hwnd());
     } catch (const std::exception& e) {
-        tw::win32::reportEscapedFailure(nullptr, e.what());
+        tw::reportEscapedFailure(nullptr, e.what());
     } catch (...) {
-        tw::win32::reportEscapedFailure(nullptr, "Unknown failure");
+        tw::reportEscapedFailure(nullptr, "Unknown failure");
     }
     return 1;
 }

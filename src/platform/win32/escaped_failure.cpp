@@ -2,7 +2,7 @@
 
 #include "platform/win32/wide_text.h"
 
-namespace tw::win32 {
+namespace tw {
 
 void reportEscapedFailure(HWND owner, const char* what) noexcept {
     std::wstring text = L"Unknown failure";
@@ -14,4 +14,4 @@ void reportEscapedFailure(HWND owner, const char* what) noexcept {
     MessageBoxW(owner, text.c_str(), L"Tidewell", MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }
 
-} // namespace tw::win32
+} // namespace tw

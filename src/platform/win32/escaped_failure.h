@@ -3,7 +3,7 @@
 #include <exception>
 #include <windows.h>
 
-namespace tw::win32 {
+namespace tw {
 
 // Shows a failure that reached a window procedure or callback, so that it neither crosses
 // user32 (which would end the process) nor goes unseen; the program carries on.
@@ -20,4 +20,4 @@ template <class Body> void guarded(HWND owner, Body&& body) noexcept {
     }
 }
 
-} // namespace tw::win32
+} // namespace tw

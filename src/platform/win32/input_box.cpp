@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace tw::win32 {
+namespace tw {
 
 namespace {
 constexpr WORD kPromptId = 100;
@@ -102,4 +102,4 @@ std::wstring askText(HWND owner, const std::wstring& prompt, const std::wstring&
     return result == IDOK ? exchange.answer : std::wstring();
 }
 
-} // namespace tw::win32
+} // namespace tw

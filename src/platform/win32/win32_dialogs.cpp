@@ -6,7 +6,7 @@
 #include <commdlg.h>
 #include <stdexcept>
 
-namespace tw::win32 {
+namespace tw {
 
 Answer Win32Dialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons,
                                 Icon icon) {
@@ -63,4 +63,4 @@ std::string Win32Dialogs::openFile(const std::string& title, const std::string& 
     return narrow(path);
 }
 
-} // namespace tw::win32
+} // namespace tw

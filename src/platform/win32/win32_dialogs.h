@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace tw::win32 {
+namespace tw {
 
 // Message, input and open-file boxes, modal to the program's active window.
 class Win32Dialogs : public Dialogs {
@@ -19,4 +19,4 @@ class Win32Dialogs : public Dialogs {
 // "Description|patterns|..." as the open-file dialog wants it: NUL-separated, two NULs last.
 std::wstring fileDialogFilter(const std::string& filter);
 
-} // namespace tw::win32
+} // namespace tw

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace tw::win32 {
+namespace tw {
 
 // An icon handle handed around as a picture; the picture does not own the handle.
 class Win32Icon : public Picture {
@@ -17,4 +17,4 @@ class Win32Icon : public Picture {
     HICON icon_;
 };
 
-} // namespace tw::win32
+} // namespace tw

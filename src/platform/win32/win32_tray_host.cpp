@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <stdexcept>
 
-namespace tw::win32 {
+namespace tw {
 
 namespace {
 constexpr wchar_t kTrayClass[] = L"TidewellTrayWindow";
@@ -180,4 +180,4 @@ LRESULT CALLBACK Win32TrayHost::windowProc(HWND hwnd, UINT message, WPARAM wPara
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-} // namespace tw::win32
+} // namespace tw

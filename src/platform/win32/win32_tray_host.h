@@ -6,7 +6,7 @@
 #include <shellapi.h>
 #include <windows.h>
 
-namespace tw::win32 {
+namespace tw {
 
 // One icon in the taskbar's notification area through Shell_NotifyIconW. A hidden window
 // of its own receives the icon's messages, and the shell's restart, after which the icon
@@ -41,4 +41,4 @@ class Win32TrayHost : public TrayHost {
     std::function<void(TrayNotification)> receiver_;
 };
 
-} // namespace tw::win32
+} // namespace tw
