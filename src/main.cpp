@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/display_check.h"
 #include "app/form1.h"
 #include "app/qt_dialogs.h"
@@ -8,21 +9,66 @@
 #include "platform/linux/qt_clipboard.h"
 #include "platform/linux/qt_event_pump.h"
 #include "platform/linux/qt_locale_text.h"
+#include "platform/linux/qt_one_copy.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/wall_clock_timer.h"
 #include "platform/linux/x11_windows.h"
 #include "platform/linux/xdg_autostart.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> argumentsAfterName(int argc, char* argv[]) {
+    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    const std::string name = "tidewell";
+    // --help and --version need no display. Anything else is judged once Qt has taken out
+    // its own options (-platform, -display, a session manager's -session, ...).
+    const tw::CommandLine asked = tw::readCommandLine(argumentsAfterName(argc, argv));
+    if (asked.request == tw::CommandLine::Request::Help) {
+        std::fputs(tw::helpText(name).c_str(), stdout);
+        return 0;
+    }
+    if (asked.request == tw::CommandLine::Request::Version) {
+        std::fputs(tw::versionText(TIDEWELL_VERSION).c_str(), stdout);
+        return 0;
+    }
     if (const std::string problem = tw::displayProblem(); !problem.empty()) {
-        std::fprintf(stderr, "tidewell: %s\n", problem.c_str());
+        std::fprintf(stderr, "%s: %s\n", name.c_str(), problem.c_str());
         return 2;
     }
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(TIDEWELL_APP_ID);
+    if (const tw::CommandLine left = tw::readCommandLine(argumentsAfterName(argc, argv));
+        left.request == tw::CommandLine::Request::Mistake) {
+        std::fprintf(stderr, "%s: %s\n%s", name.c_str(), left.mistake.c_str(),
+                     tw::tryHelpText(name).c_str());
+        return 2;
+    }
+
+    // One copy per session: a second start shows the running copy's window and ends.
+    tw::QtOneCopy oneCopy(TIDEWELL_APP_ID);
+    switch (oneCopy.claim()) {
+    case tw::QtOneCopy::Claim::HandedOver:
+        return 0;
+    case tw::QtOneCopy::Claim::NoAnswer:
+        std::fprintf(stderr, "%s: %s\n", name.c_str(), oneCopy.problem().c_str());
+        return 1;
+    case tw::QtOneCopy::Claim::First:
+        if (!oneCopy.problem().empty())
+            std::fprintf(stderr, "%s: %s\n", name.c_str(), oneCopy.problem().c_str());
+        break;
+    }
 
     tw::SystemClock clock;
     tw::QtLocaleText locale;
@@ -53,6 +99,7 @@ int main(int argc, char* argv[]) {
                      [&form] { form.Form_QueryUnload(); });
 
     form.connectHandlers();
+    oneCopy.onAnotherStart = [&form] { form.bringBack(); };
     form.Form_Load();
     form.showCentred();
     return QApplication::exec();

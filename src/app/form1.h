@@ -28,6 +28,7 @@ class QTimeEdit;
 namespace tw {
 
 class CloseListCommands;
+class Form1Tray;
 class GuardedRoutine;
 class HistoryCommands;
 class RunListCommands;
@@ -52,6 +53,9 @@ class Form1 : public QWidget {
 
     // Shows the window centred on its screen.
     void showCentred();
+    // Shows the window in front with the focus, wherever it is; for another start of the
+    // program. Needs connectHandlers first.
+    void bringBack();
 
     // True while Form_Load runs.
     bool IsLoading = false;
@@ -150,6 +154,7 @@ class Form1 : public QWidget {
     std::unique_ptr<HistoryLog> history_;
     std::unique_ptr<ProgramLauncher> runner_;
     std::unique_ptr<CloseEngine> engine_;
+    Form1Tray* tray_ = nullptr;
     std::unique_ptr<RunListCommands> runList_;
     std::unique_ptr<CloseListCommands> closeList_;
     std::unique_ptr<HistoryCommands> historyCommands_;

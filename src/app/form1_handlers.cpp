@@ -17,7 +17,11 @@ void Form1::connectHandlers() {
     storeListOnChange(ListView2);
     connectListCommands();
     connectScheduleHandlers(*this);
-    connectTray(*this);
+    tray_ = &connectTray(*this);
+}
+
+void Form1::bringBack() {
+    tray_->behaviour().bringBack();
 }
 
 void Form1::connectListCommands() {

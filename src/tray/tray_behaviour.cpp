@@ -22,6 +22,10 @@ void TrayBehaviour::Form_Resize() {
 }
 
 void TrayBehaviour::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
+    bringBack();
+}
+
+void TrayBehaviour::bringBack() {
     window_.showAndActivate();
     hiddenInTray_ = false;
 }

@@ -40,6 +40,9 @@ class TrayBehaviour {
     void Form_Resize();
     // A mouse button was released on the tray icon.
     void cSysTray1_MouseUp(std::int16_t button, std::int32_t id);
+    // Shows the window in front with the focus, wherever it was (hidden in the tray, minimised
+    // or behind others): the tray icon's click, and another start of the program.
+    void bringBack();
     // To be called now and then while waitingForTray(): hides the window once a tray runs.
     void TrayCheck();
 
