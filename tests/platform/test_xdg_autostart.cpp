@@ -45,8 +45,9 @@ TEST_F(AutostartTest, EntryRunsAProgramWhosePathNeedsQuoting) {
     const gboolean launched = g_app_info_launch(G_APP_INFO(app), nullptr, nullptr, &error);
     g_object_unref(app);
     ASSERT_TRUE(launched) << (error ? error->message : "");
-    ASSERT_TRUE(eventually([&] { return std::filesystem::exists(dir / "ran"); }));
-    EXPECT_EQ(readFile(dir / "ran"), "ran 0\n");
+    // The shell creates the file before echo fills it: wait for the line, not the file.
+    EXPECT_TRUE(eventually([&] { return readFile(dir / "ran") == "ran 0\n"; }))
+        << readFile(dir / "ran");
 }
 
 TEST_F(AutostartTest, AddReplacesAndRemoveDeletesQuietly) {
