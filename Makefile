@@ -3,7 +3,7 @@ BUILD ?= build
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test deps build format bench
+.PHONY: run test deps build format bench package
 
 deps:
 	@scripts/install-deps.sh
@@ -27,3 +27,6 @@ format: build
 
 bench: build
 	@scripts/bench.sh $(BUILD)
+
+package: build
+	cmake --build $(BUILD) --target package

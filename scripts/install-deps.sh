@@ -7,7 +7,8 @@ packages=(
   qt6-base-dev libx11-dev libxres-dev libglib2.0-dev
   libgtest-dev libbenchmark-dev clang-format
   xvfb xauth openbox trayer xdotool wmctrl x11-utils x11-apps xterm xclip procps
-  fonts-liberation imagemagick desktop-file-utils dbus
+  fonts-liberation imagemagick desktop-file-utils
+  dbus dpkg-dev lintian appstream man-db
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "app/qt_dialogs.h"
 #include "app/unix_signals.h"
+#include "app_identity.h"
 #include "platform/linux/gio_launcher.h"
 #include "platform/linux/ini_settings_store.h"
 #include "platform/linux/proc_processes.h"
@@ -48,6 +49,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication app(argc, argv);
+    // The window's class and the desktop entry's name, whatever the executable is called.
+    QCoreApplication::setApplicationName("tidewell");
     QGuiApplication::setDesktopFileName(TIDEWELL_APP_ID);
     if (const tw::CommandLine left = tw::readCommandLine(argumentsAfterName(argc, argv));
         left.request == tw::CommandLine::Request::Mistake) {

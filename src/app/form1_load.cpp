@@ -98,7 +98,7 @@ void Form1::Form_Load() {
     r.step(100, [&] { ApplySkin(); });
     r.step(102, [&] { IsLoading = true; });
     r.step(104, [&] { setWindowTitle(kProductTitle); });
-    r.step(106, [&] { setWindowIcon(blueQIcon()); });
+    r.step(106, [&] { setWindowIcon(programIcon()); });
     r.step(108, [&] { AppTitle = ShortenAppTitle(kProductTitle); });
     r.step(110, [&] {
         const std::string cursor = programFolder + "/" + kHandCursorFile;

@@ -59,7 +59,7 @@ void QtStartupBoxes::setCheck8Visible(bool visible) {
 
 Form1Tray::Form1Tray(const Parts& parts)
     : QObject(&parts.window), window_(parts.window), host_(),
-      tray_(host_, parts.clock, parts.events, {false, QtPicture::icon(blueQIcon())}),
+      tray_(host_, parts.clock, parts.events, {false, QtPicture::icon(programIcon())}),
       trayWindow_(parts.window), behaviour_(trayWindow_, tray_, &QtTrayHost::trayAvailable),
       settings_(parts.store), boxes_(parts.Check4, parts.Check8),
       startup_(boxes_, settings_, parts.autostart, parts.dialogs, parts.isLoading) {

@@ -1,5 +1,7 @@
 #include "tray/blue_q_icon.h"
 
+#include "app_identity.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -30,6 +32,10 @@ QIcon blueQIcon() {
     for (int size : {16, 22, 24, 32, 48, 64})
         icon.addPixmap(drawBlueQ(size));
     return icon;
+}
+
+QIcon programIcon() {
+    return QIcon::fromTheme(TIDEWELL_APP_ID, blueQIcon());
 }
 
 } // namespace tw
