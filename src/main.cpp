@@ -44,7 +44,10 @@ int main(int argc, char* argv[]) {
         std::fputs(tw::versionText(TIDEWELL_VERSION).c_str(), stdout);
         return 0;
     }
-    if (const std::string problem = tw::displayProblem(); !problem.empty()) {
+    // A platform named with -platform is the user's to answer for, as one set in the
+    // environment is.
+    if (const std::string problem = asked.platformChosen ? "" : tw::displayProblem();
+        !problem.empty()) {
         std::fprintf(stderr, "%s: %s\n", name.c_str(), problem.c_str());
         return 2;
     }

@@ -3,19 +3,24 @@
 namespace tw {
 
 CommandLine readCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine read;
     for (const std::string& argument : arguments) {
         if (argument == "-h" || argument == "--help")
             return {CommandLine::Request::Help, {}};
         if (argument == "--version")
             return {CommandLine::Request::Version, {}};
+        if (argument == "-platform" || argument == "--platform")
+            read.platformChosen = true;
     }
     if (arguments.empty())
-        return {};
+        return read;
     const std::string& first = arguments.front();
+    read.request = CommandLine::Request::Mistake;
     if (!first.empty() && first[0] == '-')
-        return {CommandLine::Request::Mistake, "unknown option '" + first + "'"};
-    return {CommandLine::Request::Mistake,
-            "unexpected argument '" + first + "': Tidewell takes no files or arguments"};
+        read.mistake = "unknown option '" + first + "'";
+    else
+        read.mistake = "unexpected argument '" + first + "': Tidewell takes no files or arguments";
+    return read;
 }
 
 std::string helpText(const std::string& program) {

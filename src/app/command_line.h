@@ -12,6 +12,8 @@ struct CommandLine {
     Request request = Request::Start;
     // For Mistake: the error to print.
     std::string mistake;
+    // Qt's -platform option names the display platform, as QT_QPA_PLATFORM does.
+    bool platformChosen = false;
 };
 
 // Reads the arguments after the program name.

@@ -34,7 +34,8 @@ for wrong in --bogus -x file.txt; do
   [ ! -s "$out" ] || fail "'$wrong' printed to stdout: $(cat "$out")"
 done
 
-# Qt's own options stay Qt's.
-run env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=/nonexistent "$exe" -reverse --bogus
-[ $rc -eq 2 ] && grep -q "'--bogus'" "$err" || fail "-reverse was not left to Qt: $rc $(cat "$err")"
+# Qt's own options stay Qt's, -platform even with no display around.
+run env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=/nonexistent \
+  "$exe" -platform offscreen -reverse --bogus
+[ $rc -eq 2 ] && grep -q "'--bogus'" "$err" || fail "Qt's options were not left to Qt: $rc $(cat "$err")"
 echo PASS
