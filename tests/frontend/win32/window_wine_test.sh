@@ -6,9 +6,11 @@
 # window leaves both lists there. Prints how long the window took to show and the private
 # memory the process reports.
 # Usage: window_wine_test.sh <tidewell.exe> <private_memory.exe> [screenshot.png]
+# Inside a test run's Wine session (WINE_RUN, WINEPREFIX and DISPLAY given) it uses that
+# session; alone it makes a private X server and Wine prefix of its own.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
-if [ -z "${TIDEWELL_WINE_INNER:-}" ]; then
+if [ -z "${WINE_RUN:-}" ] && [ -z "${TIDEWELL_WINE_INNER:-}" ]; then
   TIDEWELL_WINE_INNER=1 exec "$root/tests/support/with-xvfb.sh" "openbox tint2" -- "$0" "$@"
 fi
 exe=$(realpath "$1")
@@ -25,13 +27,13 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=d"
-# A prefix of the test's own, unless a Wine session for the whole run hands one over.
-if [ -z "${WINEPREFIX:-}" ]; then
+runner=${WINE_RUN:-$root/cmake/toolchain/wine-run.sh}
+wine() { "$runner" "$@"; }
+if [ -z "${WINE_RUN:-}" ]; then
   export WINEPREFIX="$work/prefix"
-  env -u DISPLAY "$root/cmake/toolchain/wine-run.sh" wineboot -i > /dev/null 2>&1
+  env -u DISPLAY "$runner" wineboot -i > /dev/null 2>&1
   wineserver -w
 fi
-wine() { "$root/cmake/toolchain/wine-run.sh" "$@"; }
 
 key='HKCU\Software\VB and VBA Program Settings\Quillmark\Tidewell'
 sep='||||||||---|||'
@@ -60,7 +62,7 @@ for _ in $(seq 1 100); do
 done
 
 # The program through the emulator, as the shared helper starts a program by its path.
-printf '#!/bin/sh\nexec "%s" "%s"\n' "$root/cmake/toolchain/wine-run.sh" "$exe" > "$work/tidewell"
+printf '#!/bin/sh\nexec "%s" "%s"\n' "$runner" "$exe" > "$work/tidewell"
 chmod +x "$work/tidewell"
 # shellcheck source=../../support/tidewell-window.sh
 . "$root/tests/support/tidewell-window.sh"
