@@ -1,6 +1,7 @@
 #!/bin/sh
-# Draws the blue Q of the tray icon (a ring and a tail on a 16-unit grid) at 16, 32 and
-# 48 pixels into the Windows edition's icon file. Run once when the picture changes; the
+# Draws the blue Q of data/icons/com.quillmark.Tidewell.svg (a ring and a tail on a 16-unit
+# grid, as the program draws its tray icon) at 16, 32 and 48 pixels into the Windows
+# edition's icon file. Run once when the picture changes; the
 # result is committed, so a build needs no ImageMagick.
 set -eu
 out=${1:-src/frontend/win32/resources/blue_q.ico}
