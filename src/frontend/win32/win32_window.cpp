@@ -363,6 +363,11 @@ LRESULT CALLBACK Win32Window::controlProc(HWND hwnd, UINT message, WPARAM wParam
 }
 
 LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == anotherStartMessage_ && message != 0) {
+        if (onAnotherStart_)
+            onAnotherStart_();
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND:
         if (lParam) {

@@ -50,6 +50,11 @@ class Win32Window : public WindowControl {
     void showFirstTime();
     // Where a close request goes (the close box, the system menu, the session ending).
     void setCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
+    // Where a later start of the program, announced with this message, goes.
+    void setAnotherStartHandler(UINT message, std::function<void()> handler) {
+        anotherStartMessage_ = message;
+        onAnotherStart_ = std::move(handler);
+    }
 
     void setVisible(bool visible) override;
     void setEnabled(bool enabled) override;
@@ -90,6 +95,8 @@ class Win32Window : public WindowControl {
     bool restorePending_ = false;
     bool reportedMinimised_ = false;
     std::function<void()> onClose_;
+    UINT anotherStartMessage_ = 0;
+    std::function<void()> onAnotherStart_;
     std::vector<HWND> controls_; // parallel to mainWindowControls()
     std::unordered_map<HWND, ControlEvents*> listeners_;
 };

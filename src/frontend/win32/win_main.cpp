@@ -1,9 +1,11 @@
 // The Windows edition's entry: the platform's services, the window and its controls, the
 // shared behaviour that drives them, and the message loop.
+#include "app_identity.h"
 #include "frontend/win32/win32_form.h"
 #include "platform/end_requests.h"
 #include "platform/services.h"
 #include "platform/win32/escaped_failure.h"
+#include "platform/win32/win32_one_copy.h"
 #include "platform/win32/win32_tray_host.h"
 #include "window/main_window.h"
 
@@ -28,6 +30,10 @@ int messageLoop(HWND window) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
+        // One copy per session: a later start brings the running copy's window back and ends.
+        tw::Win32OneCopy oneCopy(TIDEWELL_APP_ID);
+        if (!oneCopy.claim())
+            return 0;
         const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                            ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
                                                ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
@@ -44,6 +50,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         };
         platform->endRequests->setHandler([&window] { window.close(); });
         form.window().setCloseHandler([&window] { window.close(); });
+        form.window().setAnotherStartHandler(oneCopy.anotherStartMessage(),
+                                             [&window] { window.bringBack(); });
         window.start();
         form.window().showFirstTime();
         return messageLoop(form.window().hwnd());
