@@ -71,7 +71,10 @@ pids+=("$pid")
 echo "window shown $shown_ms ms after the start"
 size=$(xwininfo -id "$win" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
 [ "$size" = "1064x598" ] || fail "client area is $size, not 1064x598"
-xwininfo -root -tree | grep -q '__winex11_tray_icon\|"Tidewell"' || fail "no tray icon"
+# Wine's explorer docks the tray icon into tint2's tray as a window of its own.
+tray=$(xdotool search --class tint2 | head -n1)
+icon=$(xwininfo -tree -id "$tray" | awk '/"explorer.exe"/{print $1; exit}')
+[ -n "$icon" ] || fail "no tray icon in the tray"
 echo "private memory $(wine "$memory" tidewell.exe | awk '{print $2}') KiB"
 
 # "Execute Run Now (Test)": Frame2 at (8040, 1820) twips, the button at (240, 3130) in it.
@@ -94,6 +97,24 @@ kill -0 "$notepad" 2>/dev/null && fail "Notepad is still running after Execute C
 xdotool mousemove --window "$win" $(((8040 + 240) / 15 + 8)) $(((45 + 750) / 15 + 9)) click 1
 sleep 0.5
 stored | grep -qx '"Option1"="2"' || { stored >&2; fail "the schedule choice is not stored"; }
+
+# Minimised, the window goes to the tray; a click on the icon brings it back.
+xdotool windowminimize "$win"
+for _ in $(seq 1 50); do
+  xdotool search --onlyvisible --name '^Tidewell$' > /dev/null 2>&1 || break
+  sleep 0.1
+done
+xdotool search --onlyvisible --name '^Tidewell$' > /dev/null 2>&1 && fail "minimised, the window did not go to the tray"
+eval "$(xdotool getwindowgeometry --shell "$icon")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+win=""
+for _ in $(seq 1 50); do
+  win=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || fail "a click on the tray icon did not bring the window back"
+sleep 0.5
 
 [ -n "$screenshot" ] && {
   x=$(xwininfo -id "$win" | awk '/Absolute upper-left X/{print $4}')
