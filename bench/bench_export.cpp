@@ -1,10 +1,10 @@
 // Copying the history log: 100,000 rows of a real list widget to text, with the window's
 // events handled along the way. Reports the time per copy and the longest stretch without
 // handling events (how long the window could seem frozen).
-#include "app/qt_list_view.h"
+#include "frontend/qt/qt_list_view.h"
 #include "history/list_export.h"
 #include "platform/clipboard.h"
-#include "platform/linux/qt_event_pump.h"
+#include "platform/qt/qt_event_pump.h"
 
 #include <QApplication>
 #include <algorithm>

@@ -3,13 +3,13 @@
 // the clock at its own start. Reports, over several firings, the time from the start of the
 // target second to the start of the launched program. TIDEWELL_BENCH_FIRINGS sets how many
 // (default 10); with TIDEWELL_BENCH_HOG=1 every core is kept busy meanwhile.
-#include "app/memory_list_view.h"
+#include "core/memory_list_view.h"
 #include "cpu_hog.h"
 #include "history/history_log.h"
 #include "platform/linux/gio_launcher.h"
-#include "platform/linux/qt_event_pump.h"
 #include "platform/linux/system_clock.h"
-#include "platform/linux/wall_clock_timer.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/wall_clock_timer.h"
 #include "run/run_file.h"
 #include "schedule/fake_schedule_view.h"
 #include "schedule/monitoring_tick.h"

@@ -3,13 +3,13 @@
 //   scan: the process scan and match alone (ours without killing, against pgrep -f, which is
 //         pkill's scan without the signal), median of repeated runs;
 //   kill: one hard close of all 1,000 against one pkill -KILL -f of a fresh 1,000.
-#include "app/memory_list_view.h"
 #include "bench_support.h"
 #include "close/close_engine.h"
+#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/proc_processes.h"
-#include "platform/linux/qt_locale_text.h"
 #include "platform/linux/system_clock.h"
+#include "platform/qt/qt_locale_text.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,5 +1,5 @@
-#include "app/memory_list_view.h"
-#include "platform/linux/ini_settings_store.h"
+#include "core/memory_list_view.h"
+#include "platform/qt/ini_settings_store.h"
 #include "settings/settings.h"
 
 #include <QTemporaryDir>

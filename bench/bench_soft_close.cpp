@@ -2,14 +2,14 @@
 // (window scan, close request, wait until the window is gone) against `wmctrl -c` (find by
 // title, _NET_CLOSE_WINDOW through the window manager), each timed until the program ended.
 // Starts its own X server and window manager when it has no display.
-#include "app/memory_list_view.h"
 #include "bench_support.h"
 #include "close/close_engine.h"
+#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/proc_processes.h"
-#include "platform/linux/qt_locale_text.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/x11_windows.h"
+#include "platform/qt/qt_locale_text.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // a plain 1000 ms timer (what a window timer does) each record the clock reading of every
 // tick. Reports skipped and repeated seconds and where in the second the ticks came.
 #include "cpu_hog.h"
-#include "platform/linux/wall_clock_timer.h"
+#include "platform/qt/wall_clock_timer.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -2,9 +2,9 @@
 // loop, against the polling loop that handles events and reads the clock until the second
 // has passed. Also the processor time of one minute of monitoring ticks (timer and tick
 // handler, without widgets). Set TIDEWELL_BENCH_SECONDS to change that minute.
-#include "platform/linux/qt_event_pump.h"
 #include "platform/linux/system_clock.h"
-#include "platform/linux/wall_clock_timer.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/wall_clock_timer.h"
 #include "schedule/fake_schedule_view.h"
 #include "schedule/monitoring_tick.h"
 #include "schedule/wait_seconds.h"

@@ -1,12 +1,12 @@
 # Reports printed by plain programs: they run for a while in real time (seconds to minutes).
 add_executable(bench_tick_phase bench_tick_phase.cpp)
-target_link_libraries(bench_tick_phase PRIVATE tidewell_platform)
+target_link_libraries(bench_tick_phase PRIVATE tidewell_platform tidewell_window)
 add_executable(bench_wait_seconds bench_wait_seconds.cpp)
 target_include_directories(bench_wait_seconds PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-target_link_libraries(bench_wait_seconds PRIVATE tidewell_platform)
+target_link_libraries(bench_wait_seconds PRIVATE tidewell_platform tidewell_window)
 add_executable(bench_firing_latency bench_firing_latency.cpp)
 target_include_directories(bench_firing_latency PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-target_link_libraries(bench_firing_latency PRIVATE tidewell_platform)
+target_link_libraries(bench_firing_latency PRIVATE tidewell_platform tidewell_window)
 
 # A script over the real program, copied next to the other benchmarks so `make bench` runs it.
 file(COPY bench_monitoring_cpu.sh DESTINATION ${CMAKE_CURRENT_BINARY_DIR}

@@ -1,20 +1,9 @@
-#include "app/command_line.h"
-#include "app/display_check.h"
-#include "app/form1.h"
-#include "app/qt_dialogs.h"
-#include "app/unix_signals.h"
+#include "core/command_line.h"
+#include "frontend/qt/form1.h"
+#include "platform/end_requests.h"
+#include "platform/one_copy.h"
+#include "platform/services.h"
 #include "app_identity.h"
-#include "platform/linux/gio_launcher.h"
-#include "platform/linux/ini_settings_store.h"
-#include "platform/linux/proc_processes.h"
-#include "platform/linux/qt_clipboard.h"
-#include "platform/linux/qt_event_pump.h"
-#include "platform/linux/qt_locale_text.h"
-#include "platform/linux/qt_one_copy.h"
-#include "platform/linux/system_clock.h"
-#include "platform/linux/wall_clock_timer.h"
-#include "platform/linux/x11_windows.h"
-#include "platform/linux/xdg_autostart.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -63,36 +52,24 @@ int main(int argc, char* argv[]) {
     }
 
     // One copy per session: a second start shows the running copy's window and ends.
-    tw::QtOneCopy oneCopy(TIDEWELL_APP_ID);
-    switch (oneCopy.claim()) {
-    case tw::QtOneCopy::Claim::HandedOver:
+    const std::unique_ptr<tw::OneCopy> oneCopy = tw::makeOneCopy(TIDEWELL_APP_ID);
+    switch (oneCopy->claim()) {
+    case tw::OneCopy::Claim::HandedOver:
         return 0;
-    case tw::QtOneCopy::Claim::NoAnswer:
-        std::fprintf(stderr, "%s: %s\n", name.c_str(), oneCopy.problem().c_str());
+    case tw::OneCopy::Claim::NoAnswer:
+        std::fprintf(stderr, "%s: %s\n", name.c_str(), oneCopy->problem().c_str());
         return 1;
-    case tw::QtOneCopy::Claim::First:
-        if (!oneCopy.problem().empty())
-            std::fprintf(stderr, "%s: %s\n", name.c_str(), oneCopy.problem().c_str());
+    case tw::OneCopy::Claim::First:
+        if (!oneCopy->problem().empty())
+            std::fprintf(stderr, "%s: %s\n", name.c_str(), oneCopy->problem().c_str());
         break;
     }
 
-    tw::SystemClock clock;
-    tw::QtLocaleText locale;
-    tw::IniSettingsStore store;
-    tw::QtDialogs dialogs;
-    tw::QtEventPump events;
-    tw::GioLauncher launcher;
-    tw::ProcProcesses processes;
-    tw::X11Windows windows(&events);
-    tw::XdgAutostart autostart;
-    tw::QtClipboard clipboard;
-    tw::WallClockTimer timer;
-    tw::Services services{clock,     locale,  store,     dialogs,   events, launcher,
-                          processes, windows, autostart, clipboard, timer};
+    const std::unique_ptr<tw::PlatformServices> platform = tw::makePlatformServices();
+    tw::Services services = platform->view();
 
     tw::Form1 form(services);
-    dialogs.setOwner(&form);
-    form.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    form.programFolder = platform->programFolder;
     // The lists are saved by now; nothing may run after this, not even a firing that was
     // paused in a one-second wait when the window closed.
     form.endProgram = [] {
@@ -100,12 +77,12 @@ int main(int argc, char* argv[]) {
         std::_Exit(0);
     };
     // Logout, kill and Ctrl+C end the program the same orderly way as closing the window.
-    tw::UnixSignals endSignals([&form] { form.Form_QueryUnload(); });
+    platform->endRequests->setHandler([&form] { form.Form_QueryUnload(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &form,
                      [&form] { form.Form_QueryUnload(); });
 
     form.connectHandlers();
-    oneCopy.onAnotherStart = [&form] { form.bringBack(); };
+    oneCopy->onAnotherStart = [&form] { form.bringBack(); };
     form.Form_Load();
     form.showCentred();
     return QApplication::exec();

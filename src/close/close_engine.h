@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/close_method.h"
 #include "platform/windows.h"
 
 #include <string>
@@ -11,8 +12,6 @@ class LocaleText;
 class Processes;
 
 inline constexpr const char* kCloseFilePrefix = "Close file ";
-
-enum class CloseMethod { None, Soft, Hard };
 
 // Closes what one close-list entry names: politely by window, or by killing processes.
 // Failures (no window system reachable, ...) are thrown to the caller.

@@ -1,8 +1,8 @@
 #include "close/close_list.h"
 
-#include "app/list_view.h"
+#include "core/error_report.h"
+#include "core/list_view.h"
 #include "platform/dialogs.h"
-#include "platform/error_report.h"
 #include "platform/launcher.h"
 #include "run/run_file.h"
 #include "run/run_list.h"

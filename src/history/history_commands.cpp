@@ -1,8 +1,8 @@
 #include "history/history_commands.h"
 
-#include "app/list_view.h"
+#include "core/error_report.h"
+#include "core/list_view.h"
 #include "history/list_export.h"
-#include "platform/error_report.h"
 
 namespace tw {
 

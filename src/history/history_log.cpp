@@ -1,6 +1,6 @@
 #include "history/history_log.h"
 
-#include "app/list_view.h"
+#include "core/list_view.h"
 #include "platform/clock.h"
 #include "platform/locale_text.h"
 

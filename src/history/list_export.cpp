@@ -1,6 +1,6 @@
 #include "history/list_export.h"
 
-#include "app/list_view.h"
+#include "core/list_view.h"
 #include "history/clipboard_helpers.h"
 #include "platform/event_pump.h"
 

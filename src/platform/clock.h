@@ -4,6 +4,15 @@
 
 namespace tw {
 
+// A time of day, to the second.
+struct TimeOfDay {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int secondOfDay() const { return hour * 3600 + minute * 60 + second; }
+    friend bool operator==(const TimeOfDay&, const TimeOfDay&) = default;
+};
+
 // A local calendar date and time of day, to the second.
 struct LocalDateTime {
     int year = 1899;

@@ -1,22 +1,14 @@
-# The one place that chooses the real implementation of each platform interface.
+# The one place that chooses the platform backend and finds the packages it needs. A backend
+# is a folder beside this file whose CMakeLists.txt defines the library tidewell_platform,
+# holding displayProblem() and makePlatformServices() (platform/services.h), which build
+# every service. Adding a backend is adding its folder and its branch here. Packages are
+# found GLOBAL so that the backend's tests can use them too.
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
-  target_sources(tidewell_platform PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/linux/system_clock.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/qt_locale_text.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/qt_one_copy.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/ini_settings_store.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/qt_event_pump.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/proc_processes.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/detached_spawn.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/gio_launcher.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/x11_windows.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/xdg_autostart.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/qt_clipboard.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/aligned_ticks.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/linux/wall_clock_timer.cpp
-  )
-  target_link_libraries(tidewell_platform PUBLIC PkgConfig::GIO X11::X11 X11::XRes Qt6::DBus
-                                                Qt6::Network)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(GIO REQUIRED IMPORTED_TARGET GLOBAL gio-2.0 gio-unix-2.0)
+  find_package(X11 REQUIRED GLOBAL)
+  add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/qt)
+  add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/linux)
 else()
-  message(FATAL_ERROR "Tidewell has platform code for Linux only so far")
+  message(FATAL_ERROR "Tidewell has a platform backend for Linux only so far")
 endif()

@@ -1,7 +1,7 @@
 #include "run/run_file.h"
 
+#include "core/error_report.h"
 #include "history/history_log.h"
-#include "platform/error_report.h"
 #include "platform/launcher.h"
 
 namespace tw {

@@ -1,7 +1,7 @@
 #include "run/run_list.h"
 
-#include "app/list_view.h"
-#include "platform/error_report.h"
+#include "core/error_report.h"
+#include "core/list_view.h"
 #include "platform/launcher.h"
 #include "run/run_file.h"
 

@@ -1,7 +1,7 @@
 #include "schedule/monitoring_switch.h"
 
+#include "core/error_report.h"
 #include "platform/clock.h"
-#include "platform/error_report.h"
 #include "platform/timer.h"
 
 namespace tw {

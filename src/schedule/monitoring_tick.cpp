@@ -1,8 +1,8 @@
 #include "schedule/monitoring_tick.h"
 
-#include "app/list_view.h"
+#include "core/error_report.h"
+#include "core/list_view.h"
 #include "platform/clock.h"
-#include "platform/error_report.h"
 #include "platform/event_pump.h"
 #include "platform/timer.h"
 #include "schedule/monitoring_switch.h"

@@ -17,14 +17,6 @@ inline constexpr const char* kStatusPrefix = "On. Next run/close will occur in: 
 inline constexpr const char* kStatusOff = "Off.";
 inline constexpr const char* kProgressBarIdleText = "Progress Bar";
 
-struct TimeOfDay {
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    int secondOfDay() const { return hour * 3600 + minute * 60 + second; }
-    friend bool operator==(const TimeOfDay&, const TimeOfDay&) = default;
-};
-
 // What one tick shows: the bar's maximum and position and the status line.
 // No position means the bar keeps the position it had.
 struct ProgressView {

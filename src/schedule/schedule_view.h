@@ -1,6 +1,6 @@
 #pragma once
 
-#include "close/close_engine.h"
+#include "core/close_method.h"
 #include "schedule/schedule_model.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "settings/settings.h"
 
-#include "app/list_view.h"
+#include "core/list_view.h"
 #include "settings/settings_keys.h"
 
 #include <string_view>

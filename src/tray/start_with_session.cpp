@@ -1,5 +1,6 @@
 #include "tray/start_with_session.h"
 
+#include "core/product.h"
 #include "platform/autostart.h"
 #include "platform/dialogs.h"
 #include "settings/settings.h"
@@ -8,10 +9,6 @@
 #include <stdexcept>
 
 namespace tw {
-
-namespace {
-constexpr const char* kTitle = "Tidewell";
-}
 
 StartWithSession::StartWithSession(StartupBoxes& boxes, Settings& settings, Autostart& autostart,
                                    Dialogs& dialogs, std::function<bool()> isLoading)
@@ -67,7 +64,7 @@ bool StartWithSession::UnregisterStartup() {
 }
 
 void StartWithSession::tellUser(const std::string& what, const std::string& why) {
-    dialogs_.messageBox(what + "\r\n\r\n" + why, kTitle, Buttons::Ok, Icon::Warning);
+    dialogs_.messageBox(what + "\r\n\r\n" + why, kProductTitle, Buttons::Ok, Icon::Warning);
 }
 
 } // namespace tw

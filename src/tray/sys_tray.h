@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tray/picture.h"
-#include "tray/tray_host.h"
+#include "platform/picture.h"
+#include "platform/tray_host.h"
 #include "tray/tray_icon_control.h"
 
 #include <cstdint>

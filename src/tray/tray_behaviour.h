@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/product.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,7 +24,7 @@ class TrayWindow {
 };
 
 // The balloon shown the first time the window goes to the tray.
-inline constexpr const char* kTrayBalloonTitle = "Tidewell";
+inline constexpr const char* kTrayBalloonTitle = kProductTitle;
 inline constexpr const char* kTrayBalloonText =
     "has been minimized to the system tray.\r\nClick on the blue 'Q' icon (Q for Quillmark) to "
     "bring the software back.";

@@ -1,4 +1,4 @@
-#include "app/memory_list_view.h"
+#include "core/memory_list_view.h"
 #include "history/history_commands.h"
 #include "history/list_export.h"
 #include "support/fake_clipboard.h"

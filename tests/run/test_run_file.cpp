@@ -1,5 +1,5 @@
 // RunFile's order of effects and its error report, over a fake launcher.
-#include "app/memory_list_view.h"
+#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "run/run_file.h"
 #include "support/fake_clock.h"

@@ -1,6 +1,6 @@
-#include "app/memory_list_view.h"
+#include "core/error_report.h"
+#include "core/memory_list_view.h"
 #include "history/history_log.h"
-#include "platform/error_report.h"
 #include "run/run_file.h"
 #include "run/run_list.h"
 #include "support/fake_clock.h"

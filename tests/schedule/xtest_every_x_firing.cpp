@@ -2,17 +2,17 @@
 // a script in the run list and an xmessage window in the close list (soft close). Monitoring
 // is switched on by clicking "Turn On" with xdotool; the script must run, the xmessage window
 // must close, and the history must hold both rows.
-#include "app/form1.h"
+#include "frontend/qt/form1.h"
 #include "platform/linux/gio_launcher.h"
-#include "platform/linux/ini_settings_store.h"
 #include "platform/linux/proc_processes.h"
-#include "platform/linux/qt_clipboard.h"
-#include "platform/linux/qt_event_pump.h"
-#include "platform/linux/qt_locale_text.h"
 #include "platform/linux/system_clock.h"
-#include "platform/linux/wall_clock_timer.h"
 #include "platform/linux/x11_windows.h"
 #include "platform/linux/xdg_autostart.h"
+#include "platform/qt/ini_settings_store.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_locale_text.h"
+#include "platform/qt/wall_clock_timer.h"
 #include "settings/settings.h"
 #include "support/fake_dialogs.h"
 

@@ -1,4 +1,4 @@
-#include "app/memory_list_view.h"
+#include "core/memory_list_view.h"
 #include "settings/settings.h"
 #include "support/fake_settings_store.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tray/tray_host.h"
+#include "platform/tray_host.h"
 
 #include <functional>
 #include <string>

@@ -1,5 +1,6 @@
-#include "tray/blue_q_icon.h"
-#include "tray/qt_picture.h"
+#include "platform/qt/blue_q_icon.h"
+#include "platform/qt/qt_picture.h"
+#include "platform/qt/qt_tray_host.h"
 #include "tray/sys_tray.h"
 #include "tray/sys_tray_rig.h"
 
@@ -267,19 +268,20 @@ class TestSysTray : public QObject {
         QTest::addColumn<int>("activation");
         QTest::addColumn<QStringList>("heard");
         QTest::newRow("left click")
-            << int(TrayActivation::Trigger) << QStringList{"Down 1 0", "Up 1 0"};
+            << int(QSystemTrayIcon::Trigger) << QStringList{"Down 1 0", "Up 1 0"};
         QTest::newRow("right click")
-            << int(TrayActivation::Context) << QStringList{"Down 2 0", "Up 2 0"};
+            << int(QSystemTrayIcon::Context) << QStringList{"Down 2 0", "Up 2 0"};
         QTest::newRow("double click")
-            << int(TrayActivation::DoubleClick) << QStringList{"DblClick 1 0"};
-        QTest::newRow("middle click") << int(TrayActivation::MiddleClick) << QStringList{};
-        QTest::newRow("unknown") << int(TrayActivation::Unknown) << QStringList{};
+            << int(QSystemTrayIcon::DoubleClick) << QStringList{"DblClick 1 0"};
+        QTest::newRow("middle click") << int(QSystemTrayIcon::MiddleClick) << QStringList{};
+        QTest::newRow("unknown") << int(QSystemTrayIcon::Unknown) << QStringList{};
     }
     void clicksBecomeButtonEvents() {
         QFETCH(int, activation);
         QFETCH(QStringList, heard);
         Rig r;
-        for (TrayNotification n : notificationsFor(static_cast<TrayActivation>(activation)))
+        for (TrayNotification n :
+             notificationsFor(static_cast<QSystemTrayIcon::ActivationReason>(activation)))
             r.host.notify(n);
         QStringList got;
         for (const auto& h : r.heard)

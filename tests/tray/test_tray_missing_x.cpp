@@ -1,7 +1,7 @@
 // The tray wiring on a real X server with a window manager but no tray host at first.
-#include "platform/linux/qt_event_pump.h"
+#include "frontend/qt/form1_tray_rig.h"
 #include "platform/linux/system_clock.h"
-#include "tray/form1_tray_rig.h"
+#include "platform/qt/qt_event_pump.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -1,8 +1,8 @@
 // The tray wiring against a real X server, window manager and tray host (run by
 // with-xvfb.sh); the mouse is driven with xdotool as a user's would be.
-#include "platform/linux/qt_event_pump.h"
+#include "frontend/qt/form1_tray_rig.h"
 #include "platform/linux/system_clock.h"
-#include "tray/form1_tray_rig.h"
+#include "platform/qt/qt_event_pump.h"
 
 #include <QLabel>
 #include <QProcess>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/one_copy.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -16,25 +18,15 @@ namespace tw {
 // Otherwise it holds a lock file in the user's runtime folder (a copy killed outright leaves
 // it stale, and the next start takes it over) and listens on a local socket beside it.
 // A later start asks the running copy to show its window, and then ends.
-class QtOneCopy : public QObject {
+class QtOneCopy : public QObject, public OneCopy {
     Q_OBJECT
   public:
-    enum class Claim {
-        First,      // this is the session's copy: go on starting
-        HandedOver, // the running copy was asked to show its window: end now
-        NoAnswer,   // a copy runs but did not answer: problem() says why
-    };
-
     // appId: the program's reverse-DNS name (the bus name and the runtime files' name).
     explicit QtOneCopy(QString appId);
     ~QtOneCopy() override;
 
-    Claim claim();
-    // After NoAnswer, why; after First, why later starts may not reach this copy, or "".
-    const std::string& problem() const { return problem_; }
-
-    // Runs in the first copy each time a later start asks for the window.
-    std::function<void()> onAnotherStart;
+    Claim claim() override;
+    const std::string& problem() const override { return problem_; }
 
   private:
     Claim claimOnBus();

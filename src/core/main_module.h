@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/product.h"
+
+#include <functional>
+#include <string>
+
+namespace tw {
+
+class Clock;
+class Launcher;
+
+// Relative to the program's folder: the optional hand cursor and skin file.
+inline constexpr const char* kHandCursorFile = "HAND-M.CUR";
+inline constexpr const char* kSkinFile = "x/o.cjs";
+
+// Whether the file's last-modified time can be read; never fails itself.
+bool FileExists(const std::string& path);
+
+// The title cut at its last blanks until it holds at most 40 characters.
+std::string ShortenAppTitle(const std::string& title);
+
+// A random fraction in [0, 1).
+using RandomFraction = std::function<double()>;
+// The start-up draw: a generator seeded with the seconds since midnight.
+RandomFraction seededRandom(const Clock& clock);
+
+// Draws n from 1 to 100 and opens the home page when n is 7; returns whether it did.
+// The launcher returns at once; a failure to open is thrown to the caller.
+bool OpenHomePageByChance(Launcher& launcher, const RandomFraction& random);
+
+} // namespace tw

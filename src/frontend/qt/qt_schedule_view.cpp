@@ -1,0 +1,169 @@
+#include "frontend/qt/qt_schedule_view.h"
+
+#include "platform/locale_text.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <algorithm>
+
+namespace tw {
+
+namespace {
+
+std::string str(const QString& text) {
+    return text.toStdString();
+}
+
+QString qstr(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+ListView& list(ListView* view, const char* name) {
+    if (!view)
+        throw std::runtime_error(std::string("The list ") + name + " is missing");
+    return *view;
+}
+
+} // namespace
+
+int checkValue(const QCheckBox& box) {
+    switch (box.checkState()) {
+    case Qt::Unchecked:
+        return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        break;
+    }
+    return 2;
+}
+
+QtScheduleView::QtScheduleView(const ScheduleWidgets& widgets, const LocaleText& locale)
+    : w_(widgets), locale_(locale) {}
+
+bool QtScheduleView::modeSelected(ScheduleMode mode) const {
+    switch (mode) {
+    case ScheduleMode::Weekly:
+        return w_.Option1->isChecked();
+    case ScheduleMode::Daily:
+        return w_.Option2->isChecked();
+    case ScheduleMode::EveryX:
+        break;
+    }
+    return w_.Option3->isChecked();
+}
+
+std::string QtScheduleView::dayText() const {
+    return w_.cboWeekly->currentIndex() < 0 ? std::string() : str(w_.cboWeekly->currentText());
+}
+
+std::string QtScheduleView::pickerText() const {
+    const TimeOfDay t = pickerTime();
+    return locale_.longTime(t.hour, t.minute, t.second);
+}
+
+TimeOfDay QtScheduleView::pickerTime() const {
+    const QTime t = w_.dtpWeekly->time();
+    return {t.hour(), t.minute(), t.second()};
+}
+
+QLineEdit* QtScheduleView::field(EveryXField which) const {
+    switch (which) {
+    case EveryXField::Hours:
+        return w_.Text1;
+    case EveryXField::Minutes:
+        return w_.Text2;
+    case EveryXField::Seconds:
+        break;
+    }
+    return w_.Text3;
+}
+
+std::string QtScheduleView::fieldText(EveryXField which) const {
+    return str(field(which)->text());
+}
+
+void QtScheduleView::focusField(EveryXField which) {
+    field(which)->setFocus(Qt::OtherFocusReason);
+}
+
+int QtScheduleView::runCheck() const {
+    return checkValue(*w_.Check1);
+}
+
+int QtScheduleView::closeCheck() const {
+    return checkValue(*w_.Check2);
+}
+
+CloseMethod QtScheduleView::closeMethod() const {
+    if (w_.Option7 && w_.Option7->isChecked())
+        return CloseMethod::Soft;
+    if (w_.Option6 && w_.Option6->isChecked())
+        return CloseMethod::Hard;
+    return CloseMethod::None;
+}
+
+void QtScheduleView::setTimeEnabled(bool enabled) {
+    w_.dtpWeekly->setEnabled(enabled);
+}
+
+void QtScheduleView::setDayEnabled(bool enabled) {
+    w_.cboWeekly->setEnabled(enabled);
+}
+
+void QtScheduleView::setStatus(const std::string& text) {
+    w_.Frame4->setTitle(qstr(text));
+}
+
+void QtScheduleView::setBarMaximum(std::int32_t maximum) {
+    barMaximum_ = maximum;
+    showBar();
+}
+
+void QtScheduleView::setBarPosition(std::int32_t position) {
+    barPosition_ = position;
+    showBar();
+}
+
+void QtScheduleView::showBar() {
+    // A span of zero or less (a target already passed) shows an empty bar, and a position
+    // outside the span is shown at the nearer end.
+    const int top = std::max(barMaximum_, 1);
+    w_.ProgressBar1->setRange(0, top);
+    w_.ProgressBar1->setValue(std::clamp(barPosition_, 0, top));
+}
+
+void QtScheduleView::setBarText(const std::string& text) {
+    w_.ProgressBar1->setFormat(qstr(text));
+}
+
+std::string QtScheduleView::switchCaption() const {
+    return str(w_.PushButton2->text());
+}
+
+void QtScheduleView::setSwitchCaption(const std::string& caption) {
+    w_.PushButton2->setText(qstr(caption));
+}
+
+void QtScheduleView::restoreDefaultPointer() {
+    if (w_.restoreDefaultPointer)
+        w_.restoreDefaultPointer();
+    else
+        w_.form->unsetCursor();
+}
+
+ListView& QtScheduleView::runList() {
+    return list(w_.ListView1, "ListView1");
+}
+
+ListView& QtScheduleView::closeList() {
+    return list(w_.ListView2, "ListView2");
+}
+
+} // namespace tw

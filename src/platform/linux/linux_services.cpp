@@ -1,0 +1,44 @@
+// The Linux backend: processes from /proc, windows through X11, launching through GIO,
+// start at logon through XDG autostart, and the portable Qt services.
+#include "platform/linux/gio_launcher.h"
+#include "platform/linux/proc_processes.h"
+#include "platform/linux/qt_one_copy.h"
+#include "platform/linux/system_clock.h"
+#include "platform/linux/unix_signals.h"
+#include "platform/linux/x11_windows.h"
+#include "platform/linux/xdg_autostart.h"
+#include "platform/qt/ini_settings_store.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_locale_text.h"
+#include "platform/qt/wall_clock_timer.h"
+#include "platform/services.h"
+
+#include <QCoreApplication>
+
+namespace tw {
+
+std::unique_ptr<PlatformServices> makePlatformServices() {
+    auto s = std::make_unique<PlatformServices>();
+    s->clock = std::make_unique<SystemClock>();
+    s->locale = std::make_unique<QtLocaleText>();
+    s->store = std::make_unique<IniSettingsStore>();
+    s->dialogs = std::make_unique<QtDialogs>();
+    s->events = std::make_unique<QtEventPump>();
+    s->launcher = std::make_unique<GioLauncher>();
+    s->processes = std::make_unique<ProcProcesses>();
+    s->windows = std::make_unique<X11Windows>(s->events.get());
+    s->autostart = std::make_unique<XdgAutostart>();
+    s->clipboard = std::make_unique<QtClipboard>();
+    s->monitorTimer = std::make_unique<WallClockTimer>();
+    s->endRequests = std::make_unique<UnixSignals>();
+    s->programFolder = QCoreApplication::applicationDirPath().toStdString();
+    return s;
+}
+
+std::unique_ptr<OneCopy> makeOneCopy(const std::string& appId) {
+    return std::make_unique<QtOneCopy>(QString::fromStdString(appId));
+}
+
+} // namespace tw

@@ -1,0 +1,41 @@
+#include "platform/qt/blue_q_icon.h"
+
+#include "app_identity.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace tw {
+
+QPixmap drawBlueQ(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Drawn on a 16-unit grid so every size keeps the shape of the 16x16 tray icon.
+    painter.scale(size / 16.0, size / 16.0);
+    const QColor blue(0x1f, 0x4f, 0xd8);
+    QPen ring(blue, 2.4);
+    ring.setCapStyle(Qt::RoundCap);
+    painter.setPen(ring);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QRectF(2.2, 1.2, 11.0, 11.6));
+    QPen tail(blue, 2.6);
+    tail.setCapStyle(Qt::RoundCap);
+    painter.setPen(tail);
+    painter.drawLine(QPointF(9.2, 9.8), QPointF(14.2, 14.6));
+    return pixmap;
+}
+
+QIcon blueQIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64})
+        icon.addPixmap(drawBlueQ(size));
+    return icon;
+}
+
+QIcon programIcon() {
+    return QIcon::fromTheme(TIDEWELL_APP_ID, blueQIcon());
+}
+
+} // namespace tw

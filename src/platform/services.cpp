@@ -1,0 +1,26 @@
+#include "platform/services.h"
+
+#include "platform/autostart.h"
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/end_requests.h"
+#include "platform/event_pump.h"
+#include "platform/launcher.h"
+#include "platform/locale_text.h"
+#include "platform/processes.h"
+#include "platform/settings_store.h"
+#include "platform/timer.h"
+#include "platform/windows.h"
+
+namespace tw {
+
+PlatformServices::PlatformServices() = default;
+PlatformServices::~PlatformServices() = default;
+
+Services PlatformServices::view() {
+    return {*clock,     *locale,  *store,     *dialogs,   *events,      *launcher,
+            *processes, *windows, *autostart, *clipboard, *monitorTimer};
+}
+
+} // namespace tw

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace tw {
+
+class Autostart;
+class Clipboard;
+class Clock;
+class Dialogs;
+class EndRequests;
+class EventPump;
+class Launcher;
+class LocaleText;
+class Processes;
+class SettingsStore;
+class Timer;
+class Windows;
+
+// Everything the main window reaches outside itself, injected so that tests pass fakes.
+struct Services {
+    Clock& clock;
+    LocaleText& locale;
+    SettingsStore& store;
+    Dialogs& dialogs;
+    EventPump& events;
+    Launcher& launcher;
+    Processes& processes;
+    Windows& windows;
+    Autostart& autostart;
+    Clipboard& clipboard;
+    Timer& monitorTimer;
+};
+
+// Every service of one platform backend, owned.
+struct PlatformServices {
+    PlatformServices();
+    ~PlatformServices();
+    PlatformServices(const PlatformServices&) = delete;
+    PlatformServices& operator=(const PlatformServices&) = delete;
+
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<LocaleText> locale;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<EventPump> events;
+    std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<Processes> processes;
+    std::unique_ptr<Windows> windows;
+    std::unique_ptr<Autostart> autostart;
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<Timer> monitorTimer;
+    std::unique_ptr<EndRequests> endRequests;
+    // The folder of the running program, where its optional cursor and skin files live.
+    std::string programFolder;
+
+    // The services by reference, as the window takes them.
+    Services view();
+};
+
+// Each backend (a folder beside this header, chosen in platform.cmake) defines these two.
+// Why this machine cannot show the program's window, or "" when it can; asked before the
+// toolkit starts, so that the program can say what it needs instead of aborting.
+std::string displayProblem();
+// Builds every service of the backend; called once the toolkit runs.
+std::unique_ptr<PlatformServices> makePlatformServices();
+
+} // namespace tw

@@ -1,0 +1,10 @@
+#include "window/controls.h"
+
+namespace tw {
+
+void ControlEvent::raise() const {
+    if (handler_)
+        handler_();
+}
+
+} // namespace tw

@@ -1,0 +1,484 @@
+#include "core/error_report.h"
+#include "form1_rig.h"
+#include "platform/linux/unix_signals.h"
+#include "platform/qt/qt_dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimeEdit>
+#include <QtTest>
+#include <csignal>
+
+using namespace tw;
+
+namespace {
+
+struct Placed {
+    const char* name;
+    const char* parent;
+    int left, top, width, height;
+    const char* caption;
+};
+
+// The designed window, in twips.
+const Placed kControls[] = {
+    {"PushButton2", "Form1", 120, 120, 7800, 405, "Turn On"},
+    {"Frame4", "Form1", 120, 585, 7800, 855, "Off."},
+    {"ProgressBar1", "Frame4", 240, 285, 7320, 405, nullptr},
+    {"Frame3", "Form1", 120, 1485, 7800, 5460, "Close Options"},
+    {"Check2", "Frame3", 240, 300, 2775, 255, "Enable This Close Feature"},
+    {"ListView2", "Frame3", 240, 660, 7305, 3105, nullptr},
+    {"PushButton4", "Frame3", 240, 3850, 3600, 405, "Add 'Program To Close' Item"},
+    {"PushButton8", "Frame3", 3960, 3850, 3600, 405, "Browse To Exe"},
+    {"PushButton7", "Frame3", 240, 4360, 3600, 405, "Delete Selected Item"},
+    {"PushButton9", "Frame3", 3960, 4360, 3600, 405, "Execute Close Now (Test)"},
+    {"PushButton11", "Frame3", 240, 4870, 3600, 405, "Clear List"},
+    {"PushButton12", "Frame3", 3960, 4870, 3600, 405, "Load Sample/Example Items"},
+    {"Frame7", "Form1", 120, 7020, 7800, 1020, "Close Method"},
+    {"Option7", "Frame7", 240, 300, 1455, 255, "Soft close"},
+    {"Option6", "Frame7", 240, 650, 1335, 255, "Hard close"},
+    {"PushButton10", "Frame7", 6840, 300, 720, 345, "?"},
+    {"Frame5", "Form1", 120, 8100, 7800, 735, "Startup Options"},
+    {"Check4", "Frame5", 240, 300, 3930, 285, "Load this software on Windows startup"},
+    {"Check8", "Frame5", 4320, 300, 2580, 285, "Minimized to system tray"},
+    {"Frame1", "Form1", 8040, 45, 7800, 1710, "Run / Close Schedule"},
+    {"Option3", "Frame1", 240, 300, 1095, 300, "Every X:"},
+    {"Label1", "Frame1", 1440, 330, 555, 300, "Hours:"},
+    {"Text1", "Frame1", 2160, 270, 615, 345, ""},
+    {"Label2", "Frame1", 3000, 330, 720, 225, "Minutes:"},
+    {"Text2", "Frame1", 3840, 270, 615, 345, ""},
+    {"Label3", "Frame1", 4680, 330, 795, 225, "Seconds:"},
+    {"Text3", "Frame1", 5640, 270, 615, 345, ""},
+    {"Option2", "Frame1", 240, 750, 825, 285, "Daily:"},
+    {"dtpWeekly", "Frame1", 1320, 720, 1455, 375, nullptr},
+    {"Option1", "Frame1", 240, 1230, 1185, 285, "Weekly:"},
+    {"cboWeekly", "Frame1", 1320, 1200, 1455, 345, nullptr},
+    {"Frame2", "Form1", 8040, 1820, 7800, 4230, "Run Options"},
+    {"Check1", "Frame2", 240, 300, 4695, 255, "Enable This Run Feature"},
+    {"ListView1", "Frame2", 240, 600, 7305, 1935, nullptr},
+    {"PushButton3", "Frame2", 240, 2620, 7320, 405, "Browse To Exe"},
+    {"PushButton1", "Frame2", 240, 3130, 3600, 405, "Execute Run Now (Test)"},
+    {"PushButton6", "Frame2", 3960, 3130, 3600, 405, "Delete Selected Item"},
+    {"PushButton13", "Frame2", 240, 3640, 3600, 405, "Clear List"},
+    {"PushButton14", "Frame2", 3960, 3640, 3600, 405, "Load Sample/Example Items"},
+    {"Frame6", "Form1", 8040, 6090, 7800, 2760, "Log History"},
+    {"ListView3", "Frame6", 240, 270, 7305, 1845, nullptr},
+    {"PushButton16", "Frame6", 240, 2200, 3600, 405, "Copy History To Clipboard"},
+    {"PushButton15", "Frame6", 3960, 2200, 3600, 405, "Clear History Log"},
+};
+
+int px(int twips) {
+    return (twips + 7) / 15;
+}
+
+QString captionOf(QWidget* w) {
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return b->text();
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        return g->title();
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return e->text();
+    return {};
+}
+
+std::vector<std::string> rows(const ListView& list) {
+    std::vector<std::string> out;
+    for (int i = 1; i <= list.count(); ++i)
+        out.push_back(list.text(i));
+    return out;
+}
+
+std::vector<std::string> boxTexts(const test::FakeDialogs& dialogs) {
+    std::vector<std::string> out;
+    for (const auto& b : dialogs.boxes)
+        out.push_back(b.text);
+    return out;
+}
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+  private slots:
+    void everyControlHasItsNamePlaceAndCaption();
+    void windowIsFixedWhiteAndBold();
+    void startUpFromAnEmptyStoreGivesEveryDefault();
+    void hostileStoredValuesShowBoxesAndStartUpCompletes();
+    void storedCloseOptionsOfZeroLeaveBothClear();
+    void startingMinimisedShowsTheTrayOption();
+    void listsComeBackAndAreStoredWhenTheyChange();
+    void shutdownStopsSavesAndEndsOnceForEveryWayOfClosing();
+    void buttonsAndOptionsReachTheirCommands();
+    void homePageOpensOnlyOnSeven();
+    void pointerFollowsTheHoverTable();
+    void skinFileTurnsTheBackgroundToTheButtonFace();
+    void openFileFiltersKeepTheChoicesAndAddTwo();
+    void terminationSignalsRunTheHandler();
+    void titleIsShortenedAtBlanks();
+};
+
+void TestForm1::everyControlHasItsNamePlaceAndCaption() {
+    test::Form1Rig rig;
+    for (const Placed& c : kControls) {
+        auto* w = rig.form->findChild<QWidget*>(c.name);
+        QVERIFY2(w, c.name);
+        QCOMPARE(w->parentWidget()->objectName(), QString(c.parent));
+        QCOMPARE(w->geometry(), QRect(px(c.left), px(c.top), px(c.width), px(c.height)));
+        if (c.caption)
+            QCOMPARE(captionOf(w), QString(c.caption));
+    }
+    QCOMPARE(rig.form->findChildren<QPushButton*>().size(), 15);
+    QCOMPARE(rig.form->findChildren<QGroupBox*>().size(), 7);
+    QStringList days;
+    for (int i = 0; i < rig.form->cboWeekly->count(); ++i)
+        days << rig.form->cboWeekly->itemText(i);
+    QCOMPARE(days, QStringList({"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday",
+                                "Saturday"}));
+    QVERIFY(rig.form->Option3->isChecked());
+    QVERIFY(rig.form->Option7->isChecked());
+    QVERIFY(rig.form->Check8->isHidden());
+    QCOMPARE(rig.form->dtpWeekly->displayFormat(), QString("HH:mm:ss"));
+}
+
+void TestForm1::windowIsFixedWhiteAndBold() {
+    test::Form1Rig rig;
+    Form1& f = *rig.form;
+    QCOMPARE(f.size(), QSize(1064, 598));
+    QCOMPARE(f.minimumSize(), f.maximumSize());
+    QVERIFY(f.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(f.windowFlags() & Qt::WindowCloseButtonHint);
+    QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(f.palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(f.Frame3->palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(f.font().family(), QString("Arial"));
+    QVERIFY(f.font().bold());
+    QCOMPARE(f.font().pointSizeF(), 9.0);
+    QCOMPARE(f.PushButton2->font().pointSizeF(), 11.25);
+    QVERIFY(f.PushButton2->font().bold());
+    QCOMPARE(f.ListView3->font().pointSizeF(), 9.0);
+    QCOMPARE(f.dtpWeekly->font().pointSizeF(), 9.0);
+}
+
+void TestForm1::startUpFromAnEmptyStoreGivesEveryDefault() {
+    test::Form1Rig rig;
+    Form1& f = rig.load();
+    QVERIFY(rig.dialogs.boxes.empty());
+    QVERIFY(!f.IsLoading);
+    QCOMPARE(f.windowTitle(), QString("Tidewell"));
+    QCOMPARE(f.AppTitle, std::string("Tidewell"));
+    QVERIFY(f.Option1->isChecked());
+    QVERIFY(!f.Option2->isChecked() && !f.Option3->isChecked());
+    QCOMPARE(f.cboWeekly->currentText(), QString("Monday"));
+    QCOMPARE(f.dtpWeekly->time(), QTime(8, 0, 0)); // the fake clock's time of day
+    QCOMPARE(f.Text1->text(), QString("0"));
+    QCOMPARE(f.Text2->text(), QString("30"));
+    QCOMPARE(f.Text3->text(), QString("0"));
+    QVERIFY(f.Check1->isChecked());
+    QVERIFY(!f.Check2->isChecked());
+    QVERIFY(f.Option7->isChecked());
+    QVERIFY(!f.Option6->isChecked());
+    QCOMPARE(f.ListView1->count(), 0);
+    QCOMPARE(f.ListView1->headerItem()->text(0), QString("Program(s) To Run"));
+    QCOMPARE(f.ListView1->QTreeWidget::columnWidth(0), 7000 / 15);
+    QCOMPARE(f.ListView2->headerItem()->text(0), QString("Program(s) To Close"));
+    QCOMPARE(f.ListView3->headerItem()->text(0), QString("Time"));
+    QCOMPARE(f.ListView3->headerItem()->text(1), QString("Action"));
+    QCOMPARE(f.ListView3->QTreeWidget::columnWidth(0), 2200 / 15);
+    QCOMPARE(f.ListView3->QTreeWidget::columnWidth(1), 4200 / 15);
+    QVERIFY(f.Check8->isHidden());
+    QVERIFY(!f.Check4->isChecked());
+    QVERIFY(!(f.windowState() & Qt::WindowMinimized));
+    QCOMPARE(rig.tray.trayTip(), std::string("Tidewell"));
+    QVERIFY(rig.tray.inTray());
+    QVERIFY(!rig.timer.isEnabled());
+    QVERIFY(rig.launcher.urls.empty());
+    QVERIFY(!f.hasCustomCursor());
+    // Soft close is selected as designed, so restoring it raised no click to store it.
+    QVERIFY(!rig.store.has("Option7"));
+}
+
+void TestForm1::hostileStoredValuesShowBoxesAndStartUpCompletes() {
+    test::Form1Rig rig;
+    rig.store.put("Option1", "x");
+    rig.store.put("Check1", "abc");
+    rig.store.put("Check2", "5");
+    rig.store.put("Option7", "1");
+    rig.store.put("Option6", "1");
+    rig.store.put("Weekly Time", "not a time");
+    rig.store.put("Weekly", "Funday");
+    rig.store.put("Text2", "ten");
+    Form1& f = rig.load();
+    QCOMPARE(boxTexts(rig.dialogs),
+             (std::vector<std::string>{
+                 applicationErrorText("Type mismatch", "Form_Load", 124),
+                 applicationErrorText("Type mismatch", "Form_Load", 126),
+                 applicationErrorText("Invalid property value", "Form_Load", 128),
+                 applicationErrorText("Type mismatch", "Form_Load", 134),
+                 applicationErrorText("'Text' property is read-only", "Form_Load", 136),
+             }));
+    for (const auto& box : rig.dialogs.boxes) {
+        QCOMPARE(box.title, std::string("Application Error"));
+        QVERIFY(box.icon == Icon::Warning);
+    }
+    QVERIFY(f.Option1->isChecked()); // the failed test goes on with Weekly
+    QVERIFY(f.Check1->isChecked() == false || f.Check1->checkState() == Qt::Unchecked);
+    QVERIFY(!f.Check2->isChecked());
+    QVERIFY(f.Option6->isChecked()); // both "1": hard close wins
+    QVERIFY(!f.Option7->isChecked());
+    QCOMPARE(f.cboWeekly->currentIndex(), -1);
+    QCOMPARE(f.Text2->text(), QString("ten"));
+    QVERIFY(!f.IsLoading);
+    QVERIFY(rig.tray.inTray());
+}
+
+void TestForm1::storedCloseOptionsOfZeroLeaveBothClear() {
+    test::Form1Rig rig;
+    rig.store.put("Option7", "0");
+    rig.store.put("Option6", "0");
+    rig.store.put("Check2", "2");
+    rig.store.put("Option1", "3");
+    Form1& f = rig.load();
+    QVERIFY(rig.dialogs.boxes.empty());
+    QVERIFY(!f.Option7->isChecked());
+    QVERIFY(!f.Option6->isChecked());
+    QCOMPARE(f.Check2->checkState(), Qt::PartiallyChecked);
+    QVERIFY(f.Option3->isChecked());
+}
+
+void TestForm1::startingMinimisedShowsTheTrayOption() {
+    {
+        test::Form1Rig rig;
+        rig.store.put("Windows Startup", "On");
+        rig.store.put("Minimized", "On");
+        Form1& f = rig.load();
+        QVERIFY(f.Check4->isChecked());
+        QVERIFY(!f.Check8->isHidden());
+        QVERIFY(f.Check8->isChecked());
+        QVERIFY(f.windowState() & Qt::WindowMinimized);
+    }
+    test::Form1Rig rig;
+    rig.store.put("Windows Startup", "Off");
+    rig.store.put("Minimized", "On");
+    Form1& f = rig.load();
+    QVERIFY(f.Check8->isChecked());
+    QVERIFY(f.Check8->isHidden());
+    QVERIFY(!(f.windowState() & Qt::WindowMinimized));
+}
+
+void TestForm1::listsComeBackAndAreStoredWhenTheyChange() {
+    test::Form1Rig rig;
+    rig.store.put("ListView1", "/usr/bin/a||||||||---|||||||||||---|||/opt/b c||||||||---|||");
+    rig.store.put("ListView2", "xedit||||||||---|||");
+    Form1& f = rig.load();
+    QCOMPARE(rows(*f.ListView1), (std::vector<std::string>{"/usr/bin/a", "/opt/b c"}));
+    QCOMPARE(rows(*f.ListView2), (std::vector<std::string>{"xedit"}));
+    for (const auto& write : rig.store.writes)
+        QVERIFY(write.first != "ListView1" && write.first != "ListView2");
+
+    rig.dialogs.fileAnswers = {"/usr/bin/xclock"};
+    QTest::mouseClick(f.PushButton3, Qt::LeftButton);
+    QCOMPARE(
+        rig.store.value("ListView1"),
+        std::string("/usr/bin/a||||||||---|||/opt/b c||||||||---|||/usr/bin/xclock||||||||---|||"));
+    QTest::mouseClick(f.PushButton11, Qt::LeftButton);
+    QCOMPARE(rig.store.value("ListView2"), std::string());
+    QVERIFY(rig.store.has("ListView2"));
+}
+
+void TestForm1::shutdownStopsSavesAndEndsOnceForEveryWayOfClosing() {
+    test::Form1Rig rig;
+    Form1& f = rig.load();
+    rig.timer.setEnabled(true);
+    f.ListView2->addRow("xedit");
+    rig.store.values.clear();
+    rig.store.writes.clear();
+    int pending = rig.events.pendingRuns;
+    f.close();
+    QVERIFY(!rig.timer.isEnabled());
+    QVERIFY(!rig.tray.inTray());
+    QCOMPARE(rig.events.pendingRuns - pending, 4);
+    QCOMPARE(rig.store.writes, (std::vector<std::pair<std::string, std::string>>{
+                                   {"ListView1", ""}, {"ListView2", "xedit||||||||---|||"}}));
+    QCOMPARE(rig.ends, 1);
+    // Whatever else asks afterwards (a signal, the application quitting) ends nothing twice.
+    f.Form_QueryUnload();
+    QCOMPARE(rig.ends, 1);
+    QVERIFY(rig.dialogs.boxes.empty());
+
+    // A failing step shows its box and shutdown still ends the program.
+    test::Form1Rig failing;
+    failing.load();
+    failing.store.failWrites = true;
+    failing.form->Form_QueryUnload();
+    QCOMPARE(
+        boxTexts(failing.dialogs),
+        (std::vector<std::string>{
+            applicationErrorText("Could not write the settings file", "Form_QueryUnload", 106),
+            applicationErrorText("Could not write the settings file", "Form_QueryUnload", 108)}));
+    QCOMPARE(failing.ends, 1);
+}
+
+void TestForm1::buttonsAndOptionsReachTheirCommands() {
+    test::Form1Rig rig;
+    Form1& f = rig.load();
+    QTest::mouseClick(f.PushButton14, Qt::LeftButton);
+    QCOMPARE(rows(*f.ListView1), (std::vector<std::string>{"/usr/bin/xedit"}));
+    QTest::mouseClick(f.PushButton1, Qt::LeftButton);
+    QCOMPARE(rig.launcher.opened.size(), size_t(1));
+    QCOMPARE(f.ListView3->count(), 1);
+    QCOMPARE(f.ListView3->subItem(1, 1), std::string("Run file /usr/bin/xedit"));
+    QCOMPARE(f.ListView3->text(1), std::string("12/7/2026 8:00:00 AM"));
+
+    f.ListView3->setChecked(1, true);
+    QTest::mouseClick(f.PushButton16, Qt::LeftButton);
+    QCOMPARE(rig.clipboard.text, std::string("12/7/2026 8:00:00 AM\tRun file /usr/bin/xedit\r\n"));
+
+    rig.dialogs.answers = {Answer::No};
+    QTest::mouseClick(f.PushButton12, Qt::LeftButton);
+    QCOMPARE(rig.dialogs.boxes.back().text,
+             std::string("Would you like me to open Notepad for you so that you can use the "
+                         "Execute Close Now (Test) button to test?"));
+    QCOMPARE(rows(*f.ListView2), (std::vector<std::string>{"xedit"}));
+
+    QTest::mouseClick(f.PushButton6, Qt::LeftButton); // rows, none selected
+    QCOMPARE(rig.dialogs.boxes.back().text,
+             applicationErrorText(kNoSelectionError, "PushButton6_Click", 104));
+
+    QTest::mouseClick(f.Option6, Qt::LeftButton);
+    QCOMPARE(rig.store.value("Option7"), std::string("0"));
+    QCOMPARE(rig.store.value("Option6"), std::string("1"));
+    QTest::mouseClick(f.Option7, Qt::LeftButton);
+    QCOMPARE(rig.store.value("Option7"), std::string("1"));
+    QCOMPARE(rig.store.value("Option6"), std::string("0"));
+
+    rig.dialogs.answers = {Answer::Yes};
+    QTest::mouseClick(f.PushButton15, Qt::LeftButton);
+    QCOMPARE(f.ListView3->count(), 0);
+
+    // A store that cannot be written shows the box; nothing escapes into the event loop.
+    rig.store.failWrites = true;
+    QTest::mouseClick(f.Option6, Qt::LeftButton);
+    QCOMPARE(rig.dialogs.boxes.back().text,
+             applicationErrorText("Could not write the settings file", "Option6_Click", 100));
+    QVERIFY(f.Option6->isChecked());
+}
+
+void TestForm1::homePageOpensOnlyOnSeven() {
+    for (const double r : {0.0, 0.059, 0.07, 0.99}) {
+        test::Form1Rig rig;
+        rig.form->homePageRandom = [r] { return r; };
+        rig.load();
+        QVERIFY(rig.launcher.urls.empty());
+    }
+    test::Form1Rig rig;
+    rig.form->homePageRandom = [] { return 0.065; };
+    rig.launcher.openFailure = "No browser";
+    rig.load();
+    QCOMPARE(rig.launcher.urls, std::vector<std::string>{kHomePageAddress});
+    QCOMPARE(boxTexts(rig.dialogs),
+             std::vector<std::string>{applicationErrorText("No browser", "Form_Load", 112)});
+
+    // About one start in a hundred with the clock-seeded draw.
+    int opened = 0;
+    test::FakeClock clock;
+    test::FakeLauncher launcher;
+    for (int start = 0; start < 20000; ++start) {
+        clock.advanceMs(1);
+        opened += OpenHomePageByChance(launcher, seededRandom(clock));
+    }
+    QVERIFY2(opened > 120 && opened < 290, qPrintable(QString::number(opened)));
+}
+
+void TestForm1::pointerFollowsTheHoverTable() {
+    QTemporaryDir folder;
+    QImage hand(32, 32, QImage::Format_ARGB32);
+    hand.fill(Qt::red);
+    const bool written = hand.save(folder.filePath("HAND-M.CUR"), "cur");
+    QVERIFY(written);
+    test::Form1Rig rig(folder.path().toStdString());
+    Form1& f = rig.load();
+    QVERIFY(rig.dialogs.boxes.empty());
+    QCOMPARE(f.hasCustomCursor(), written);
+
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(f.PushButton2, &enter);
+    if (written)
+        QCOMPARE(f.cursor().shape(), Qt::BitmapCursor);
+    QApplication::sendEvent(f.Frame4, &enter);
+    QCOMPARE(f.cursor().shape(), Qt::ArrowCursor);
+    QApplication::sendEvent(f.PushButton9, &enter);
+    const Qt::CursorShape overButton = f.cursor().shape();
+    QApplication::sendEvent(f.ListView3->viewport(), &enter); // no handler: pointer stays
+    QCOMPARE(f.cursor().shape(), overButton);
+    QApplication::sendEvent(f.ListView1->viewport(), &enter);
+    QCOMPARE(f.cursor().shape(), Qt::ArrowCursor);
+
+    // Without the file the buttons show the arrow, and no box appears.
+    test::Form1Rig plain;
+    Form1& g = plain.load();
+    QApplication::sendEvent(g.PushButton2, &enter);
+    QCOMPARE(g.cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(plain.dialogs.boxes.empty());
+}
+
+void TestForm1::skinFileTurnsTheBackgroundToTheButtonFace() {
+    QTemporaryDir folder;
+    test::Form1Rig plain(folder.path().toStdString());
+    plain.load();
+    QCOMPARE(plain.form->palette().color(QPalette::Window), QColor(Qt::white));
+
+    QDir(folder.path()).mkpath("x");
+    QFile skin(folder.filePath("x/o.cjs"));
+    QVERIFY(skin.open(QIODevice::WriteOnly));
+    skin.close();
+    test::Form1Rig rig(folder.path().toStdString());
+    Form1& f = rig.load();
+    const QColor face = f.palette().color(QPalette::Button);
+    QCOMPARE(f.palette().color(QPalette::Window), face);
+    QCOMPARE(f.Option7->palette().color(QPalette::Window), face);
+    QCOMPARE(f.Label2->palette().color(QPalette::Window), face);
+    QCOMPARE(f.Frame6->palette().color(QPalette::Window), face);
+    QVERIFY(rig.dialogs.boxes.empty());
+}
+
+void TestForm1::openFileFiltersKeepTheChoicesAndAddTwo() {
+    QCOMPARE(
+        openFileNameFilters("Executable Files (*.exe)|*.exe|Batch Files "
+                            "(*.bat;*.com)|*.bat;*.com"),
+        QStringList({"Executable Files (*.exe) (*.exe)", "Batch Files (*.bat;*.com) (*.bat *.com)",
+                     "Programs of any name (*)", "All Files (*)"}));
+    QCOMPARE(openFileNameFilters("Executable Files (*.exe)|*.exe|"),
+             QStringList({"Executable Files (*.exe) (*.exe)", "Programs of any name (*)",
+                          "All Files (*)"}));
+}
+
+void TestForm1::terminationSignalsRunTheHandler() {
+    for (const int s : {SIGTERM, SIGINT, SIGHUP}) {
+        int calls = 0;
+        UnixSignals handler;
+        handler.setHandler([&] { ++calls; });
+        std::raise(s);
+        QTRY_COMPARE(calls, 1);
+    }
+}
+
+void TestForm1::titleIsShortenedAtBlanks() {
+    QCOMPARE(ShortenAppTitle("Tidewell"), std::string("Tidewell"));
+    QCOMPARE(ShortenAppTitle("Tidewell the scheduler that starts and closes programs"),
+             std::string("Tidewell the scheduler that starts and"));
+    QCOMPARE(ShortenAppTitle(std::string(45, 'x')), std::string(40, 'x'));
+    QVERIFY(FileExists("/proc/self/exe"));
+    QVERIFY(!FileExists("/nonexistent/file"));
+}
+
+QTEST_MAIN(TestForm1)
+#include "test_form1.moc"
