@@ -19,8 +19,8 @@ chmod +x "$script"
 sep='||||||||---|||'
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-# shellcheck source=../support/tidewell-window.sh
-. "$(dirname "$0")/../support/tidewell-window.sh"
+# shellcheck source=../../support/tidewell-window.sh
+. "$(dirname "$0")/../../support/tidewell-window.sh"
 
 start() {
   start_tidewell "$program" "$work/out.log" || { cat "$work/out.log" >&2; fail "no window titled Tidewell"; }

@@ -8,7 +8,7 @@
 # Usage (inside with-xvfb.sh openbox trayer): one_copy_xtest.sh bus|socket path/to/tidewell
 set -euo pipefail
 mode=$1
-source "$(dirname "$0")/../tray/tray_x_lib.sh" "$2"
+source "$(dirname "$0")/../../tray/tray_x_lib.sh" "$2"
 app_id=com.quillmark.Tidewell
 
 bus_pid=
