@@ -1,9 +1,9 @@
+#include "app_identity.h"
 #include "core/command_line.h"
 #include "frontend/qt/form1.h"
 #include "platform/end_requests.h"
 #include "platform/one_copy.h"
 #include "platform/services.h"
-#include "app_identity.h"
 
 #include <QApplication>
 #include <algorithm>
