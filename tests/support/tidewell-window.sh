@@ -8,15 +8,21 @@ start_tidewell() {
   start=$(date +%s%N)
   "$1" > "$2" 2>&1 &
   pid=$!
+  wait_for_window || return 1
+  shown_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+  sleep 0.5 # let the window manager finish placing it
+}
+
+# Waits up to ten seconds for a shown window titled Tidewell and sets win to it; returns 1
+# when none shows.
+wait_for_window() {
   win=""
   for _ in $(seq 1 200); do
     win=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n1 || true)
-    [ -n "$win" ] && break
+    [ -n "$win" ] && return 0
     sleep 0.05
   done
-  [ -n "$win" ] || return 1
-  shown_ms=$(( ($(date +%s%N) - start) / 1000000 ))
-  sleep 0.5 # let the window manager finish placing it
+  return 1
 }
 
 # Clicks "Execute Run Now (Test)": Frame2 at (536, 121), the button at (16, 209) in it,

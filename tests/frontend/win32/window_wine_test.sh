@@ -107,13 +107,7 @@ done
 xdotool search --onlyvisible --name '^Tidewell$' > /dev/null 2>&1 && fail "minimised, the window did not go to the tray"
 eval "$(xdotool getwindowgeometry --shell "$icon")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-win=""
-for _ in $(seq 1 50); do
-  win=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || fail "a click on the tray icon did not bring the window back"
+wait_for_window || fail "a click on the tray icon did not bring the window back"
 sleep 0.5
 
 [ -n "$screenshot" ] && {
