@@ -4,12 +4,13 @@
 #include "frontend/win32/layout.h"
 #include "window/controls.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-#include <windows.h>
 
 namespace tw {
 

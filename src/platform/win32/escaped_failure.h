@@ -1,7 +1,8 @@
 #pragma once
 
-#include <exception>
 #include <windows.h>
+
+#include <exception>
 
 namespace tw {
 

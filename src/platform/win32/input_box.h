@@ -1,7 +1,8 @@
 #pragma once
 
-#include <string>
 #include <windows.h>
+
+#include <string>
 
 namespace tw {
 

@@ -3,8 +3,9 @@
 #include "platform/tray_host.h"
 #include "platform/win32/win32_icon.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace tw {
 

@@ -1,10 +1,11 @@
 // Prints the process id and the private memory in KiB (the commit charge, PagefileUsage) of
 // each running process of the given executable file name, as GetProcessMemoryInfo reports
 // them; Wine leaves PrivateUsage 0 for another process. Usage: private_memory tidewell.exe
+#include <windows.h>
+
 #include <cstdio>
 #include <psapi.h>
 #include <tlhelp32.h>
-#include <windows.h>
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
