@@ -114,9 +114,14 @@ void Win32TimePicker::setTime(const TimeOfDay& time) {
     value.wMinute = static_cast<WORD>(time.minute);
     value.wSecond = static_cast<WORD>(time.second);
     value.wMilliseconds = 0;
-    if (!DateTime_SetSystemtime(hwnd_, GDT_VALID, &value))
+    // Known before the picker changes, so that a notice the picker may send meanwhile is not
+    // taken for a second change.
+    const TimeOfDay before = shown_;
+    shown_ = time;
+    if (!DateTime_SetSystemtime(hwnd_, GDT_VALID, &value)) {
+        shown_ = before;
         throw std::invalid_argument("Invalid property value");
-    shown_ = this->time();
+    }
     raise(changed);
 }
 
