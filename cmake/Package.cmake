@@ -20,8 +20,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.quillmark.com/)
-# The libraries the program links, as dpkg-shlibdeps finds them.
+# The libraries the program links, as dpkg-shlibdeps finds them, and Qt's Wayland plugin,
+# which Qt loads by name on a Wayland desktop.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
 # "Load Sample/Example Items" opens the first of these editors found; without one it says so.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "mousepad | gedit | gnome-text-editor | kate | pluma | xed | featherpad | x11-apps")

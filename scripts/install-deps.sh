@@ -9,6 +9,7 @@ packages=(
   xvfb xauth openbox trayer xdotool wmctrl x11-utils x11-apps xterm xclip procps
   fonts-liberation imagemagick desktop-file-utils
   dbus dpkg-dev lintian appstream man-db
+  qt6-wayland sway xwayland x11-xserver-utils kwin-wayland
 )
 
 missing=()

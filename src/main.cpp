@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,9 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s: %s\n", name.c_str(), problem.c_str());
         return 2;
     }
+    std::optional<tw::PlatformStartGuard> platformStart(std::in_place);
     QApplication app(argc, argv);
+    platformStart.reset();
     // The window's class and the desktop entry's name, whatever the executable is called.
     QCoreApplication::setApplicationName("tidewell");
     QGuiApplication::setDesktopFileName(TIDEWELL_APP_ID);

@@ -55,19 +55,29 @@ void CloseEngine::SoftCloseProgram(const std::string& entry) {
     // A window that stays after its request (it hides, or its user said no) is not asked
     // again, so the repetition ends once every window of the process has been asked once.
     std::set<WindowId> asked;
+    std::string unreachable;
     for (const ProcessInfo& process : processes_.list()) {
         if (process.pid == self || locale_.upper(process.name) != wanted)
             continue;
+        bool reached = false;
         for (;;) {
             const WindowId window = firstWindowOf(windows, process.pid, asked);
             if (window == 0)
                 break;
             asked.insert(window);
+            reached = true;
             windows_.requestClose(window);
             history_.AddHistoryEntry(kCloseFilePrefix + entry);
             windows = windows_.closableWindows();
         }
+        if (!reached && unreachable.empty())
+            unreachable = windows_.unreachableWindows(process.pid);
     }
+    // A program the desktop keeps out of reach is not passed over in silence: the user
+    // learns that this entry needs the other method.
+    if (!unreachable.empty())
+        throw std::runtime_error("Soft close could not ask " + entry + " to close: " + unreachable +
+                                 " Hard close works for it.");
 }
 
 void CloseEngine::HardCloseProgram(const std::string& entry) {

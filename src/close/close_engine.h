@@ -30,6 +30,8 @@ class CloseEngine {
     void HardCloseProgram(const std::string& entry);
     // The topmost top-level window owned by the process, or 0.
     WindowId FindProcessWindow(int pid);
+    // What the soft close reaches on each kind of desktop, for the close method's help.
+    std::string softCloseReach() const { return windows_.reachByDesktop(); }
 
   private:
     Processes& processes_;

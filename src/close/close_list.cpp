@@ -61,8 +61,12 @@ void CloseListCommands::PushButton9_Click() {
 
 void CloseListCommands::PushButton10_Click() {
     GuardedRoutine r(p_.dialogs, "PushButton10_Click");
-    r.step(100,
-           [&] { p_.dialogs.messageBox(kCloseMethodHelp, p_.appTitle, Buttons::Ok, Icon::None); });
+    r.step(100, [&] {
+        std::string text = kCloseMethodHelp;
+        if (const std::string reach = p_.engine.softCloseReach(); !reach.empty())
+            text += "\r\n\r\n" + reach;
+        p_.dialogs.messageBox(text, p_.appTitle, Buttons::Ok, Icon::None);
+    });
 }
 
 void CloseListCommands::PushButton11_Click() {

@@ -66,4 +66,16 @@ std::string displayProblem();
 // Builds every service of the backend; called once the toolkit runs.
 std::unique_ptr<PlatformServices> makePlatformServices();
 
+// The toolkit ends a program for which no platform plugin starts (none installed for this
+// session's display, or the display refuses it) with a fatal message and an abort. While
+// this guard stands, such a failure ends the program with the toolkit's reason, what
+// Tidewell needs, and exit status 2 instead.
+class PlatformStartGuard {
+  public:
+    PlatformStartGuard();
+    ~PlatformStartGuard();
+    PlatformStartGuard(const PlatformStartGuard&) = delete;
+    PlatformStartGuard& operator=(const PlatformStartGuard&) = delete;
+};
+
 } // namespace tw

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tw {
@@ -22,6 +23,15 @@ class Windows {
     // Asks the window to close as if the user had closed it; returns once it is gone or a
     // bounded wait has passed. Throws std::runtime_error when no window system can be reached.
     virtual void requestClose(WindowId window) = 0;
+    // Why the process may have windows that no close request of ours can reach (a desktop
+    // that lets no program close another's windows), or "" when every window is listed.
+    virtual std::string unreachableWindows(int pid) {
+        (void)pid;
+        return {};
+    }
+    // What a close request reaches on each kind of desktop this facility serves, one
+    // sentence each, for the close method's help; "" when there is nothing to add.
+    virtual std::string reachByDesktop() const { return {}; }
 };
 
 } // namespace tw

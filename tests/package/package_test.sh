@@ -20,6 +20,8 @@ deb="$build/tidewell_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || fail "no $deb"
 echo "   $(basename "$deb"): $(stat -c %s "$deb") bytes"
 echo "   Depends: $(dpkg-deb -f "$deb" Depends)"
+# Qt loads its Wayland plugin by name, so no library lookup finds that need.
+dpkg-deb -f "$deb" Depends | grep -qw qt6-wayland || fail "Depends lacks qt6-wayland"
 echo "   Recommends: $(dpkg-deb -f "$deb" Recommends)"
 
 echo "-- check it"

@@ -1,11 +1,12 @@
-// The Linux backend: processes from /proc, windows through X11, launching through GIO,
+// The Linux backend: processes from /proc, windows through X11 and the Wayland compositor
+// of the session, launching through GIO,
 // start at logon through XDG autostart, and the portable Qt services.
 #include "platform/linux/gio_launcher.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/qt_one_copy.h"
+#include "platform/linux/session_windows.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/unix_signals.h"
-#include "platform/linux/x11_windows.h"
 #include "platform/linux/xdg_autostart.h"
 #include "platform/qt/ini_settings_store.h"
 #include "platform/qt/qt_clipboard.h"
@@ -28,7 +29,7 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
     s->events = std::make_unique<QtEventPump>();
     s->launcher = std::make_unique<GioLauncher>();
     s->processes = std::make_unique<ProcProcesses>();
-    s->windows = std::make_unique<X11Windows>(s->events.get());
+    s->windows = makeSessionWindows(s->events.get());
     s->autostart = std::make_unique<XdgAutostart>();
     s->clipboard = std::make_unique<QtClipboard>();
     s->monitorTimer = std::make_unique<WallClockTimer>();
