@@ -10,6 +10,9 @@ packages=(
   fonts-liberation imagemagick desktop-file-utils
   dbus dpkg-dev lintian appstream man-db
   qt6-wayland sway xwayland x11-xserver-utils kwin-wayland
+  # The Windows edition: cross compilers (posix threads), Wine to test it, the installer.
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest
+  wine wine64 wine32:i386 nsis tint2 zip
 )
 
 missing=()
@@ -28,5 +31,8 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"

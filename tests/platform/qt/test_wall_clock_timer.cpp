@@ -1,4 +1,4 @@
-#include "platform/qt/aligned_ticks.h"
+#include "platform/common/aligned_ticks.h"
 #include "platform/qt/wall_clock_timer.h"
 
 #include <QCoreApplication>

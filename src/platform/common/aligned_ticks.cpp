@@ -1,4 +1,4 @@
-#include "platform/qt/aligned_ticks.h"
+#include "platform/common/aligned_ticks.h"
 
 #include <algorithm>
 #include <ctime>
@@ -46,7 +46,11 @@ std::optional<std::int64_t> AlignedTicks::take(std::int64_t nowMs) {
 LocalDateTime localDateTimeAt(std::int64_t msSinceEpoch) {
     const std::time_t seconds = static_cast<std::time_t>(floorTo(msSinceEpoch, 1000) / 1000);
     std::tm t{};
+#ifdef _WIN32
+    localtime_s(&t, &seconds);
+#else
     localtime_r(&seconds, &t);
+#endif
     return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
 }
 

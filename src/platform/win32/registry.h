@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <windows.h>
+
+namespace tw {
+
+// Reads a string value of a key under HKEY_CURRENT_USER; nothing when the key or the value
+// is missing or holds no text. Throws std::runtime_error when the registry refuses the read.
+std::optional<std::wstring> readUserString(const std::wstring& keyPath, const std::wstring& name);
+// Writes a REG_SZ value, creating the key as needed; throws std::runtime_error on failure.
+void writeUserString(const std::wstring& keyPath, const std::wstring& name,
+                     const std::wstring& value);
+// Deletes a value; a missing key or value is no failure. Throws std::runtime_error otherwise.
+void deleteUserValue(const std::wstring& keyPath, const std::wstring& name);
+
+} // namespace tw

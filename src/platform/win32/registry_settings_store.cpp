@@ -1,0 +1,25 @@
+#include "platform/win32/registry_settings_store.h"
+
+#include "platform/win32/registry.h"
+#include "platform/win32/wide_text.h"
+
+namespace tw {
+
+std::wstring RegistrySettingsStore::keyPath(const std::string& application,
+                                            const std::string& section) {
+    return L"Software\\VB and VBA Program Settings\\" + widen(application) + L"\\" + widen(section);
+}
+
+// No cache: every read sees what another running copy wrote, every change is written at once.
+std::string RegistrySettingsStore::get(const std::string& application, const std::string& section,
+                                       const std::string& key, const std::string& fallback) {
+    const auto value = readUserString(keyPath(application, section), widen(key));
+    return value ? narrow(*value) : fallback;
+}
+
+void RegistrySettingsStore::save(const std::string& application, const std::string& section,
+                                 const std::string& key, const std::string& value) {
+    writeUserString(keyPath(application, section), widen(key), widen(value));
+}
+
+} // namespace tw

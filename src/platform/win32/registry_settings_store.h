@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/settings_store.h"
+
+namespace tw {
+
+// The per-user program-settings area of the registry:
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>, one REG_SZ
+// value per key, names unchanged, so values an earlier program kept there carry over.
+class RegistrySettingsStore : public SettingsStore {
+  public:
+    std::string get(const std::string& application, const std::string& section,
+                    const std::string& key, const std::string& fallback) override;
+    void save(const std::string& application, const std::string& section, const std::string& key,
+              const std::string& value) override;
+
+    // The key path under HKEY_CURRENT_USER.
+    static std::wstring keyPath(const std::string& application, const std::string& section);
+};
+
+} // namespace tw

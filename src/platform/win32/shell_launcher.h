@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/launcher.h"
+
+namespace tw {
+
+// Opens files and addresses through the shell (ShellExecuteExW "open"), shown normally,
+// never waiting for the started program.
+class ShellLauncher : public Launcher {
+  public:
+    void openFile(const std::string& file, const std::string& workingDirectory) override;
+    void openUrl(const std::string& url) override;
+    // The Windows folder, which holds notepad.exe.
+    std::string editorDirectory() const override;
+    std::string editorFileName() const override { return "notepad.exe"; }
+
+    // The folder a launch runs in: "/" (the shared code's system root) is the root of the
+    // drive Windows is installed on, e.g. "C:\"; any other folder is used as given.
+    static std::string launchDirectory(const std::string& workingDirectory);
+};
+
+} // namespace tw

@@ -1,0 +1,131 @@
+#include "platform/win32/win32_locale_text.h"
+
+#include "platform/win32/wide_text.h"
+
+#include <cmath>
+#include <cwctype>
+
+// <windows.h> first: the other Windows headers build on its definitions.
+// clang-format off
+#include <windows.h>
+#include <oleauto.h>
+// clang-format on
+
+namespace tw {
+
+namespace {
+
+SYSTEMTIME systemTime(int year, int month, int day, int hour, int minute, int second) {
+    SYSTEMTIME t{};
+    t.wYear = static_cast<WORD>(year);
+    t.wMonth = static_cast<WORD>(month);
+    t.wDay = static_cast<WORD>(day);
+    t.wHour = static_cast<WORD>(hour);
+    t.wMinute = static_cast<WORD>(minute);
+    t.wSecond = static_cast<WORD>(second);
+    return t;
+}
+
+std::string shortDate(const SYSTEMTIME& t) {
+    wchar_t buffer[128];
+    const int length = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr,
+                                       buffer, 128, nullptr);
+    return length > 0 ? narrow(buffer, static_cast<std::size_t>(length - 1)) : std::string();
+}
+
+std::string longTimeOf(const SYSTEMTIME& t) {
+    wchar_t buffer[128];
+    const int length = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &t, nullptr, buffer, 128);
+    return length > 0 ? narrow(buffer, static_cast<std::size_t>(length - 1)) : std::string();
+}
+
+std::wstring decimalSeparator() {
+    wchar_t buffer[8];
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8);
+    return length > 1 ? std::wstring(buffer, static_cast<std::size_t>(length - 1)) : L".";
+}
+
+// An optional sign, digits and an optional decimal part after `separator`.
+bool isPlainNumber(const std::wstring& text, const std::wstring& separator) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < text.size() && std::iswdigit(text[i]) && text[i] < 128)
+        ++i, ++digits;
+    if (i < text.size() && text.compare(i, separator.size(), separator) == 0) {
+        i += separator.size();
+        while (i < text.size() && std::iswdigit(text[i]) && text[i] < 128)
+            ++i, ++digits;
+    }
+    return digits > 0 && i == text.size();
+}
+
+std::wstring trimmed(const std::wstring& text) {
+    const auto first = text.find_first_not_of(L" \t");
+    if (first == std::wstring::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+} // namespace
+
+std::string Win32LocaleText::generalDate(const LocalDateTime& when) const {
+    const SYSTEMTIME t =
+        systemTime(when.year, when.month, when.day, when.hour, when.minute, when.second);
+    std::string text = shortDate(t);
+    if (when.secondOfDay() != 0)
+        text += " " + longTimeOf(t);
+    return text;
+}
+
+std::string Win32LocaleText::longTime(int hour, int minute, int second) const {
+    return longTimeOf(systemTime(2000, 1, 1, hour, minute, second));
+}
+
+std::optional<LocalDateTime> Win32LocaleText::parseDateTime(const std::string& input) const {
+    std::wstring text = trimmed(widen(input));
+    if (text.empty())
+        return std::nullopt;
+    // The same conversion a program's text-to-date built-in uses: the user's date order and
+    // time forms; a time alone lands on day 0 (30 December 1899).
+    DATE date = 0;
+    if (FAILED(VarDateFromStr(text.data(), LOCALE_USER_DEFAULT, 0, &date)))
+        return std::nullopt;
+    SYSTEMTIME t{};
+    if (!VariantTimeToSystemTime(date, &t))
+        return std::nullopt;
+    return LocalDateTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+std::optional<double> Win32LocaleText::parseNumber(const std::string& input) const {
+    std::wstring text = trimmed(widen(input));
+    const std::wstring separator = decimalSeparator();
+    // The user's separator, or a point written under another locale or by hand.
+    LCID locale = LOCALE_USER_DEFAULT;
+    if (!isPlainNumber(text, separator)) {
+        if (separator == L"." || !isPlainNumber(text, L"."))
+            return std::nullopt;
+        locale = LOCALE_INVARIANT;
+    }
+    double value = 0;
+    if (FAILED(VarR8FromStr(text.data(), locale, 0, &value)) || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string Win32LocaleText::upper(const std::string& text) const {
+    const std::wstring wide = widen(text);
+    if (wide.empty())
+        return {};
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING,
+                      wide.data(), size, nullptr, 0, nullptr, nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(length), L'\0');
+    LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING, wide.data(),
+                  size, result.data(), length, nullptr, nullptr, 0);
+    return narrow(result);
+}
+
+} // namespace tw

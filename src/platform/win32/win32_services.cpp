@@ -1,0 +1,40 @@
+// The Windows backend: processes from Toolhelp, windows through user32, launching through the
+// shell, settings and start at logon in the user's registry, a waitable-timer clock tick.
+#include "platform/services.h"
+#include "platform/win32/message_pump.h"
+#include "platform/win32/registry_settings_store.h"
+#include "platform/win32/run_key_autostart.h"
+#include "platform/win32/shell_launcher.h"
+#include "platform/win32/system_clock.h"
+#include "platform/win32/toolhelp_processes.h"
+#include "platform/win32/wall_clock_timer.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_locale_text.h"
+#include "platform/win32/win32_windows.h"
+
+namespace tw {
+
+std::string displayProblem() {
+    return {}; // a Windows session always has its desktop
+}
+
+std::unique_ptr<PlatformServices> makePlatformServices() {
+    auto s = std::make_unique<PlatformServices>();
+    s->clock = std::make_unique<SystemClock>();
+    s->locale = std::make_unique<Win32LocaleText>();
+    s->store = std::make_unique<RegistrySettingsStore>();
+    s->dialogs = std::make_unique<Win32Dialogs>();
+    s->events = std::make_unique<MessagePump>();
+    s->launcher = std::make_unique<ShellLauncher>();
+    s->processes = std::make_unique<ToolhelpProcesses>();
+    s->windows = std::make_unique<Win32Windows>(s->events.get());
+    auto autostart = std::make_unique<RunKeyAutostart>();
+    s->programFolder = autostart->executableFolder();
+    s->autostart = std::move(autostart);
+    s->clipboard = std::make_unique<Win32Clipboard>();
+    s->monitorTimer = std::make_unique<WallClockTimer>();
+    return s;
+}
+
+} // namespace tw

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Each executable imports only DLLs that come with Windows: linked statically, it needs no
+# MinGW runtime (libstdc++, libgcc, libwinpthread) beside it.
+# Usage: check_imports.sh <objdump> <exe>...
+set -euo pipefail
+objdump=$1
+shift
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comctl32|comdlg32|uxtheme|shlwapi|msvcrt|ws2_32|version|winmm|dwmapi|shcore|api-ms-win-[a-z0-9-]+)\.dll$'
+status=0
+for exe in "$@"; do
+  [ -n "$exe" ] || continue # an executable this tree does not build
+  dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
+  [ -n "$dlls" ] || { echo "$exe: no import table found" >&2; status=1; continue; }
+  echo "$(basename "$exe"): $(echo "$dlls" | tr '\n' ' ')"
+  while read -r dll; do
+    if ! echo "$dll" | tr '[:upper:]' '[:lower:]' | grep -Eq "$allowed"; then
+      echo "$exe imports $dll, which Windows does not provide" >&2
+      status=1
+    fi
+  done <<< "$dlls"
+done
+exit $status

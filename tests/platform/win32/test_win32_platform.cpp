@@ -1,0 +1,347 @@
+// The Win32 backend against the real thing (Wine): registry, Run key, a second program's
+// windows and process, the shell, the clipboard, the regional settings and the timer.
+#include "platform/win32/message_pump.h"
+#include "platform/win32/registry.h"
+#include "platform/win32/registry_settings_store.h"
+#include "platform/win32/run_key_autostart.h"
+#include "platform/win32/shell_launcher.h"
+#include "platform/win32/system_clock.h"
+#include "platform/win32/toolhelp_processes.h"
+#include "platform/win32/wall_clock_timer.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_locale_text.h"
+#include "platform/win32/win32_windows.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <thread>
+#include <windows.h>
+
+using namespace tw;
+using namespace std::chrono_literals;
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+std::wstring folderOfSelf() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring text(path, length);
+    return text.substr(0, text.find_last_of(L'\\'));
+}
+
+std::wstring tempFolder(const std::wstring& name) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + name;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+// Runs a command line to its end; returns its exit code.
+DWORD run(std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return 9999;
+    WaitForSingleObject(info.hProcess, 60000);
+    DWORD code = 9999;
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return code;
+}
+
+// A UTF-16LE file (reg.exe's export), as UTF-8.
+std::string readUtf16File(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                     static_cast<unsigned char>(bytes[i + 1]) << 8);
+    if (!text.empty() && text.front() == 0xFEFF)
+        text.erase(0, 1);
+    return narrow(text);
+}
+
+template <typename Condition> bool waitFor(Condition condition, std::chrono::milliseconds limit) {
+    const auto deadline = Steady::now() + limit;
+    MessagePump pump;
+    while (!condition()) {
+        if (Steady::now() > deadline)
+            return false;
+        pump.waitForEvents(20);
+    }
+    return true;
+}
+
+struct Client {
+    PROCESS_INFORMATION info{};
+    std::string path;
+    ~Client() {
+        if (info.hProcess) {
+            TerminateProcess(info.hProcess, 0);
+            CloseHandle(info.hProcess);
+            CloseHandle(info.hThread);
+        }
+    }
+};
+
+void startClient(Client& client, const wchar_t* mode) {
+    const std::wstring path = folderOfSelf() + L"\\" + widen(TEST_CLIENT_NAME);
+    std::wstring commandLine = L"\"" + path + L"\" " + mode;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, nullptr, &startup, &client.info));
+    client.path = narrow(path);
+}
+
+std::vector<WindowId> windowsOf(Win32Windows& windows, DWORD pid) {
+    std::vector<WindowId> result;
+    for (const TopLevelWindow& w : windows.closableWindows())
+        if (w.pid == static_cast<int>(pid))
+            result.push_back(w.id);
+    return result;
+}
+
+HWND hwnd(WindowId id) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(id));
+}
+
+bool isVisibleWindowOf(DWORD pid, HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return owner == pid && IsWindowVisible(window);
+}
+
+} // namespace
+
+// Values keep their keys and exact text (non-ASCII, the list separator) in the program-
+// settings area of the registry, as reg.exe exports them; a value an earlier program left
+// there is read as it is.
+TEST(RegistrySettings, RoundTripThroughTheRegistryAndRegExport) {
+    RegistrySettingsStore store;
+    const std::string list = "C:\\Prógrams\\naïve ✓\\tool.exe||||||||---|||calc.exe||||||||---|||";
+    store.save("Quillmark", "Tidewell", "ListView1", list);
+    store.save("Quillmark", "Tidewell", "Weekly Time", "3/7/2026 7:05:09 PM");
+    EXPECT_EQ(store.get("Quillmark", "Tidewell", "ListView1", "x"), list);
+    EXPECT_EQ(store.get("Quillmark", "Tidewell", "No such key", "fallback"), "fallback");
+    EXPECT_EQ(store.get("No such vendor", "Tidewell", "Option1", "1"), "1");
+
+    const std::wstring file = tempFolder(L"tidewell-reg") + L"\\export.reg";
+    ASSERT_EQ(run(L"reg.exe export \"HKCU\\Software\\VB and VBA Program Settings\\Quillmark\\"
+                  L"Tidewell\" \"" +
+                  file + L"\" /y"),
+              0u);
+    const std::string exported = readUtf16File(file);
+    EXPECT_NE(exported.find("[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\"
+                            "Quillmark\\Tidewell]"),
+              std::string::npos)
+        << exported;
+    EXPECT_NE(exported.find("\"ListView1\"=\"C:\\\\Prógrams\\\\naïve ✓\\\\tool.exe||||||||---|||"
+                            "calc.exe||||||||---|||\""),
+              std::string::npos)
+        << exported;
+    EXPECT_NE(exported.find("\"Weekly Time\"=\"3/7/2026 7:05:09 PM\""), std::string::npos)
+        << exported;
+
+    ASSERT_EQ(run(L"reg.exe add \"HKCU\\Software\\VB and VBA Program Settings\\Quillmark\\"
+                  L"Tidewell\" /v Option1 /t REG_SZ /d 3 /f"),
+              0u);
+    EXPECT_EQ(store.get("Quillmark", "Tidewell", "Option1", "1"), "3");
+}
+
+// The Run value is named after the executable and holds its quoted path, so a folder with
+// blanks cannot start another program; removing twice is no failure.
+TEST(RunKey, AddsTheQuotedPathAndRemovesIt) {
+    const std::string exe = "C:\\Users\\Jane Doe\\AppData\\Local\\Programs\\Tidewell\\tidewell.exe";
+    RunKeyAutostart autostart(exe);
+    ASSERT_EQ(autostart.executableName(), "tidewell.exe");
+    autostart.add("tidewell.exe");
+    const auto value = readUserString(RunKeyAutostart::kRunKey, L"tidewell.exe");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(narrow(*value), "\"" + exe + "\"");
+    autostart.remove("tidewell.exe");
+    EXPECT_FALSE(readUserString(RunKeyAutostart::kRunKey, L"tidewell.exe"));
+    EXPECT_NO_THROW(autostart.remove("tidewell.exe"));
+    EXPECT_THROW(autostart.add("a\\b"), std::runtime_error);
+}
+
+// A second program's window is found by its process, asked to close, and is gone well
+// within the wait; its process ends by itself.
+TEST(WindowsAndProcesses, ClosesAPoliteProgramsWindow) {
+    Client client;
+    ASSERT_NO_FATAL_FAILURE(startClient(client, L"polite"));
+    Win32Windows windows;
+    std::vector<WindowId> found;
+    ASSERT_TRUE(waitFor(
+        [&] { return !(found = windowsOf(windows, client.info.dwProcessId)).empty(); }, 20s));
+    const auto asked = Steady::now();
+    windows.requestClose(found.front());
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - asked);
+    EXPECT_FALSE(IsWindow(hwnd(found.front())));
+    std::printf("close request answered in %lld ms\n", static_cast<long long>(took.count()));
+    EXPECT_LT(took.count(), Win32Windows::kDefaultCloseWaitMs);
+    EXPECT_EQ(WaitForSingleObject(client.info.hProcess, 10000), WAIT_OBJECT_0);
+}
+
+// A program that answers with a question keeps its window; the question, owned by the
+// window we asked, is left to the user; the process is then found by its path and killed.
+// Neither we nor the session's shell can be killed.
+TEST(WindowsAndProcesses, LeavesTheQuestionAndKillsByPath) {
+    Client client;
+    ASSERT_NO_FATAL_FAILURE(startClient(client, L"asks"));
+    const DWORD pid = client.info.dwProcessId;
+    Win32Windows windows(nullptr, 1000);
+    std::vector<WindowId> found;
+    ASSERT_TRUE(waitFor([&] { return !(found = windowsOf(windows, pid)).empty(); }, 20s));
+    const HWND main = hwnd(found.front());
+    windows.requestClose(found.front());
+    EXPECT_TRUE(IsWindow(main));
+    HWND question = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            question = nullptr;
+            for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+                if (isVisibleWindowOf(pid, w) && GetWindow(w, GW_OWNER) == main)
+                    question = w;
+            return question != nullptr;
+        },
+        20s));
+    found = windowsOf(windows, pid);
+    EXPECT_NE(std::find(found.begin(), found.end(), reinterpret_cast<std::uintptr_t>(main)),
+              found.end());
+    EXPECT_EQ(std::find(found.begin(), found.end(), reinterpret_cast<std::uintptr_t>(question)),
+              found.end());
+
+    ToolhelpProcesses processes;
+    ProcessInfo target;
+    for (const ProcessInfo& p : processes.list())
+        if (p.pid == static_cast<int>(pid))
+            target = p;
+    ASSERT_EQ(target.path, client.path);
+    EXPECT_EQ(target.name, TEST_CLIENT_NAME);
+    ProcessInfo self;
+    ProcessInfo shell;
+    DWORD shellPid = 0;
+    GetWindowThreadProcessId(GetDesktopWindow(), &shellPid);
+    for (const ProcessInfo& p : processes.list()) {
+        if (p.pid == processes.selfPid())
+            self = p;
+        if (p.pid == static_cast<int>(shellPid))
+            shell = p;
+    }
+    EXPECT_FALSE(processes.kill(self));
+    if (shell.pid != 0) {
+        EXPECT_FALSE(processes.kill(shell)) << shell.path;
+    }
+    ProcessInfo changed = target;
+    changed.path += ".old";
+    EXPECT_FALSE(processes.kill(changed));
+    EXPECT_TRUE(processes.kill(target));
+    EXPECT_EQ(WaitForSingleObject(client.info.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(client.info.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+}
+
+// A batch file opens through the shell without our waiting, in the system drive's root;
+// a missing file is a reported failure, not a silent success.
+TEST(Launcher, RunsABatchFileInTheSystemDrivesRoot) {
+    const std::wstring folder = tempFolder(L"tidewell launch ✓");
+    const std::wstring result = folder + L"\\where.txt";
+    DeleteFileW(result.c_str());
+    {
+        std::ofstream bat((folder + L"\\where.bat").c_str(), std::ios::binary);
+        bat << "@cd > \"%~dp0where.txt\"\r\n";
+    }
+    ShellLauncher launcher;
+    launcher.openFile(narrow(folder + L"\\where.bat"), "/");
+    std::string where;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            std::ifstream in(result.c_str());
+            std::getline(in, where);
+            return !where.empty();
+        },
+        30s));
+    while (!where.empty() && (where.back() == '\r' || where.back() == ' '))
+        where.pop_back();
+    EXPECT_EQ(where, ShellLauncher::launchDirectory("/"));
+    EXPECT_EQ(where.substr(1), ":\\");
+    EXPECT_THROW(launcher.openFile("C:\\no such folder\\tool.exe /s", "/"), LaunchFailed);
+}
+
+// The text placed is the clipboard's Unicode text (clipboard_x_test.sh then reads it in X).
+TEST(Clipboard, PlacesUnicodeText) {
+    wchar_t given[256];
+    const DWORD length = GetEnvironmentVariableW(L"TIDEWELL_CLIPBOARD_TEXT", given, 256);
+    const std::string text =
+        length > 0 && length < 256 ? narrow(given, length) : "Tidewell ✓ naïve";
+    Win32Clipboard clipboard;
+    ASSERT_TRUE(clipboard.tryClear());
+    ASSERT_TRUE(clipboard.trySetText(text, 0));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const auto* data = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(narrow(data), text);
+    GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+    CloseClipboard();
+}
+
+// The user's own forms go both ways; numbers take sign, digits and decimals only.
+TEST(RegionalSettings, DatesTimesAndNumbersRoundTrip) {
+    Win32LocaleText locale;
+    const LocalDateTime when{2026, 3, 7, 19, 5, 9};
+    const std::string general = locale.generalDate(when);
+    EXPECT_EQ(locale.parseDateTime(general), when) << general;
+    const std::string time = locale.longTime(19, 5, 9);
+    EXPECT_EQ(locale.parseDateTime(time), (LocalDateTime{1899, 12, 30, 19, 5, 9})) << time;
+    EXPECT_EQ(locale.generalDate({2026, 3, 7, 0, 0, 0}).find(' '), std::string::npos);
+    EXPECT_FALSE(locale.parseDateTime("next tuesday"));
+    EXPECT_EQ(locale.parseNumber(" 12 "), 12.0);
+    EXPECT_EQ(locale.parseNumber("-3"), -3.0);
+    EXPECT_FALSE(locale.parseNumber(""));
+    EXPECT_FALSE(locale.parseNumber("1e3"));
+    EXPECT_FALSE(locale.parseNumber("12abc"));
+    EXPECT_EQ(locale.upper("notepad.exe é"), "NOTEPAD.EXE É");
+}
+
+// Ticks come once per second, each for its own second and never before it begins.
+TEST(WallClock, TicksAtEachSecondsStart) {
+    WallClockTimer timer;
+    SystemClock clock;
+    std::vector<LocalDateTime> stood;
+    std::vector<std::int64_t> lateMs;
+    timer.setHandler([&] {
+        const std::int64_t now = wallClockMs();
+        stood.push_back(*timer.tickTime());
+        lateMs.push_back(now % 1000);
+        // Never early: the clock already shows the tick's second (or a later one, when late).
+        EXPECT_NE(clock.now().secondOfDay(), (stood.back().secondOfDay() + 86399) % 86400);
+    });
+    timer.setInterval(1000);
+    timer.setEnabled(true);
+    MessagePump pump;
+    const auto deadline = Steady::now() + 20s;
+    while (stood.size() < 4 && Steady::now() < deadline)
+        pump.waitForEvents(1000);
+    timer.setEnabled(false);
+    ASSERT_EQ(stood.size(), 4u);
+    for (std::size_t i = 1; i < stood.size(); ++i)
+        EXPECT_EQ(stood[i].secondOfDay(), (stood[i - 1].secondOfDay() + 1) % 86400);
+    std::printf("high resolution: %s; ticks came", timer.highResolution() ? "yes" : "no");
+    for (const auto ms : lateMs)
+        std::printf(" %lld", static_cast<long long>(ms));
+    std::printf(" ms after their second\n");
+}
