@@ -1,8 +1,9 @@
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
-#include <windows.h>
 
 namespace tw {
 

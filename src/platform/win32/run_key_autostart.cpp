@@ -3,8 +3,9 @@
 #include "platform/win32/registry.h"
 #include "platform/win32/wide_text.h"
 
-#include <stdexcept>
 #include <windows.h>
+
+#include <stdexcept>
 
 namespace tw {
 

@@ -1,7 +1,8 @@
 #include "platform/win32/system_clock.h"
 
-#include <array>
 #include <windows.h>
+
+#include <array>
 
 namespace tw {
 

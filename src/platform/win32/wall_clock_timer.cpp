@@ -1,7 +1,8 @@
 #include "platform/win32/wall_clock_timer.h"
 
-#include <algorithm>
 #include <windows.h>
+
+#include <algorithm>
 
 // mingw-w64 10 does not name it yet; Windows before 10 1803 refuses it.
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION

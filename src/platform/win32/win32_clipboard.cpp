@@ -2,8 +2,9 @@
 
 #include "platform/win32/wide_text.h"
 
-#include <cstring>
 #include <windows.h>
+
+#include <cstring>
 
 namespace tw {
 

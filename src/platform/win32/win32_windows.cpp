@@ -3,9 +3,10 @@
 #include "platform/event_pump.h"
 #include "platform/win32/message_pump.h"
 
+#include <windows.h>
+
 #include <chrono>
 #include <string>
-#include <windows.h>
 
 namespace tw {
 

@@ -13,6 +13,8 @@
 #include "platform/win32/win32_locale_text.h"
 #include "platform/win32/win32_windows.h"
 
+#include <windows.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +22,6 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <thread>
-#include <windows.h>
 
 using namespace tw;
 using namespace std::chrono_literals;

@@ -1,8 +1,9 @@
 // A small Windows program for the backend's tests: one top-level window titled
 // "Tidewell test client". Started with "asks", it answers a close request the way an editor
 // with unsaved work does: with a question box owned by its window, and it stays open.
-#include <cwchar>
 #include <windows.h>
+
+#include <cwchar>
 
 namespace {
 
