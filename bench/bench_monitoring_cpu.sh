@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Processor time of the real program on a private X server: first idle with monitoring off,
 # then monitoring an Every X schedule of one hour (so nothing fires) after "Turn On" was
-# clicked with xdotool; read from /proc/PID/stat. TIDEWELL_BENCH_SECONDS sets the
-# monitoring time (default 60; 600 for ten minutes).
+# clicked with xdotool, with the window shown and then minimised into the tray; read from
+# /proc/PID/stat. TIDEWELL_BENCH_SECONDS sets each monitoring time (default 60; 600 for ten
+# minutes).
 # Usage: bench_monitoring_cpu [tidewell]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,7 +12,7 @@ seconds=${TIDEWELL_BENCH_SECONDS:-60}
 wrapper=${TIDEWELL_XVFB_WRAPPER:-$here/../../tests/support/with-xvfb.sh}
 
 if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
-  TIDEWELL_BENCH_INNER=1 exec "$wrapper" openbox -- "$0" "$program"
+  TIDEWELL_BENCH_INNER=1 exec "$wrapper" openbox trayer -- "$0" "$program"
 fi
 
 work=$(mktemp -d)
@@ -32,16 +33,27 @@ idle=$((seconds < 30 ? seconds : 30))
 before=$(cpu_ticks "$pid")
 sleep "$idle"
 after=$(cpu_ticks "$pid")
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "monitoring off: $idle s, $(( (after - before) * 1000 / ticks_per_second )) ms of CPU"
 
 # "Turn On" lies at 120, 120 twips, 7800 x 405: its middle is at 268, 21 pixels.
 xdotool mousemove --window "$window" 268 21 click 1
 sleep 1
-before=$(cpu_ticks "$pid")
-sleep "$seconds"
-after=$(cpu_ticks "$pid")
-used_ms=$(( (after - before) * 1000 / ticks_per_second ))
-echo "monitoring on:  $seconds s, $used_ms ms of CPU" \
-     "($(awk -v u="$used_ms" -v s="$seconds" 'BEGIN{printf "%.3f", u / (s * 10)}')% of one core)"
+report_monitoring() {
+  local before after used_ms
+  before=$(cpu_ticks "$pid")
+  sleep "$seconds"
+  after=$(cpu_ticks "$pid")
+  used_ms=$(( (after - before) * 1000 / ticks_per_second ))
+  echo "monitoring on, $1: $seconds s, $used_ms ms of CPU" \
+       "($(awk -v u="$used_ms" -v s="$seconds" 'BEGIN{printf "%.3f", u / (s * 10)}')% of one core)"
+}
+report_monitoring "window shown"
+# Minimising hides the window in the tray.
+xdotool windowminimize "$window"
+sleep 1
+xdotool search --onlyvisible --name '^Tidewell$' > /dev/null 2>&1 &&
+  echo "the window did not go into the tray" >&2
+report_monitoring "hidden in the tray"
 kill -TERM "$pid"
 wait "$pid" || true

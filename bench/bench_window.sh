@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Start-up of the real program on a private X server with a window manager: the time from
-# starting the process to its window being shown, and its resident memory with both lists
-# holding 100 rows. Usage: bench_window [tidewell] [runs]
+# Start-up of the real program on a private X server with a window manager and a tray: the
+# time from starting the process to its window being shown, and its resident memory with both
+# lists holding 100 rows. Each run also measures floor_window, the smallest Qt window with a
+# button and a tray icon, so that the two figures come from the same machine under the same
+# load. Usage: bench_window [tidewell] [runs] [floor_window]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-$here/../tidewell}
 runs=${2:-5}
+floor=${3:-$here/floor_window}
 wrapper=${TIDEWELL_XVFB_WRAPPER:-$here/../../tests/support/with-xvfb.sh}
 
 if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
-  TIDEWELL_BENCH_INNER=1 exec "$wrapper" openbox -- "$0" "$program" "$runs"
+  TIDEWELL_BENCH_INNER=1 exec "$wrapper" openbox trayer -- "$0" "$program" "$runs" "$floor"
 fi
 
 work=$(mktemp -d)
@@ -22,16 +25,29 @@ sep='||||||||---|||'
   printf 'ListView2='; for i in $(seq 1 100); do printf 'program-%03d%s' "$i" "$sep"; done; echo
 } > "$work/Quillmark.ini"
 
-printf '%-6s %-18s %-10s\n' run startup_ms rss_kB
-for run in $(seq 1 "$runs"); do
+# Starts a program, waits for its window titled $2, lets it settle, and prints the start-up
+# time in ms and the resident memory in kB.
+measure() {
+  local start shown rss pid
   start=$(date +%s%N)
-  "$program" > /dev/null 2>&1 &
+  "$1" > /dev/null 2>&1 &
   pid=$!
-  until xdotool search --onlyvisible --name '^Tidewell$' > /dev/null 2>&1; do sleep 0.005; done
+  until xdotool search --onlyvisible --name "^$2\$" > /dev/null 2>&1; do sleep 0.005; done
   shown=$(date +%s%N)
   sleep 1 # let it settle before reading its memory
   rss=$(awk '/VmRSS/{print $2}' "/proc/$pid/status")
+  if [ -n "${TIDEWELL_BENCH_SMAPS:-}" ]; then
+    cp "/proc/$pid/smaps" "$TIDEWELL_BENCH_SMAPS.$2"
+  fi
   kill -TERM "$pid"
   wait "$pid" || true
-  printf '%-6s %-18s %-10s\n' "$run" $(((shown - start) / 1000000)) "$rss"
+  echo "$(((shown - start) / 1000000)) $rss"
+}
+
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-6s %-12s %-12s %-14s\n' run startup_ms rss_kB floor_rss_kB
+for run in $(seq 1 "$runs"); do
+  read -r startup rss < <(measure "$program" Tidewell)
+  read -r _ floor_rss < <(measure "$floor" Floor)
+  printf '%-6s %-12s %-12s %-14s\n' "$run" "$startup" "$rss" "$floor_rss"
 done

@@ -1,7 +1,6 @@
 #include "platform/qt/qt_locale_text.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <cmath>
 
 namespace tw {
@@ -9,10 +8,44 @@ namespace tw {
 namespace {
 
 // Qt's long time form ends in the time zone ("t"), which the general date form never shows.
+// Plain scans rather than regular expressions, which would load and compile a regex engine.
 QString withoutTimeZone(QString format) {
-    format.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*$")));
-    format.remove(QRegularExpression(QStringLiteral("^\\s*t+\\s*")));
-    return format.trimmed();
+    format = format.trimmed();
+    qsizetype end = format.size();
+    while (end > 0 && format[end - 1] == QLatin1Char('t'))
+        --end;
+    if (end < format.size())
+        format.truncate(end);
+    format = format.trimmed();
+    qsizetype start = 0;
+    while (start < format.size() && format[start] == QLatin1Char('t'))
+        ++start;
+    return format.mid(start).trimmed();
+}
+
+qsizetype skipDigits(const QString& text, qsizetype at) {
+    while (at < text.size() && text[at].isDigit())
+        ++at;
+    return at;
+}
+
+// Only sign, digits and the decimal part: no exponents, no infinities, no group marks.
+bool hasNumberShape(const QString& text) {
+    qsizetype at = 0;
+    if (at < text.size() && (text[at] == QLatin1Char('+') || text[at] == QLatin1Char('-')))
+        ++at;
+    const qsizetype whole = skipDigits(text, at);
+    const bool hasWhole = whole > at;
+    at = whole;
+    if (at < text.size() && (text[at] == QLatin1Char('.') || text[at] == QLatin1Char(','))) {
+        const qsizetype fraction = skipDigits(text, at + 1);
+        if (!hasWhole && fraction == at + 1)
+            return false;
+        at = fraction;
+    } else if (!hasWhole) {
+        return false;
+    }
+    return at == text.size();
 }
 
 LocalDateTime fromQt(const QDate& date, const QTime& time) {
@@ -80,9 +113,7 @@ std::optional<LocalDateTime> QtLocaleText::parseDateTime(const std::string& inpu
 
 std::optional<double> QtLocaleText::parseNumber(const std::string& input) const {
     const QString text = QString::fromStdString(input).trimmed();
-    // Only sign, digits and the decimal part: no exponents, no infinities, no group marks.
-    static const QRegularExpression shape(QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)$"));
-    if (!shape.match(text).hasMatch())
+    if (!hasNumberShape(text))
         return std::nullopt;
     bool ok = false;
     double value = locale_.toDouble(text, &ok);
