@@ -118,7 +118,18 @@ void QtScheduleView::setDayEnabled(bool enabled) {
 }
 
 void QtScheduleView::setStatus(const std::string& text) {
-    w_.Frame4->setTitle(qstr(text));
+    QGroupBox* frame = w_.Frame4;
+    const QString title = qstr(text);
+    if (frame->title() == title)
+        return;
+    // The status changes every second while monitoring: repaint only the caption's strip
+    // above the bar, not the whole frame with the bar inside it.
+    const bool updating = frame->updatesEnabled();
+    frame->setAttribute(Qt::WA_UpdatesDisabled, true);
+    frame->setTitle(title);
+    frame->setAttribute(Qt::WA_UpdatesDisabled, !updating);
+    const int strip = w_.ProgressBar1 ? w_.ProgressBar1->y() : frame->height();
+    frame->update(0, 0, frame->width(), strip);
 }
 
 void QtScheduleView::setBarMaximum(std::int32_t maximum) {
@@ -135,8 +146,13 @@ void QtScheduleView::showBar() {
     // A span of zero or less (a target already passed) shows an empty bar, and a position
     // outside the span is shown at the nearer end.
     const int top = std::max(barMaximum_, 1);
-    w_.ProgressBar1->setRange(0, top);
-    w_.ProgressBar1->setValue(std::clamp(barPosition_, 0, top));
+    const int value = std::clamp(barPosition_, 0, top);
+    QProgressBar* bar = w_.ProgressBar1;
+    // Set every second while monitoring: touch the bar only when it really changes.
+    if (bar->minimum() != 0 || bar->maximum() != top)
+        bar->setRange(0, top);
+    if (bar->value() != value)
+        bar->setValue(value);
 }
 
 void QtScheduleView::setBarText(const std::string& text) {
