@@ -49,9 +49,9 @@ report_monitoring() {
        "($(awk -v u="$used_ms" -v s="$seconds" 'BEGIN{printf "%.3f", u / (s * 10)}')% of one core)"
 }
 report_monitoring "window shown"
-# Minimising hides the window in the tray.
+# Minimising hides the window in the tray; the balloon that says so stays 5 s.
 xdotool windowminimize "$window"
-sleep 1
+sleep 6
 xdotool search --onlyvisible --name '^Tidewell$' > /dev/null 2>&1 &&
   echo "the window did not go into the tray" >&2
 report_monitoring "hidden in the tray"
