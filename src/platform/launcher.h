@@ -2,14 +2,20 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tw {
 
-// A launch request that started nothing (no such file, no handler, exec refused); callers
-// that, like the shell's users, do not read the result may ignore exactly this failure.
+// A launch request that started nothing (no such file, no handler, exec refused). what() is
+// the whole message; reason() says why in a few words for a history row, e.g. "no such file".
 class LaunchFailed : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit LaunchFailed(const std::string& message, std::string reason = {})
+        : std::runtime_error(message), reason_(std::move(reason)) {}
+    std::string reason() const { return reason_.empty() ? what() : reason_; }
+
+  private:
+    std::string reason_;
 };
 
 // Opens files with their type's default action, the way a file manager would.

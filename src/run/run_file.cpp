@@ -11,18 +11,20 @@ ProgramLauncher::ProgramLauncher(Launcher& launcher, HistoryLog& history, Dialog
 
 void ProgramLauncher::RunFile(const std::string& entry) {
     GuardedRoutine routine(dialogs_, "RunFile");
+    std::string action = kRunFilePrefix + entry;
     routine.step(100, [&] {
         try {
             launcher_.openFile(entry, kLaunchDirectory);
-        } catch (const LaunchFailed&) {
-            // Like the shell request it stands for, a launch that started nothing is not
-            // reported: the row below records the attempt.
+        } catch (const LaunchFailed& failure) {
+            // No box for it, as for the shell request it stands for, but the row must not
+            // read like a launch that happened.
+            action += kNotStarted + failure.reason();
         }
     });
     int row = 0;
     routine.step(102, [&] { row = history_.AddHistoryRow(); });
     // Without the row of 102, filling it in fails too and is reported on its own.
-    routine.step(104, [&] { history_.SetHistoryAction(row, kRunFilePrefix + entry); });
+    routine.step(104, [&] { history_.SetHistoryAction(row, action); });
 }
 
 std::string WindowsDirectoryPath(const Launcher& launcher) {

@@ -9,6 +9,9 @@ class HistoryLog;
 class Launcher;
 
 inline constexpr const char* kRunFilePrefix = "Run file ";
+// Follows the entry, before the reason, in the row of a launch that started nothing (the
+// dash is an em dash).
+inline constexpr const char* kNotStarted = " \xE2\x80\x94 not started: ";
 // The counterpart of "C:\": launched programs start in the root folder.
 inline constexpr const char* kLaunchDirectory = "/";
 
@@ -17,8 +20,9 @@ class ProgramLauncher {
   public:
     ProgramLauncher(Launcher& launcher, HistoryLog& history, Dialogs& dialogs);
 
-    // One launch request for the whole entry, then one "Run file " row, whatever happened.
-    // Reports its own unexpected failures and never passes one to the caller.
+    // One launch request for the whole entry, then one "Run file " row; when nothing
+    // started, the row ends with the reason. Reports its own unexpected failures and never
+    // passes one to the caller.
     void RunFile(const std::string& entry);
 
   private:

@@ -48,12 +48,12 @@ TEST_F(RunFileTest, OpensTheWholeEntryInTheRootThenLogsIt) {
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(RunFileTest, LaunchThatStartsNothingIsLoggedWithoutAMessage) {
-    launcher.openFailure = "No such file";
+TEST_F(RunFileTest, LaunchThatStartsNothingIsLoggedWithItsReasonWithoutAMessage) {
+    launcher.openFailure = "no such file";
     run.RunFile("/nowhere/missing");
     EXPECT_TRUE(dialogs.boxes.empty());
     ASSERT_EQ(list.count(), 1);
-    EXPECT_EQ(list.subItem(1, 1), "Run file /nowhere/missing");
+    EXPECT_EQ(list.subItem(1, 1), "Run file /nowhere/missing \xE2\x80\x94 not started: no such file");
 }
 
 TEST_F(RunFileTest, UnexpectedFailureIsReportedAtItsStepAndTheRowStillFollows) {

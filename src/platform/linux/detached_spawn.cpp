@@ -2,6 +2,7 @@
 
 #include "platform/launcher.h"
 
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -63,10 +64,30 @@ void resetSignals() {
 
 } // namespace
 
+std::string launchFailureReason(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return "no such file";
+    case EACCES:
+    case EPERM:
+        return "permission denied";
+    case ENOEXEC:
+        return "not a program this system can run (a script needs a #! line)";
+    default: {
+        std::string text = std::strerror(error);
+        if (!text.empty())
+            text.front() = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+        return text;
+    }
+    }
+}
+
 void spawnDetached(const std::string& executable, const std::string& workingDirectory) {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
-        throw LaunchFailed(std::string("Cannot start ") + executable + ": " + std::strerror(errno));
+        throw LaunchFailed(std::string("Cannot start ") + executable + ": " + std::strerror(errno),
+                           launchFailureReason(errno));
     const pid_t child = fork();
     if (child == 0) {
         close(pipeFds[0]);
@@ -83,7 +104,8 @@ void spawnDetached(const std::string& executable, const std::string& workingDire
     if (child < 0) {
         close(pipeFds[0]);
         throw LaunchFailed(std::string("Cannot start ") + executable + ": " +
-                           std::strerror(forkError));
+                               std::strerror(forkError),
+                           launchFailureReason(forkError));
     }
     while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
@@ -95,7 +117,8 @@ void spawnDetached(const std::string& executable, const std::string& workingDire
     } while (got < 0 && errno == EINTR);
     close(pipeFds[0]);
     if (got == static_cast<ssize_t>(sizeof error))
-        throw LaunchFailed(std::string("Cannot start ") + executable + ": " + std::strerror(error));
+        throw LaunchFailed(std::string("Cannot start ") + executable + ": " + std::strerror(error),
+                           launchFailureReason(error));
 }
 
 } // namespace tw

@@ -9,4 +9,8 @@ namespace tw {
 // descriptors. Throws LaunchFailed with the reason when it could not be executed.
 void spawnDetached(const std::string& executable, const std::string& workingDirectory);
 
+// Why a file could not be started, in a few lower-case words, for a launch refused with this
+// error number.
+std::string launchFailureReason(int error);
+
 } // namespace tw

@@ -2,15 +2,18 @@
 
 #include "platform/linux/detached_spawn.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tw {
 
@@ -58,14 +61,65 @@ void launchDesktopApp(GDesktopAppInfo* app, const char* uri, const std::string& 
         app, uri ? &uris : nullptr, nullptr, G_SPAWN_SEARCH_PATH,
         hasOwnPath ? nullptr : enterDirectory,
         hasOwnPath ? nullptr : const_cast<char*>(directory.c_str()), nullptr, nullptr, &error);
-    if (!ok)
-        throw LaunchFailed("Cannot open " + what + ": " + takeMessage(error));
+    if (!ok) {
+        const std::string message = takeMessage(error);
+        throw LaunchFailed("Cannot open " + what + ": " + message, message);
+    }
+}
+
+// The folders whose desktop entries the desktop itself offers: XDG_DATA_HOME's and each of
+// XDG_DATA_DIRS' "applications".
+std::vector<std::filesystem::path> applicationFolders() {
+    std::vector<std::string> bases;
+    const char* home = std::getenv("XDG_DATA_HOME");
+    const char* user = std::getenv("HOME");
+    if (home && *home)
+        bases.push_back(home);
+    else if (user && *user)
+        bases.push_back(std::string(user) + "/.local/share");
+    const char* dirs = std::getenv("XDG_DATA_DIRS");
+    std::string list = dirs && *dirs ? dirs : "/usr/local/share:/usr/share";
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t end = std::min(list.find(':', start), list.size());
+        if (end > start)
+            bases.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    std::vector<std::filesystem::path> folders;
+    for (const std::string& base : bases) {
+        std::error_code ignored;
+        const auto folder = std::filesystem::weakly_canonical(base + "/applications", ignored);
+        if (!folder.empty())
+            folders.push_back(folder);
+    }
+    return folders;
+}
+
+// The desktop's own rule: an entry runs its Exec line only when it is executable (the user
+// marked it as a program) or lies in an applications folder; any other entry could be a
+// download that runs anything.
+bool isTrustedDesktopEntry(const std::string& path) {
+    if (access(path.c_str(), X_OK) == 0)
+        return true;
+    std::error_code ignored;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(path, ignored);
+    for (const std::filesystem::path& folder : applicationFolders()) {
+        const auto [f, r] = std::mismatch(folder.begin(), folder.end(), real.begin(), real.end());
+        if (f == folder.end())
+            return true;
+    }
+    return false;
 }
 
 void openDesktopEntry(const std::string& path, const std::string& directory) {
+    if (!isTrustedDesktopEntry(path))
+        throw LaunchFailed("Cannot open " + path + ": not a trusted desktop entry",
+                           "untrusted desktop entry (not executable and not in an "
+                           "applications folder)");
     GRef<GDesktopAppInfo> app(g_desktop_app_info_new_from_filename(path.c_str()));
     if (!app)
-        throw LaunchFailed("Cannot open " + path + ": not a valid desktop entry");
+        throw LaunchFailed("Cannot open " + path + ": not a valid desktop entry",
+                           "not a valid desktop entry");
     launchDesktopApp(app.get(), nullptr, directory, path);
 }
 
@@ -74,7 +128,8 @@ void openWithDefaultHandler(const std::string& path, const std::string& director
     GError* error = nullptr;
     GRef<GAppInfo> app(g_file_query_default_handler(file.get(), nullptr, &error));
     if (!app)
-        throw LaunchFailed("Cannot open " + path + ": " + takeMessage(error));
+        throw LaunchFailed("Cannot open " + path + ": " + takeMessage(error),
+                           "no program is set to open this type of file");
     if (G_IS_DESKTOP_APP_INFO(app.get())) {
         gchar* uri = g_file_get_uri(file.get());
         const std::unique_ptr<gchar, decltype(&g_free)> owned(uri, g_free);
@@ -82,8 +137,10 @@ void openWithDefaultHandler(const std::string& path, const std::string& director
         return;
     }
     GList files{file.get(), nullptr, nullptr};
-    if (!g_app_info_launch(app.get(), &files, nullptr, &error))
-        throw LaunchFailed("Cannot open " + path + ": " + takeMessage(error));
+    if (!g_app_info_launch(app.get(), &files, nullptr, &error)) {
+        const std::string message = takeMessage(error);
+        throw LaunchFailed("Cannot open " + path + ": " + message, message);
+    }
 }
 
 std::string findEditor() {
@@ -107,12 +164,18 @@ GioLauncher::GioLauncher() : editorPath_(findEditor()) {}
 
 void GioLauncher::openFile(const std::string& file, const std::string& workingDirectory) {
     if (file.empty())
-        throw LaunchFailed("Cannot open an empty file name");
+        throw LaunchFailed("Cannot open an empty file name", "no file named");
     // A relative name is looked up in the working directory, as the shell does.
     const std::string path = file.front() == '/' ? file : workingDirectory + "/" + file;
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0)
-        throw LaunchFailed("Cannot open " + file + ": " + std::strerror(errno));
+    if (stat(path.c_str(), &info) != 0) {
+        const int error = errno;
+        // No shell expands "~" for us, and users often expect one.
+        const bool tilde = error == ENOENT && file.front() == '~';
+        throw LaunchFailed("Cannot open " + file + ": " + std::strerror(error),
+                           launchFailureReason(error) +
+                               (tilde ? " (\"~\" is not expanded: give the full path)" : ""));
+    }
     if (S_ISREG(info.st_mode) && path.ends_with(".desktop"))
         openDesktopEntry(path, workingDirectory);
     else if (S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0)

@@ -105,16 +105,31 @@ TEST_F(LaunchTest, MissingOrUnrunnableFilesFailWithTheReason) {
     EXPECT_TRUE(noChildren());
 }
 
-TEST_F(LaunchTest, DesktopEntryRunsItsExecLine) {
+TEST_F(LaunchTest, TrustedDesktopEntryRunsItsExecLineAndNoOtherDoes) {
     std::filesystem::create_directory(dir / "with blank");
     writeFile(dir / "with blank/tool.sh", recorder(dir / "record"), true);
-    writeFile(dir / "Tool.desktop", "[Desktop Entry]\nType=Application\nName=Tool\nExec=\"" +
-                                        dir / "with blank/tool.sh" + "\" one two\n");
-    launcher.openFile(dir / "Tool.desktop", "/");
-    ASSERT_TRUE(appears(dir / "record"));
-    const std::string record = readFile(dir / "record");
-    EXPECT_NE(record.find("cwd=/\n"), std::string::npos) << record;
-    EXPECT_NE(record.find("args=one two\n"), std::string::npos) << record;
+    const std::string entry = "[Desktop Entry]\nType=Application\nName=Tool\nExec=\"" +
+                              dir / "with blank/tool.sh" + "\" one two\n";
+    // Neither executable nor in an applications folder: a download, say. It runs nothing.
+    writeFile(dir / "Untrusted.desktop", entry);
+    try {
+        launcher.openFile(dir / "Untrusted.desktop", "/");
+        ADD_FAILURE() << "an untrusted entry was run";
+    } catch (const LaunchFailed& e) {
+        EXPECT_NE(e.reason().find("untrusted desktop entry"), std::string::npos) << e.reason();
+    }
+    // Trusted because it is executable, or because it lies in the user's applications folder.
+    writeFile(dir / "Tool.desktop", entry, true);
+    writeFile(*xdg / "data/applications/tidewell-test-tool.desktop", entry);
+    for (const std::string& trusted :
+         {dir / "Tool.desktop", *xdg / "data/applications/tidewell-test-tool.desktop"}) {
+        std::filesystem::remove(dir / "record");
+        launcher.openFile(trusted, "/");
+        ASSERT_TRUE(appears(dir / "record")) << trusted;
+        const std::string record = readFile(dir / "record");
+        EXPECT_NE(record.find("cwd=/\n"), std::string::npos) << record;
+        EXPECT_NE(record.find("args=one two\n"), std::string::npos) << record;
+    }
     EXPECT_TRUE(eventually(noChildren));
 }
 
@@ -134,7 +149,7 @@ TEST_F(LaunchTest, FileWithoutAHandlerFails) {
     EXPECT_THROW(launcher.openFile(dir / "data.tidewell-unknown", "/"), LaunchFailed);
 }
 
-TEST_F(LaunchTest, RunFileStartsTheEntryAndLogsEveryAttemptQuietly) {
+TEST_F(LaunchTest, RunFileLogsEveryAttemptQuietlyWithTheReasonWhenNothingStarted) {
     FakeClock clock;
     FakeLocaleText locale;
     MemoryListView list("ListView3");
@@ -142,13 +157,29 @@ TEST_F(LaunchTest, RunFileStartsTheEntryAndLogsEveryAttemptQuietly) {
     FakeDialogs dialogs;
     ProgramLauncher run(launcher, history, dialogs);
     writeFile(dir / "tool.sh", recorder(dir / "record"), true);
+    writeFile(dir / "no-hash-bang", "echo hello\n", true);
+    writeFile(dir / "Tool.desktop", "[Desktop Entry]\nType=Application\nName=T\nExec=/bin/true\n");
     run.RunFile(dir / "tool.sh");
     run.RunFile(dir / "tool.sh /s");
+    run.RunFile("~/tool.sh");
+    run.RunFile(dir / "no-hash-bang");
+    run.RunFile(dir / "Tool.desktop");
     ASSERT_TRUE(appears(dir / "record"));
     EXPECT_TRUE(dialogs.boxes.empty());
-    ASSERT_EQ(list.count(), 2);
-    EXPECT_EQ(list.subItem(1, 1), "Run file " + dir / "tool.sh");
-    EXPECT_EQ(list.subItem(2, 1), "Run file " + dir / "tool.sh /s");
+    const std::string notStarted = " \xE2\x80\x94 not started: ";
+    const std::vector<std::string> rows = {
+        "Run file " + dir / "tool.sh",
+        "Run file " + dir / "tool.sh /s" + notStarted + "no such file",
+        "Run file ~/tool.sh" + notStarted +
+            "no such file (\"~\" is not expanded: give the full path)",
+        "Run file " + dir / "no-hash-bang" + notStarted +
+            "not a program this system can run (a script needs a #! line)",
+        "Run file " + dir / "Tool.desktop" + notStarted +
+            "untrusted desktop entry (not executable and not in an applications folder)",
+    };
+    ASSERT_EQ(list.count(), static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(list.subItem(static_cast<int>(i) + 1, 1), rows[i]);
 }
 
 TEST(Editor, IsARealProgramOnThisSystem) {
