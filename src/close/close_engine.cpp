@@ -4,7 +4,7 @@
 #include "platform/locale_text.h"
 #include "platform/processes.h"
 
-#include <set>
+#include <algorithm>
 #include <stdexcept>
 
 namespace tw {
@@ -25,12 +25,19 @@ std::string firstCharacters(const std::string& text, std::size_t count) {
     return text;
 }
 
-WindowId firstWindowOf(const std::vector<TopLevelWindow>& windows, int pid,
-                       const std::set<WindowId>& skip) {
+// The windows of the process a soft close asks, topmost first: those it has now, dialogs
+// excepted.
+std::vector<WindowId> windowsToAsk(const std::vector<TopLevelWindow>& windows, int pid) {
+    std::vector<WindowId> result;
     for (const TopLevelWindow& w : windows)
-        if (w.pid == pid && !skip.count(w.id))
-            return w.id;
-    return 0;
+        if (w.pid == pid && !w.dialog)
+            result.push_back(w.id);
+    return result;
+}
+
+bool isListed(const std::vector<TopLevelWindow>& windows, WindowId id) {
+    return std::any_of(windows.begin(), windows.end(),
+                       [&](const TopLevelWindow& w) { return w.id == id; });
 }
 
 } // namespace
@@ -49,26 +56,29 @@ void CloseEngine::CloseProgram(const std::string& entry, CloseMethod method) {
 void CloseEngine::SoftCloseProgram(const std::string& entry) {
     // Reaching the window system first makes a missing display fail the whole entry, matched
     // or not, before any row is written.
-    std::vector<TopLevelWindow> windows = windows_.closableWindows();
+    const std::vector<TopLevelWindow> atStart = windows_.closableWindows();
+    std::vector<TopLevelWindow> now = atStart;
+    bool asked = false;
     const std::string wanted = locale_.upper(entry);
     const int self = processes_.selfPid();
-    // A window that stays after its request (it hides, or its user said no) is not asked
-    // again, so the repetition ends once every window of the process has been asked once.
-    std::set<WindowId> asked;
     std::string unreachable;
     for (const ProcessInfo& process : processes_.list()) {
         if (process.pid == self || locale_.upper(process.name) != wanted)
             continue;
         bool reached = false;
-        for (;;) {
-            const WindowId window = firstWindowOf(windows, process.pid, asked);
-            if (window == 0)
-                break;
-            asked.insert(window);
+        // Each window the process had when this entry began is asked once. A window that
+        // appears later is most likely the program's question ("Save changes?") and, like a
+        // dialog, is left for its user to answer; a window that stays is not asked again.
+        for (const WindowId window : windowsToAsk(atStart, process.pid)) {
             reached = true;
+            // One request may take other windows with it: look again before the next.
+            if (asked)
+                now = windows_.closableWindows();
+            if (!isListed(now, window))
+                continue;
             windows_.requestClose(window);
+            asked = true;
             history_.AddHistoryEntry(kCloseFilePrefix + entry);
-            windows = windows_.closableWindows();
         }
         if (!reached && unreachable.empty())
             unreachable = windows_.unreachableWindows(process.pid);
@@ -99,7 +109,8 @@ void CloseEngine::HardCloseProgram(const std::string& entry) {
 
 WindowId CloseEngine::FindProcessWindow(int pid) {
     try {
-        return firstWindowOf(windows_.closableWindows(), pid, {});
+        const std::vector<WindowId> ids = windowsToAsk(windows_.closableWindows(), pid);
+        return ids.empty() ? 0 : ids.front();
     } catch (const std::runtime_error&) {
         return 0;
     }

@@ -22,13 +22,14 @@ class CloseEngine {
 
     // Applies the method the caller read from the options for this entry; None does nothing.
     void CloseProgram(const std::string& entry, CloseMethod method);
-    // Asks every top-level window of each process whose executable name equals the entry
-    // (ignoring case) to close; one "Close file " row per request.
+    // Asks each top-level window (dialogs excepted) that a process whose executable name
+    // equals the entry (ignoring case) has at the start to close, once; one "Close file "
+    // row per request.
     void SoftCloseProgram(const std::string& entry);
     // Kills every process whose executable path contains the entry (ignoring case);
     // one "Close file " row per process killed.
     void HardCloseProgram(const std::string& entry);
-    // The topmost top-level window owned by the process, or 0.
+    // The topmost top-level window owned by the process, dialogs excepted, or 0.
     WindowId FindProcessWindow(int pid);
     // What the soft close reaches on each kind of desktop, for the close method's help.
     std::string softCloseReach() const { return windows_.reachByDesktop(); }

@@ -11,6 +11,9 @@ using WindowId = std::uint64_t;
 struct TopLevelWindow {
     WindowId id = 0;
     int pid = 0; // owning process, 0 when unknown
+    // A question the program asks its user (a dialog, or a window transient for another):
+    // the user answers it, never a close request.
+    bool dialog = false;
 };
 
 // The top-level windows of the desktop session.

@@ -67,17 +67,26 @@ TEST_F(CloseEngineTest, WindowThatStaysIsAskedOnceAndTheLoopEnds) {
     EXPECT_EQ(list.count(), 2);
 }
 
-TEST_F(CloseEngineTest, WindowOpenedDuringTheCloseIsAskedToo) {
-    // A program that answers the first request with a question window.
+TEST_F(CloseEngineTest, OnlyWindowsThereAtTheStartAreAskedAndNeverADialog) {
+    // An editor: its request on 100 opens a question (200) and takes 102 with it.
     processes.add(10, "/usr/bin/editor");
+    processes.add(11, "/opt/editor");
     windows.add(100, 10);
+    windows.add(101, 10, true);
+    windows.add(102, 10);
+    windows.add(103, 10);
     windows.onRequest = [&](WindowId id) {
-        if (id == 100)
-            windows.add(200, 10);
+        if (id != 100)
+            return;
+        windows.add(200, 10);
+        windows.add(201, 11); // the other copy opens its first window meanwhile
+        std::erase_if(windows.windows, [](const TopLevelWindow& w) { return w.id == 102; });
     };
     engine.SoftCloseProgram("editor");
-    EXPECT_EQ(windows.requests, (std::vector<WindowId>{100, 200}));
+    EXPECT_EQ(windows.requests, (std::vector<WindowId>{100, 103}));
     EXPECT_EQ(list.count(), 2);
+    windows.windows = {{100, 10, true}, {101, 10, false}};
+    EXPECT_EQ(engine.FindProcessWindow(10), 101u) << "a dialog is never the window to close";
 }
 
 TEST_F(CloseEngineTest, SoftCloseSparesOurOwnProcess) {

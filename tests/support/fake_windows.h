@@ -32,7 +32,7 @@ class FakeWindows : public Windows {
         std::erase_if(windows, [&](const TopLevelWindow& w) { return w.id == window; });
     }
 
-    void add(WindowId id, int pid) { windows.push_back({id, pid}); }
+    void add(WindowId id, int pid, bool dialog = false) { windows.push_back({id, pid, dialog}); }
 
     std::vector<TopLevelWindow> windows; // topmost first
     std::set<WindowId> refusing;         // windows that stay after a close request

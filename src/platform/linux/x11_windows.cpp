@@ -34,8 +34,10 @@ class Connection {
                 (name && *name ? std::string("DISPLAY=") + name : "DISPLAY is not set") + ")");
         }
         previous_ = XSetErrorHandler(ignoreXError);
-        const char* names[] = {"WM_STATE", "WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_PID"};
-        XInternAtoms(display_, const_cast<char**>(names), 4, False, atoms_);
+        const char* names[] = {"WM_STATE",         "WM_PROTOCOLS",
+                               "WM_DELETE_WINDOW", "_NET_WM_PID",
+                               "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG"};
+        XInternAtoms(display_, const_cast<char**>(names), kAtoms, False, atoms_);
         int event = 0, error = 0, major = 0, minor = 0;
         hasXRes_ = XResQueryExtension(display_, &event, &error) &&
                    XResQueryVersion(display_, &major, &minor) &&
@@ -53,12 +55,15 @@ class Connection {
     Atom wmProtocols() const { return atoms_[1]; }
     Atom wmDeleteWindow() const { return atoms_[2]; }
     Atom netWmPid() const { return atoms_[3]; }
+    Atom netWmWindowType() const { return atoms_[4]; }
+    Atom netWmWindowTypeDialog() const { return atoms_[5]; }
     bool hasXRes() const { return hasXRes_; }
 
   private:
     Display* display_;
+    static constexpr int kAtoms = 6;
     XErrorHandler previous_ = nullptr;
-    Atom atoms_[4] = {};
+    Atom atoms_[kAtoms] = {};
     bool hasXRes_ = false;
 };
 
@@ -127,6 +132,27 @@ bool acceptsDelete(const Connection& c, Window window) {
     return accepts;
 }
 
+// A question to the user: transient for another window, or typed as a dialog.
+bool isDialog(const Connection& c, Window window) {
+    Window owner = 0;
+    if (XGetTransientForHint(c.display(), window, &owner) && owner != 0)
+        return true;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool dialog = false;
+    if (XGetWindowProperty(c.display(), window, c.netWmWindowType(), 0, 16, False, XA_ATOM,
+                           &type, &format, &items, &after, &data) == Success &&
+        type == XA_ATOM && format == 32) {
+        const auto* types = reinterpret_cast<const Atom*>(data);
+        dialog = std::find(types, types + items, c.netWmWindowTypeDialog()) != types + items;
+    }
+    if (data)
+        XFree(data);
+    return dialog;
+}
+
 // The process behind the window's connection as the server knows it (every client, even
 // those that set no _NET_WM_PID, such as xmessage), else what the client says of itself.
 int ownerPid(const Connection& c, Window window) {
@@ -171,7 +197,7 @@ std::vector<TopLevelWindow> X11Windows::closableWindows() {
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         const Window client = clientOf(c, *it);
         if (client != 0 && acceptsDelete(c, client))
-            result.push_back({client, ownerPid(c, client)});
+            result.push_back({client, ownerPid(c, client), isDialog(c, client)});
     }
     return result;
 }
@@ -196,24 +222,30 @@ void X11Windows::requestClose(WindowId id) {
     XSendEvent(display, window, False, NoEventMask, &request);
     XFlush(display);
 
+    // Wait until the window is destroyed or unmapped (a program may hide a window rather than
+    // close it), waking on our connection itself so the answer is seen the moment it comes.
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(closeWaitMs_);
     for (;;) {
         while (XPending(display)) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == DestroyNotify && event.xdestroywindow.window == window)
+            if ((event.type == DestroyNotify && event.xdestroywindow.window == window) ||
+                (event.type == UnmapNotify && event.xunmap.window == window))
                 return;
         }
-        if (events_)
-            events_->processPending();
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0)
             return;
-        // Short slices keep our own window answering while we wait.
-        pollfd fd{ConnectionNumber(display), POLLIN, 0};
-        poll(&fd, 1, static_cast<int>(std::min<long long>(left.count(), 20)));
+        if (events_) {
+            // Our own window keeps answering meanwhile.
+            events_->waitForEventsOrInput(ConnectionNumber(display),
+                                          static_cast<int>(left.count()));
+        } else {
+            pollfd fd{ConnectionNumber(display), POLLIN, 0};
+            poll(&fd, 1, static_cast<int>(left.count()));
+        }
     }
 }
 

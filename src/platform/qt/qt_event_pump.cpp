@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QSocketNotifier>
 #include <QTimer>
 
 namespace tw {
@@ -13,6 +14,16 @@ void QtEventPump::processPending() {
 void QtEventPump::waitForEvents(int maxMs) {
     // A nested loop that sleeps in the kernel until an event or the deadline arrives.
     QEventLoop loop;
+    QTimer::singleShot(maxMs > 0 ? maxMs : 0, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void QtEventPump::waitForEventsOrInput(int descriptor, int maxMs) {
+    // The same nested loop, also woken by the descriptor: our window keeps answering while
+    // the caller learns of its input at once rather than at the end of a slice.
+    QEventLoop loop;
+    QSocketNotifier input(static_cast<qintptr>(descriptor), QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
     QTimer::singleShot(maxMs > 0 ? maxMs : 0, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }

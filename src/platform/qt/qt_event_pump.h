@@ -9,6 +9,7 @@ class QtEventPump : public EventPump {
   public:
     void processPending() override;
     void waitForEvents(int maxMs) override;
+    void waitForEventsOrInput(int descriptor, int maxMs) override;
 };
 
 } // namespace tw
