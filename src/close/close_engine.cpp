@@ -1,5 +1,6 @@
 #include "close/close_engine.h"
 
+#include "close/hard_close_targets.h"
 #include "history/history_log.h"
 #include "platform/locale_text.h"
 #include "platform/processes.h"
@@ -10,20 +11,6 @@
 namespace tw {
 
 namespace {
-
-// At most this many characters of an executable path take part in the hard close's test.
-constexpr std::size_t kPathCharacters = 255;
-
-// The first `count` characters (code points) of a UTF-8 text.
-std::string firstCharacters(const std::string& text, std::size_t count) {
-    std::size_t seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) != 0x80 && seen++ == count)
-            return text.substr(0, i);
-    }
-    return text;
-}
 
 // The windows of the process a soft close asks, topmost first: those it has now, dialogs
 // excepted.
@@ -91,20 +78,13 @@ void CloseEngine::SoftCloseProgram(const std::string& entry) {
 }
 
 void CloseEngine::HardCloseProgram(const std::string& entry) {
-    // An empty entry occurs in every path; it would kill every process of the session.
-    if (entry.empty())
-        return;
-    const std::string wanted = locale_.upper(entry);
-    const int self = processes_.selfPid();
-    for (const ProcessInfo& process : processes_.list()) {
-        if (process.pid == self || process.path.empty())
-            continue;
-        if (locale_.upper(firstCharacters(process.path, kPathCharacters)).find(wanted) ==
-            std::string::npos)
-            continue;
+    const HardCloseTargets targets = findHardCloseTargets(entry, processes_, locale_);
+    for (const ProcessInfo& process : targets.ended)
         if (processes_.kill(process))
             history_.AddHistoryEntry(kCloseFilePrefix + entry);
-    }
+    // Nobody is asked during a firing, so the row is where the user learns what was left.
+    if (!targets.spared.empty())
+        history_.AddHistoryEntry(kCloseFilePrefix + entry + sparedNote(targets));
 }
 
 WindowId CloseEngine::FindProcessWindow(int pid) {

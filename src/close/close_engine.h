@@ -26,8 +26,9 @@ class CloseEngine {
     // equals the entry (ignoring case) has at the start to close, once; one "Close file "
     // row per request.
     void SoftCloseProgram(const std::string& entry);
-    // Kills every process whose executable path contains the entry (ignoring case);
-    // one "Close file " row per process killed.
+    // Kills every process whose executable path contains the entry (ignoring case), except
+    // those spared (this program, what it descends from, the session's holders); one
+    // "Close file " row per process killed, and one naming the spared matches if any.
     void HardCloseProgram(const std::string& entry);
     // The topmost top-level window owned by the process, dialogs excepted, or 0.
     WindowId FindProcessWindow(int pid);

@@ -1,5 +1,6 @@
 #include "close/close_list.h"
 
+#include "close/hard_close_targets.h"
 #include "core/error_report.h"
 #include "core/list_view.h"
 #include "platform/dialogs.h"
@@ -17,11 +18,21 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+bool CloseListCommands::hardCloseConfirmed(const std::string& entry, const char* question) {
+    if (p_.method() != CloseMethod::Hard)
+        return true;
+    const std::string warning = hardCloseWarning(
+        entry, findHardCloseTargets(entry, p_.processes, p_.locale), question);
+    return warning.empty() ||
+           p_.dialogs.messageBox(warning, p_.appTitle, Buttons::YesNo, Icon::Warning) ==
+               Answer::Yes;
+}
+
 void CloseListCommands::PushButton4_Click() {
     GuardedRoutine r(p_.dialogs, "PushButton4_Click");
     std::string answer;
     r.step(100, [&] { answer = p_.dialogs.inputBox(kAddClosePrompt, kAddCloseTitle, ""); });
-    if (r.test(102, [&] { return !answer.empty(); }))
+    if (r.test(102, [&] { return !answer.empty() && hardCloseConfirmed(answer, kAddAnyway); }))
         r.step(104, [&] { p_.list.addRow(answer); });
 }
 
@@ -44,7 +55,10 @@ void CloseListCommands::PushButton8_Click() {
     if (!r.test(108, [&] { return !fileName.empty(); }))
         return;
     r.step(110, [&] { name = fileNameOf(fileName); });
-    r.step(112, [&] { p_.list.addRow(name); });
+    r.step(112, [&] {
+        if (hardCloseConfirmed(name, kAddAnyway))
+            p_.list.addRow(name);
+    });
 }
 
 void CloseListCommands::PushButton9_Click() {
@@ -55,7 +69,11 @@ void CloseListCommands::PushButton9_Click() {
         if (r.test(102, [&] { return p_.method() == CloseMethod::Soft; }))
             r.step(104, [&] { p_.engine.SoftCloseProgram(p_.list.text(row)); });
         if (r.test(106, [&] { return p_.method() == CloseMethod::Hard; }))
-            r.step(108, [&] { p_.engine.HardCloseProgram(p_.list.text(row)); });
+            r.step(108, [&] {
+                const std::string entry = p_.list.text(row);
+                if (hardCloseConfirmed(entry, kCloseAnyway))
+                    p_.engine.HardCloseProgram(entry);
+            });
     }
 }
 

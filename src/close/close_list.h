@@ -10,11 +10,17 @@ namespace tw {
 class Dialogs;
 class Launcher;
 class ListView;
+class LocaleText;
+class Processes;
 class Settings;
 
 inline constexpr const char* kAddClosePrompt = "Enter exe name or windows title here";
 inline constexpr const char* kAddCloseTitle = "Program(s) To Close";
 inline constexpr const char* kCloseBrowseFilter = "Executable Files (*.exe)|*.exe|";
+// The last line of the question asked before an entry that ends many programs, or matches
+// one that is never ended, is added or tested with Hard close.
+inline constexpr const char* kAddAnyway = "Add it to the list anyway?";
+inline constexpr const char* kCloseAnyway = "Close them now?";
 inline constexpr const char* kCloseMethodHelp =
     "Soft close will close window naturally as if you hit X button (at the top-right corner of "
     "the window).\r\n\r\nHard close will close the window as if you used Ctrl+Alt+Delete > "
@@ -32,6 +38,8 @@ class CloseListCommands {
         Dialogs& dialogs;
         CloseEngine& engine;
         Launcher& launcher;
+        Processes& processes;
+        const LocaleText& locale;
         Settings& settings;
         // The method the options show at this moment.
         std::function<CloseMethod()> method;
@@ -42,7 +50,8 @@ class CloseListCommands {
     };
     explicit CloseListCommands(const Parts& parts) : p_(parts) {}
 
-    // Add 'Program To Close' Item: appends the typed text unchanged.
+    // Add 'Program To Close' Item: appends the typed text unchanged (after a question when
+    // Hard close would end many programs with it).
     void PushButton4_Click();
     // Delete Selected Item.
     void PushButton7_Click();
@@ -60,6 +69,10 @@ class CloseListCommands {
     void closeMethodClicked();
 
   private:
+    // With Hard close selected: true when the entry matches no more than a few programs and
+    // none that is spared, else the user's answer to a question ending with `question`.
+    bool hardCloseConfirmed(const std::string& entry, const char* question);
+
     Parts p_;
 };
 

@@ -134,13 +134,20 @@ TEST_F(CloseEngineTest, HardCloseLooksAtTheFirst255CharactersOfThePath) {
     EXPECT_EQ(processes.killed, (std::vector<int>{11}));
 }
 
-TEST_F(CloseEngineTest, HardCloseSparesOurselvesAndNeverTakesTheEmptyEntry) {
+TEST_F(CloseEngineTest, HardCloseSparesUsAndTheSessionsHoldersSaysSoAndNeverTakesEmpty) {
     processes.add(processes.self, "/usr/bin/tidewell");
+    processes.add(2, "/usr/bin/dbus-daemon");
+    processes.add(3, "/usr/bin/bash");
     processes.add(10, "/usr/bin/other");
-    engine.HardCloseProgram("tidewell");
+    processes.sparedList = {{2, "session bus"}, {3, "started Tidewell"}};
     engine.HardCloseProgram("");
-    EXPECT_TRUE(processes.killAttempts.empty());
-    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(processes.sparedScans, 0) << "nothing matched: the holders were not looked for";
+    engine.HardCloseProgram("/usr/bin/");
+    EXPECT_EQ(processes.killAttempts, (std::vector<int>{10}));
+    EXPECT_EQ(actions(), (std::vector<std::string>{
+                             "Close file /usr/bin/",
+                             "Close file /usr/bin/ \xE2\x80\x94 spared: tidewell (Tidewell itself), "
+                             "dbus-daemon (session bus), bash (started Tidewell)"}));
 }
 
 TEST_F(CloseEngineTest, CloseProgramFollowsTheMethod) {

@@ -34,7 +34,7 @@ class CloseListTest : public ::testing::Test {
     CloseMethod method = CloseMethod::Soft;
     std::string caption = "Execute Close Now (Test)";
     std::string title = "Tidewell";
-    CloseListCommands commands{{list, dialogs, engine, launcher, settings,
+    CloseListCommands commands{{list, dialogs, engine, launcher, processes, locale, settings,
                                 [this] { return method; }, [this] { return caption; }, title}};
 
     std::vector<std::string> rows() const {
@@ -110,6 +110,56 @@ TEST_F(CloseListTest, ExecuteClosesEveryRowByTheMethodReadForIt) {
     commands.PushButton9_Click();
     EXPECT_EQ(log.count(), 4);
     EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(CloseListTest, HardCloseAsksFirstWhenAnEntryEndsManyProgramsOrASparedOne) {
+    // A session: its holders, a few programs, and xterms under a folder with an "a".
+    processes.add(2, "/usr/bin/Xvfb");
+    processes.add(3, "/usr/bin/openbox");
+    processes.sparedList = {{2, "display server"}, {3, "window manager"}};
+    for (int pid = 10; pid < 13; ++pid)
+        processes.add(pid, "/opt/a/xterm");
+    processes.add(13, "/usr/bin/xclock");
+    method = CloseMethod::Hard;
+
+    // "xterm" ends three programs, none spared: no question. "/" ends four and matches the
+    // holders, "bin" matches them: asked, and answered No, neither is added.
+    dialogs.inputAnswers = {"xterm", "/"};
+    dialogs.fileAnswers = {"/somewhere/bin"};
+    commands.PushButton4_Click();
+    commands.PushButton4_Click();
+    commands.PushButton8_Click();
+    EXPECT_EQ(rows(), (std::vector<std::string>{"xterm"}));
+    ASSERT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_EQ(dialogs.boxes[0].text,
+              "Hard close of \"/\" would end 4 running programs: xterm (3), xclock.\r\n\r\n"
+              "It also matches 2 running programs that it never ends, because Tidewell or your "
+              "session depends on them: Xvfb (display server), openbox (window manager)."
+              "\r\n\r\nAdd it to the list anyway?");
+    EXPECT_EQ(dialogs.boxes[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(dialogs.boxes[0].icon, Icon::Warning);
+
+    // Testing "bin/X" asks too (it matches the display server); on Yes the spared ones
+    // still live and the history says so. With Soft close selected nothing is asked.
+    list.clear();
+    list.addRow("bin/X");
+    dialogs.answers = {Answer::Yes};
+    commands.PushButton9_Click();
+    ASSERT_EQ(dialogs.boxes.size(), 3u);
+    EXPECT_NE(dialogs.boxes[2].text.find("would end 1 running program: xclock."),
+              std::string::npos)
+        << dialogs.boxes[2].text;
+    EXPECT_NE(dialogs.boxes[2].text.find("Close them now?"), std::string::npos);
+    EXPECT_EQ(processes.killed, (std::vector<int>{13}));
+    ASSERT_EQ(log.count(), 2);
+    EXPECT_EQ(log.subItem(1, 1), "Close file bin/X");
+    EXPECT_EQ(log.subItem(2, 1),
+              "Close file bin/X \xE2\x80\x94 spared: Xvfb (display server)");
+    method = CloseMethod::Soft;
+    dialogs.inputAnswers = {"/"};
+    commands.PushButton4_Click();
+    EXPECT_EQ(dialogs.boxes.size(), 3u);
+    EXPECT_EQ(list.count(), 2);
 }
 
 TEST_F(CloseListTest, ExecuteReportsAFailingRowAndGoesOn) {

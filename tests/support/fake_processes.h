@@ -33,6 +33,10 @@ class FakeProcesses : public Processes {
         return true;
     }
     int selfPid() const override { return self; }
+    std::vector<SparedProcess> spared() override {
+        ++sparedScans;
+        return sparedList;
+    }
 
     // Adds a running process; the name is the path's last part unless given.
     void add(int pid, const std::string& path, std::string name = {}) {
@@ -47,6 +51,8 @@ class FakeProcesses : public Processes {
 
     std::vector<ProcessInfo> running;
     std::set<int> protectedPids; // kill fails for these, as for another user's process
+    std::vector<SparedProcess> sparedList; // the session's holders and our ancestors
+    int sparedScans = 0;
     std::string listFailure;     // thrown by list() when set
     int self = 4242;
     int scans = 0;

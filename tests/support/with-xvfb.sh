@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
 # Runs a command against a private X server of its own.
-# Usage: with-xvfb.sh [openbox] [trayer] [tint2] -- command args...
+# Usage: with-xvfb.sh [openbox] [trayer] [tint2] [dbus] -- command args...
 set -euo pipefail
 
 want_openbox=0
 want_trayer=0
 want_tint2=0
+want_dbus=0
 while [ $# -gt 0 ] && [ "$1" != "--" ]; do
   case "$1" in
     openbox) want_openbox=1 ;;
     trayer) want_trayer=1 ;;
     tint2) want_tint2=1 ;;
+    dbus) want_dbus=1 ;;
     "") ;;
     *) for w in $1; do
-         case "$w" in openbox) want_openbox=1 ;; trayer) want_trayer=1 ;; tint2) want_tint2=1 ;; esac
+         case "$w" in
+           openbox) want_openbox=1 ;; trayer) want_trayer=1 ;; tint2) want_tint2=1 ;;
+           dbus) want_dbus=1 ;;
+         esac
        done ;;
   esac
   shift
@@ -59,6 +64,16 @@ printf '[Default Applications]\nx-scheme-handler/http=%s\nx-scheme-handler/https
   > "$work/data/applications/mimeapps.list"
 export XDG_DATA_HOME="$work/data"
 
+if [ $want_dbus = 1 ]; then
+  dbus-daemon --session --nofork --address="unix:path=$XDG_RUNTIME_DIR/bus" \
+              --print-address=4 4> "$work/bus" > "$work/dbus.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 1 100); do
+    [ -s "$work/bus" ] && break
+    sleep 0.05
+  done
+  export DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$work/bus")"
+fi
 if [ $want_openbox = 1 ]; then
   openbox --sm-disable > "$work/openbox.log" 2>&1 &
   pids+=($!)

@@ -28,7 +28,8 @@ void Form1::connectListCommands() {
     runList_ = std::make_unique<RunListCommands>(*ListView1, services.dialogs, *runner_,
                                                  services.launcher);
     closeList_ = std::make_unique<CloseListCommands>(CloseListCommands::Parts{
-        *ListView2, services.dialogs, *engine_, services.launcher, settings,
+        *ListView2, services.dialogs, *engine_, services.launcher, services.processes,
+        services.locale, settings,
         [this] {
             return Option7->isChecked()   ? CloseMethod::Soft
                    : Option6->isChecked() ? CloseMethod::Hard

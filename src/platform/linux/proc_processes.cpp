@@ -1,5 +1,8 @@
 #include "platform/linux/proc_processes.h"
 
+#include "platform/linux/session_holders.h"
+#include "platform/linux/x11_windows.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -7,6 +10,7 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <string_view>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -72,7 +76,11 @@ std::vector<ProcessInfo> ProcProcesses::list() {
             continue;
         ProcessInfo info;
         info.pid = static_cast<int>(pid);
-        info.path = executablePath(info.pid);
+        // Another user's process is never ours to end, even when we may (as root).
+        struct stat owner {};
+        const bool ours = stat(("/proc/" + std::string(entry->d_name)).c_str(), &owner) == 0 &&
+                          owner.st_uid == geteuid();
+        info.path = ours ? executablePath(info.pid) : std::string();
         info.name = baseName(info.path.empty() ? firstArgument(info.pid) : info.path);
         // Kernel threads and processes that ended meanwhile have neither.
         if (!info.name.empty())
@@ -102,6 +110,13 @@ bool ProcProcesses::kill(const ProcessInfo& process) {
 
 int ProcProcesses::selfPid() const {
     return static_cast<int>(getpid());
+}
+
+std::vector<SparedProcess> ProcProcesses::spared() {
+    std::vector<SparedProcess> spared = procSessionHolders();
+    const std::vector<SparedProcess> windowSystem = x11SessionHolders();
+    spared.insert(spared.end(), windowSystem.begin(), windowSystem.end());
+    return spared;
 }
 
 } // namespace tw

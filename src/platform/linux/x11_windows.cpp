@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <poll.h>
 #include <stdexcept>
 #include <string>
@@ -184,7 +185,52 @@ int ownerPid(const Connection& c, Window window) {
     return pid;
 }
 
+// The window a root property names (as _NET_SUPPORTING_WM_CHECK does), or 0.
+Window windowProperty(const Connection& c, Window window, const char* name) {
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window result = 0;
+    if (XGetWindowProperty(c.display(), window, XInternAtom(c.display(), name, False), 0, 1,
+                           False, XA_WINDOW, &type, &format, &items, &after, &data) == Success &&
+        type == XA_WINDOW && format == 32 && items == 1)
+        result = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
+    if (data)
+        XFree(data);
+    return result;
+}
+
 } // namespace
+
+std::vector<SparedProcess> x11SessionHolders() {
+    std::unique_ptr<Connection> c;
+    try {
+        c = std::make_unique<Connection>();
+    } catch (const std::runtime_error&) {
+        return {};
+    }
+    std::vector<SparedProcess> holders;
+    const auto add = [&](Window owner, const char* role) {
+        if (owner == 0)
+            return;
+        if (const int pid = ownerPid(*c, owner); pid > 0)
+            holders.push_back({pid, role});
+    };
+    Display* display = c->display();
+    for (int screen = 0; screen < ScreenCount(display); ++screen) {
+        const std::string n = std::to_string(screen);
+        const auto owner = [&](const std::string& selection) {
+            return XGetSelectionOwner(display, XInternAtom(display, selection.c_str(), False));
+        };
+        add(owner("WM_S" + n), "window manager");
+        add(owner("_NET_WM_CM_S" + n), "compositing manager");
+        add(owner("_NET_SYSTEM_TRAY_S" + n), "tray");
+        add(windowProperty(*c, RootWindow(display, screen), "_NET_SUPPORTING_WM_CHECK"),
+            "window manager");
+    }
+    return holders;
+}
 
 X11Windows::X11Windows(EventPump* events, int closeWaitMs)
     : events_(events), closeWaitMs_(closeWaitMs) {}

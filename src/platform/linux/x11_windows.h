@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/processes.h"
 #include "platform/windows.h"
 
 namespace tw {
@@ -26,5 +27,10 @@ class X11Windows : public Windows {
     EventPump* events_;
     int closeWaitMs_;
 };
+
+// The processes behind the window manager, the compositing manager and the tray host of the
+// display named by DISPLAY, found through the selections they own; empty when no display can
+// be reached.
+std::vector<SparedProcess> x11SessionHolders();
 
 } // namespace tw

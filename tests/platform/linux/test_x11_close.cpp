@@ -222,11 +222,14 @@ TEST_F(CloseTest, HardCloseKillsEveryCopyUnderTheFolderAndNothingElse) {
     EXPECT_TRUE(unrelated.running());
 }
 
-TEST_F(CloseTest, EntryNamingOurOwnPathKillsNothingOfOurs) {
+TEST_F(CloseTest, EntryNamingOurOwnPathKillsNothingOfOursAndSaysSo) {
     const auto self = std::filesystem::canonical("/proc/self/exe").string();
+    const std::string name = std::filesystem::path(self).filename().string();
     engine.HardCloseProgram(self);
-    engine.SoftCloseProgram(std::filesystem::path(self).filename().string());
-    EXPECT_EQ(list.count(), 0);
+    engine.SoftCloseProgram(name);
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.subItem(1, 1),
+              "Close file " + self + " \xE2\x80\x94 spared: " + name + " (Tidewell itself)");
     ProcessInfo me{processes.selfPid(), "", self};
     EXPECT_FALSE(processes.kill(me));
 }
