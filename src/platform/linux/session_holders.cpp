@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <string>
 #include <unistd.h>
 
 namespace tw {
@@ -44,6 +45,54 @@ int loginSessionLeader() {
         if (line.rfind("LEADER=", 0) == 0)
             return std::atoi(line.c_str() + 7);
     return 0;
+}
+
+// The listening socket names, as /proc/net/unix shows them ("@" for an abstract name), that
+// hold the session these variables describe, each with its role.
+struct SessionSocket {
+    std::string name;
+    std::string role;
+};
+
+std::vector<SessionSocket> sessionSockets(const std::string& display,
+                                          const std::string& waylandDisplay,
+                                          const std::string& sessionBus,
+                                          const std::string& runtimeDir) {
+    std::vector<SessionSocket> sockets;
+    // ":0", ":0.0", "unix:0": the local X server listens on both forms of X<n>.
+    if (const auto colon = display.rfind(':'); colon != std::string::npos) {
+        const std::string host = display.substr(0, colon);
+        const std::string number = display.substr(colon + 1, display.find('.', colon) - colon - 1);
+        if ((host.empty() || host == "unix") && !number.empty() &&
+            number.find_first_not_of("0123456789") == std::string::npos) {
+            sockets.push_back({"/tmp/.X11-unix/X" + number, "display server"});
+            sockets.push_back({"@/tmp/.X11-unix/X" + number, "display server"});
+        }
+    }
+    if (!waylandDisplay.empty()) {
+        const std::string path =
+            waylandDisplay.front() == '/' ? waylandDisplay : runtimeDir + "/" + waylandDisplay;
+        sockets.push_back({path, "Wayland compositor"});
+    }
+    // "unix:path=/run/user/1000/bus" or "unix:abstract=/tmp/dbus-x,guid=..." joined by ";".
+    std::string bus = sessionBus;
+    if (bus.empty() && !runtimeDir.empty())
+        bus = "unix:path=" + runtimeDir + "/bus";
+    std::istringstream addresses(bus);
+    for (std::string address; std::getline(addresses, address, ';');) {
+        if (address.rfind("unix:", 0) != 0)
+            continue;
+        std::istringstream keys(address.substr(5));
+        for (std::string key; std::getline(keys, key, ',');) {
+            if (key.rfind("path=", 0) == 0)
+                sockets.push_back({key.substr(5), "session bus"});
+            else if (key.rfind("abstract=", 0) == 0)
+                sockets.push_back({"@" + key.substr(9), "session bus"});
+        }
+    }
+    if (!runtimeDir.empty())
+        sockets.push_back({runtimeDir + "/systemd/private", "service manager"});
+    return sockets;
 }
 
 // Inodes of the listening sockets named in `wanted`, each with its role.
@@ -106,47 +155,6 @@ void addSocketHolders(const std::map<unsigned long, std::string>& inodes,
 }
 
 } // namespace
-
-std::vector<SessionSocket> sessionSockets(const std::string& display,
-                                          const std::string& waylandDisplay,
-                                          const std::string& sessionBus,
-                                          const std::string& runtimeDir) {
-    std::vector<SessionSocket> sockets;
-    // ":0", ":0.0", "unix:0": the local X server listens on both forms of X<n>.
-    if (const auto colon = display.rfind(':'); colon != std::string::npos) {
-        const std::string host = display.substr(0, colon);
-        const std::string number = display.substr(colon + 1, display.find('.', colon) - colon - 1);
-        if ((host.empty() || host == "unix") && !number.empty() &&
-            number.find_first_not_of("0123456789") == std::string::npos) {
-            sockets.push_back({"/tmp/.X11-unix/X" + number, "display server"});
-            sockets.push_back({"@/tmp/.X11-unix/X" + number, "display server"});
-        }
-    }
-    if (!waylandDisplay.empty()) {
-        const std::string path =
-            waylandDisplay.front() == '/' ? waylandDisplay : runtimeDir + "/" + waylandDisplay;
-        sockets.push_back({path, "Wayland compositor"});
-    }
-    // "unix:path=/run/user/1000/bus" or "unix:abstract=/tmp/dbus-x,guid=..." joined by ";".
-    std::string bus = sessionBus;
-    if (bus.empty() && !runtimeDir.empty())
-        bus = "unix:path=" + runtimeDir + "/bus";
-    std::istringstream addresses(bus);
-    for (std::string address; std::getline(addresses, address, ';');) {
-        if (address.rfind("unix:", 0) != 0)
-            continue;
-        std::istringstream keys(address.substr(5));
-        for (std::string key; std::getline(keys, key, ',');) {
-            if (key.rfind("path=", 0) == 0)
-                sockets.push_back({key.substr(5), "session bus"});
-            else if (key.rfind("abstract=", 0) == 0)
-                sockets.push_back({"@" + key.substr(9), "session bus"});
-        }
-    }
-    if (!runtimeDir.empty())
-        sockets.push_back({runtimeDir + "/systemd/private", "service manager"});
-    return sockets;
-}
 
 std::vector<SparedProcess> procSessionHolders() {
     std::vector<SparedProcess> spared;

@@ -2,7 +2,6 @@
 
 #include "platform/processes.h"
 
-#include <string>
 #include <vector>
 
 namespace tw {
@@ -14,16 +13,5 @@ namespace tw {
 // Processes of other users are not looked at. Window-system roles come from
 // x11SessionHolders().
 std::vector<SparedProcess> procSessionHolders();
-
-// The listening socket names, as /proc/net/unix shows them ("@" for an abstract name), that
-// hold the session described by these variables' values, each with its role.
-struct SessionSocket {
-    std::string name;
-    std::string role;
-};
-std::vector<SessionSocket> sessionSockets(const std::string& display,
-                                          const std::string& waylandDisplay,
-                                          const std::string& sessionBus,
-                                          const std::string& runtimeDir);
 
 } // namespace tw
