@@ -21,11 +21,10 @@ std::string fileNameOf(const std::string& path) {
 bool CloseListCommands::hardCloseConfirmed(const std::string& entry, const char* question) {
     if (p_.method() != CloseMethod::Hard)
         return true;
-    const std::string warning = hardCloseWarning(
-        entry, findHardCloseTargets(entry, p_.processes, p_.locale), question);
-    return warning.empty() ||
-           p_.dialogs.messageBox(warning, p_.appTitle, Buttons::YesNo, Icon::Warning) ==
-               Answer::Yes;
+    const std::string warning =
+        hardCloseWarning(entry, findHardCloseTargets(entry, p_.processes, p_.locale), question);
+    return warning.empty() || p_.dialogs.messageBox(warning, p_.appTitle, Buttons::YesNo,
+                                                    Icon::Warning) == Answer::Yes;
 }
 
 void CloseListCommands::PushButton4_Click() {

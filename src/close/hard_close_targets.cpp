@@ -78,9 +78,8 @@ HardCloseTargets findHardCloseTargets(const std::string& entry, Processes& proce
     std::vector<SparedProcess> spared = processes.spared();
     spared.push_back({processes.selfPid(), "Tidewell itself"});
     for (ProcessInfo& process : matching) {
-        const auto it = std::find_if(spared.begin(), spared.end(), [&](const SparedProcess& s) {
-            return s.pid == process.pid;
-        });
+        const auto it = std::find_if(spared.begin(), spared.end(),
+                                     [&](const SparedProcess& s) { return s.pid == process.pid; });
         if (it == spared.end())
             targets.ended.push_back(std::move(process));
         else

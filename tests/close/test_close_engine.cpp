@@ -144,10 +144,11 @@ TEST_F(CloseEngineTest, HardCloseSparesUsAndTheSessionsHoldersSaysSoAndNeverTake
     EXPECT_EQ(processes.sparedScans, 0) << "nothing matched: the holders were not looked for";
     engine.HardCloseProgram("/usr/bin/");
     EXPECT_EQ(processes.killAttempts, (std::vector<int>{10}));
-    EXPECT_EQ(actions(), (std::vector<std::string>{
-                             "Close file /usr/bin/",
-                             "Close file /usr/bin/ \xE2\x80\x94 spared: tidewell (Tidewell itself), "
-                             "dbus-daemon (session bus), bash (started Tidewell)"}));
+    EXPECT_EQ(actions(),
+              (std::vector<std::string>{
+                  "Close file /usr/bin/",
+                  "Close file /usr/bin/ \xE2\x80\x94 spared: tidewell (Tidewell itself), "
+                  "dbus-daemon (session bus), bash (started Tidewell)"}));
 }
 
 TEST_F(CloseEngineTest, CloseProgramFollowsTheMethod) {

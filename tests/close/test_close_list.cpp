@@ -146,15 +146,13 @@ TEST_F(CloseListTest, HardCloseAsksFirstWhenAnEntryEndsManyProgramsOrASparedOne)
     dialogs.answers = {Answer::Yes};
     commands.PushButton9_Click();
     ASSERT_EQ(dialogs.boxes.size(), 3u);
-    EXPECT_NE(dialogs.boxes[2].text.find("would end 1 running program: xclock."),
-              std::string::npos)
+    EXPECT_NE(dialogs.boxes[2].text.find("would end 1 running program: xclock."), std::string::npos)
         << dialogs.boxes[2].text;
     EXPECT_NE(dialogs.boxes[2].text.find("Close them now?"), std::string::npos);
     EXPECT_EQ(processes.killed, (std::vector<int>{13}));
     ASSERT_EQ(log.count(), 2);
     EXPECT_EQ(log.subItem(1, 1), "Close file bin/X");
-    EXPECT_EQ(log.subItem(2, 1),
-              "Close file bin/X \xE2\x80\x94 spared: Xvfb (display server)");
+    EXPECT_EQ(log.subItem(2, 1), "Close file bin/X \xE2\x80\x94 spared: Xvfb (display server)");
     method = CloseMethod::Soft;
     dialogs.inputAnswers = {"/"};
     commands.PushButton4_Click();

@@ -53,7 +53,8 @@ TEST_F(RunFileTest, LaunchThatStartsNothingIsLoggedWithItsReasonWithoutAMessage)
     run.RunFile("/nowhere/missing");
     EXPECT_TRUE(dialogs.boxes.empty());
     ASSERT_EQ(list.count(), 1);
-    EXPECT_EQ(list.subItem(1, 1), "Run file /nowhere/missing \xE2\x80\x94 not started: no such file");
+    EXPECT_EQ(list.subItem(1, 1),
+              "Run file /nowhere/missing \xE2\x80\x94 not started: no such file");
 }
 
 TEST_F(RunFileTest, UnexpectedFailureIsReportedAtItsStepAndTheRowStillFollows) {

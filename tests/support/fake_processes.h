@@ -50,10 +50,10 @@ class FakeProcesses : public Processes {
     }
 
     std::vector<ProcessInfo> running;
-    std::set<int> protectedPids; // kill fails for these, as for another user's process
+    std::set<int> protectedPids;           // kill fails for these, as for another user's process
     std::vector<SparedProcess> sparedList; // the session's holders and our ancestors
     int sparedScans = 0;
-    std::string listFailure;     // thrown by list() when set
+    std::string listFailure; // thrown by list() when set
     int self = 4242;
     int scans = 0;
     std::vector<int> killAttempts;

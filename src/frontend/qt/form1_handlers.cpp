@@ -27,15 +27,15 @@ void Form1::bringBack() {
 void Form1::connectListCommands() {
     runList_ = std::make_unique<RunListCommands>(*ListView1, services.dialogs, *runner_,
                                                  services.launcher);
-    closeList_ = std::make_unique<CloseListCommands>(CloseListCommands::Parts{
-        *ListView2, services.dialogs, *engine_, services.launcher, services.processes,
-        services.locale, settings,
-        [this] {
-            return Option7->isChecked()   ? CloseMethod::Soft
-                   : Option6->isChecked() ? CloseMethod::Hard
-                                          : CloseMethod::None;
-        },
-        [this] { return PushButton9->text().toStdString(); }, AppTitle});
+    closeList_ = std::make_unique<CloseListCommands>(
+        CloseListCommands::Parts{*ListView2, services.dialogs, *engine_, services.launcher,
+                                 services.processes, services.locale, settings,
+                                 [this] {
+                                     return Option7->isChecked()   ? CloseMethod::Soft
+                                            : Option6->isChecked() ? CloseMethod::Hard
+                                                                   : CloseMethod::None;
+                                 },
+                                 [this] { return PushButton9->text().toStdString(); }, AppTitle});
     historyCommands_ = std::make_unique<HistoryCommands>(
         *ListView3, services.dialogs, services.events, services.clipboard, AppTitle);
 

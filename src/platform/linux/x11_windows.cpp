@@ -35,9 +35,8 @@ class Connection {
                 (name && *name ? std::string("DISPLAY=") + name : "DISPLAY is not set") + ")");
         }
         previous_ = XSetErrorHandler(ignoreXError);
-        const char* names[] = {"WM_STATE",         "WM_PROTOCOLS",
-                               "WM_DELETE_WINDOW", "_NET_WM_PID",
-                               "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG"};
+        const char* names[] = {"WM_STATE",    "WM_PROTOCOLS",        "WM_DELETE_WINDOW",
+                               "_NET_WM_PID", "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG"};
         XInternAtoms(display_, const_cast<char**>(names), kAtoms, False, atoms_);
         int event = 0, error = 0, major = 0, minor = 0;
         hasXRes_ = XResQueryExtension(display_, &event, &error) &&
@@ -143,8 +142,8 @@ bool isDialog(const Connection& c, Window window) {
     unsigned long items = 0, after = 0;
     unsigned char* data = nullptr;
     bool dialog = false;
-    if (XGetWindowProperty(c.display(), window, c.netWmWindowType(), 0, 16, False, XA_ATOM,
-                           &type, &format, &items, &after, &data) == Success &&
+    if (XGetWindowProperty(c.display(), window, c.netWmWindowType(), 0, 16, False, XA_ATOM, &type,
+                           &format, &items, &after, &data) == Success &&
         type == XA_ATOM && format == 32) {
         const auto* types = reinterpret_cast<const Atom*>(data);
         dialog = std::find(types, types + items, c.netWmWindowTypeDialog()) != types + items;
@@ -192,8 +191,8 @@ Window windowProperty(const Connection& c, Window window, const char* name) {
     unsigned long items = 0, after = 0;
     unsigned char* data = nullptr;
     Window result = 0;
-    if (XGetWindowProperty(c.display(), window, XInternAtom(c.display(), name, False), 0, 1,
-                           False, XA_WINDOW, &type, &format, &items, &after, &data) == Success &&
+    if (XGetWindowProperty(c.display(), window, XInternAtom(c.display(), name, False), 0, 1, False,
+                           XA_WINDOW, &type, &format, &items, &after, &data) == Success &&
         type == XA_WINDOW && format == 32 && items == 1)
         result = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
     if (data)

@@ -12,8 +12,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <thread>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace tw;
 using namespace tw::test;
