@@ -77,7 +77,12 @@ TEST_F(CloseTest, SoftCloseOfXmessageWhichSetsNoPid) {
 
 TEST_F(CloseTest, SoftCloseOfXterm) {
     Child xterm({"/usr/bin/xterm", "-e", "/bin/sleep", "60"});
-    ASSERT_TRUE(eventually([&] { return !windowsOf(xterm.pid()).empty(); }));
+    // On a loaded machine xterm can list its window while still setting up, and it drops a
+    // close request then; it starts its command once it is up.
+    const std::string children = "/proc/" + std::to_string(xterm.pid()) + "/task/" +
+                                 std::to_string(xterm.pid()) + "/children";
+    ASSERT_TRUE(
+        eventually([&] { return !windowsOf(xterm.pid()).empty() && !readFile(children).empty(); }));
     engine.SoftCloseProgram("xterm");
     EXPECT_NE(xterm.waitExit(), -1);
     expectRows(1, "xterm");
