@@ -1,15 +1,17 @@
 #include "platform/linux/xdg_autostart.h"
 
+#include "platform/qt/config_folder.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <pwd.h>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tw {
 
@@ -21,22 +23,8 @@ std::string selfExecutable() {
     return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
 }
 
-std::string configHome() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && xdg[0] == '/')
-        return xdg;
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-        const passwd* user = getpwuid(getuid());
-        home = user ? user->pw_dir : nullptr;
-    }
-    if (!home || !*home)
-        throw std::runtime_error("Cannot find the home folder for the start-up entry");
-    return std::string(home) + "/.config";
-}
-
 std::string autostartDirectory() {
-    return configHome() + "/autostart";
+    return userConfigDirectory() + "/autostart";
 }
 
 [[noreturn]] void fail(const std::string& what, const std::string& path) {
@@ -141,19 +129,20 @@ void XdgAutostart::add(const std::string& name) {
     // A new file renamed into place: a reader never sees half an entry, and a failed write
     // leaves the old one alone.
     std::string temporary = autostartDirectory() + "/." + name + ".XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         fail("Cannot create", temporary);
     try {
         writeAll(fd, text, temporary);
         if (fchmod(fd, 0644) != 0 || fsync(fd) != 0)
             fail("Cannot write", temporary);
-        if (close(fd) != 0) {
-            unlink(temporary.c_str());
+        // A failed close has released the descriptor all the same: it is never closed again.
+        const int closed = close(std::exchange(fd, -1));
+        if (closed != 0)
             fail("Cannot write", temporary);
-        }
     } catch (...) {
-        close(fd);
+        if (fd >= 0)
+            close(fd);
         unlink(temporary.c_str());
         throw;
     }

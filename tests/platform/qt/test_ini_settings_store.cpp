@@ -1,13 +1,16 @@
 #include "core/memory_list_view.h"
+#include "core/safe_settings_store.h"
 #include "platform/qt/ini_settings_store.h"
 #include "settings/settings.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -80,6 +83,121 @@ TEST_F(IniStore, UnwritableFolderIsReported) {
     IniSettingsStore blocked("/proc/tidewell-no-such-dir");
     EXPECT_THROW(blocked.save("Quillmark", "Tidewell", "Text1", "1"), std::runtime_error);
     EXPECT_EQ(blocked.get("Quillmark", "Tidewell", "Text1", "0"), "0");
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void writeAll(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The file is shared by the vendor's programs: another program's broken section and a stray
+// line among our own keys cost nothing that parses, across a start and an orderly exit.
+TEST_F(IniStore, StrayLinesKeepBothListsAndACopyOfTheFile) {
+    const std::string path = dir.path().toStdString() + "/Quillmark.ini";
+    const std::string original = "[Inkwell]\nthis line has no equals sign\nZoom=2\n"
+                                 "[Tidewell]\nListView1=/usr/bin/xedit||||||||---|||/bin/true"
+                                 "||||||||---|||\nstray\nListView2=xedit||||||||---|||\n"
+                                 "Text2=45\n";
+    writeAll(path, original);
+    std::vector<std::string> told;
+    for (int run = 0; run < 2; ++run) {
+        IniSettingsStore file;
+        SafeSettingsStore safe(file, [&](const std::string& m) { told.push_back(m); });
+        Settings start(safe);
+        MemoryListView run1("ListView1"), close("ListView2");
+        start.LoadListItems(run1);
+        start.LoadListItems(close);
+        ASSERT_EQ(run1.count(), 2) << run;
+        EXPECT_EQ(run1.text(2), "/bin/true");
+        ASSERT_EQ(close.count(), 1);
+        EXPECT_EQ(start.GetSetting("Text2", "30"), "45");
+        start.SaveSetting("Text1", "1");
+        start.SaveListItems(run1);
+        start.SaveListItems(close);
+    }
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(path), std::string::npos) << told[0];
+    const std::string copy = path + ".unreadable-" + QDate::currentDate().toString(Qt::ISODate).toStdString();
+    EXPECT_NE(told[0].find(copy), std::string::npos) << told[0];
+    EXPECT_EQ(readAll(copy), original);
+    EXPECT_NE(readAll(path).find("Zoom=2"), std::string::npos);
+}
+
+// Runs the body in a child process without root's power over file modes; the child's
+// failures are printed by the child and fail the parent through its exit status.
+template <class Body> void asOrdinaryUser(const std::string& folder, Body body) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && (chown(folder.c_str(), 65534, 65534) != 0 ||
+                               setresgid(65534, 65534, 65534) != 0 ||
+                               setresuid(65534, 65534, 65534) != 0))
+            _exit(3);
+        body();
+        _exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// A store that cannot be written: one warning with the reason and the path, the edits kept
+// in memory and written at the first change after the store can be written again, the old
+// file intact meanwhile. A file that cannot be read is never written back.
+TEST_F(IniStore, UnwritableAndUnreadableStoresLoseNothing) {
+    const std::string folder = dir.path().toStdString();
+    asOrdinaryUser(folder, [&] {
+        const std::string path = folder + "/Quillmark.ini";
+        const std::string before = "[Tidewell]\nText1=0\nListView1=/bin/true||||||||---|||\n";
+        for (const bool folderReadOnly : {false, true}) {
+            writeAll(path, before);
+            chmod((folderReadOnly ? folder : path).c_str(), folderReadOnly ? 0555 : 0444);
+            std::vector<std::string> told;
+            IniSettingsStore file;
+            SafeSettingsStore safe(file, [&](const std::string& m) { told.push_back(m); });
+            Settings s(safe);
+            for (const char* typed : {"1", "12", "125"})
+                s.SaveSetting("Text1", typed);
+            s.SaveSetting("Text2", "7");
+            ASSERT_EQ(told.size(), 1u) << folderReadOnly << told.back();
+            EXPECT_NE(told[0].find(path), std::string::npos) << told[0];
+            EXPECT_NE(told[0].find(folderReadOnly ? "folder" : "read-only"), std::string::npos)
+                << told[0];
+            EXPECT_EQ(s.GetSetting("Text1"), "125");
+            EXPECT_EQ(readAll(path), before);
+
+            chmod(folder.c_str(), 0755);
+            chmod(path.c_str(), 0644);
+            s.SaveSetting("Text3", "9");
+            ASSERT_EQ(told.size(), 2u);
+            EXPECT_NE(told[1].find("again"), std::string::npos) << told[1];
+            IniSettingsStore fresh;
+            EXPECT_EQ(fresh.get("Quillmark", "Tidewell", "Text1", ""), "125");
+            EXPECT_EQ(fresh.get("Quillmark", "Tidewell", "Text2", ""), "7");
+            EXPECT_EQ(fresh.get("Quillmark", "Tidewell", "ListView1", ""),
+                      "/bin/true||||||||---|||");
+        }
+
+        writeAll(path, before);
+        chmod(path.c_str(), 0);
+        std::vector<std::string> told;
+        IniSettingsStore file;
+        SafeSettingsStore safe(file, [&](const std::string& m) { told.push_back(m); });
+        Settings s(safe);
+        MemoryListView list("ListView1");
+        s.LoadListItems(list);
+        EXPECT_EQ(list.count(), 0);
+        s.SaveListItems(list);
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_NE(told[0].find("Permission denied"), std::string::npos) << told[0];
+        chmod(path.c_str(), 0644);
+        EXPECT_EQ(readAll(path), before);
+    });
 }
 
 // Two copies of the program write at the same time: no value is lost and the file is
