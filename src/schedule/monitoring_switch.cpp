@@ -22,6 +22,7 @@ void MonitoringSwitch::PushButton2_Click() {
             r.step(108, [&] {
                 countdown_.SpanSeconds = remainingSeconds(clock_.now(), view_.pickerTime());
             });
+        countdown_.occurrences.restart();
         r.step(110, [&] { timer_.setInterval(kTickIntervalMs); });
         r.step(112, [&] { timer_.setEnabled(true); });
         return;

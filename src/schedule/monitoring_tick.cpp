@@ -113,15 +113,15 @@ void MonitoringTick::tick(Dialogs& dialogs) {
             show(r, 110, progress.view);
         r.step(116, [&] { events_.processPending(); });
         if (r.test(118, [&] {
-                const TimeOfDay target = view_.pickerTime();
-                return *mode == ScheduleMode::Daily
-                           ? dailyMatch(now, target)
-                           : weeklyMatch(now, target, view_.dayText(), dayNameOf(now));
+                return countdown_.occurrences.due(now, *mode, view_.pickerTime(),
+                                                  view_.dayText());
             }))
             fire(r, *mode);
         return;
     }
 
+    // Daily and Weekly count their targets afresh from the next tick in their mode.
+    countdown_.occurrences.restart();
     // A field that is not a number keeps the previous interval and shows the box each tick.
     r.step(120, [&] {
         countdown_.SpanSeconds = everyXInterval(view_.fieldText(EveryXField::Hours),

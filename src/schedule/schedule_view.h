@@ -2,6 +2,7 @@
 
 #include "core/close_method.h"
 #include "schedule/schedule_model.h"
+#include "schedule/target_occurrences.h"
 
 #include <cstdint>
 #include <string>
@@ -62,6 +63,8 @@ inline constexpr const char* kSwitchOnCaption = "Stop";
 struct Countdown {
     std::int32_t SpanSeconds = 0;
     std::int32_t ElapsedSeconds = 0;
+    // Which Daily and Weekly occurrences have come and fired.
+    TargetOccurrences occurrences;
 };
 
 } // namespace tw

@@ -3,6 +3,10 @@
 #include "schedule_rig.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <tuple>
 #include <gtest/gtest.h>
 
 namespace tw {
@@ -154,6 +158,108 @@ TEST(WeeklyTick, ALateTickStillStandsForTheSecondItWasDueAt) {
     rig.timer.tick();
     EXPECT_EQ(rig.log.size(), 3u);
     EXPECT_EQ(rig.log[1], "run /usr/bin/backup.sh 08:00:02");
+}
+
+// Ticks carrying the local readings of a real time zone, one per second of real time, with
+// the gaps and jumps a test asks for.
+class ZoneTicks {
+  public:
+    ZoneTicks(ScheduleMode mode, TimeOfDay target, const std::string& day = "Monday") {
+        const char* tz = std::getenv("TZ");
+        savedTz_ = tz ? std::optional<std::string>(tz) : std::nullopt;
+        setenv("TZ", "America/New_York", 1);
+        tzset();
+        rig.view.check1 = 1;
+        rig.view.runs.addRow("p");
+        rig.view.mode = mode;
+        rig.view.setPicker(target.hour, target.minute, target.second);
+        rig.view.day = day;
+        rig.switchOn();
+        rig.log.clear();
+    }
+    ~ZoneTicks() {
+        if (savedTz_)
+            setenv("TZ", savedTz_->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    // The instant of a local reading; in the repeated hour, its first pass.
+    static std::time_t at(int y, int mo, int d, int h, int mi, int s) {
+        std::tm t{};
+        t.tm_year = y - 1900;
+        t.tm_mon = mo - 1;
+        t.tm_mday = d;
+        t.tm_hour = h;
+        t.tm_min = mi;
+        t.tm_sec = s;
+        t.tm_isdst = -1;
+        return std::mktime(&t);
+    }
+    // One tick per second from `from` to `to`, both included.
+    void run(std::time_t from, std::time_t to) {
+        for (std::time_t t = from; t <= to; ++t) {
+            std::tm parts{};
+            localtime_r(&t, &parts);
+            const LocalDateTime local{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+                                      parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+            rig.clock.set(local);
+            rig.timer.dueTime = local;
+            rig.timer.tick();
+        }
+    }
+    // The stamps of the launches.
+    Log launches() const {
+        Log out;
+        for (const auto& line : rig.log)
+            if (startsWith(line, "run "))
+                out.push_back(line.substr(6));
+        return out;
+    }
+
+    ScheduleRig rig;
+
+  private:
+    std::optional<std::string> savedTz_;
+};
+
+TEST(DailyWeeklyOccurrences, FireExactlyOnceWhateverTheClockDoes) {
+    {   // Winter time: 01:00 to 02:00 comes twice; the target fires in the first pass only,
+        // and again the next day.
+        ZoneTicks z(ScheduleMode::Daily, {1, 30, 0});
+        z.run(ZoneTicks::at(2026, 11, 1, 0, 59, 0), ZoneTicks::at(2026, 11, 1, 3, 0, 0));
+        EXPECT_EQ(z.launches(), Log{"01:30:00"});
+        z.run(ZoneTicks::at(2026, 11, 2, 1, 29, 0), ZoneTicks::at(2026, 11, 2, 1, 31, 0));
+        EXPECT_EQ(z.launches(), (Log{"01:30:00", "01:30:00"}));
+    }
+    {   // Summer time: 02:30 does not exist that day; the first second after the gap fires.
+        ZoneTicks z(ScheduleMode::Daily, {2, 30, 0});
+        z.run(ZoneTicks::at(2026, 3, 8, 1, 58, 0), ZoneTicks::at(2026, 3, 8, 3, 5, 0));
+        EXPECT_EQ(z.launches(), Log{"03:00:00"});
+    }
+    {   // The clock set back five minutes after the firing repeats nothing.
+        ZoneTicks z(ScheduleMode::Daily, {9, 0, 0});
+        z.run(ZoneTicks::at(2026, 12, 8, 8, 59, 0), ZoneTicks::at(2026, 12, 8, 9, 0, 10));
+        z.run(ZoneTicks::at(2026, 12, 8, 8, 55, 10), ZoneTicks::at(2026, 12, 8, 9, 1, 0));
+        EXPECT_EQ(z.launches(), Log{"09:00:00"});
+    }
+    {   // A 90-second stall across the target fires once, late, at the first tick after it.
+        ZoneTicks z(ScheduleMode::Daily, {9, 0, 0});
+        z.run(ZoneTicks::at(2026, 12, 8, 8, 58, 0), ZoneTicks::at(2026, 12, 8, 8, 59, 30));
+        z.run(ZoneTicks::at(2026, 12, 8, 9, 1, 0), ZoneTicks::at(2026, 12, 8, 9, 2, 0));
+        EXPECT_EQ(z.launches(), Log{"09:01:00"});
+    }
+    // A ten-hour suspension from Monday night to Tuesday morning: a target within it fires
+    // once at the first tick after it; Weekly only when the day within it is its day.
+    for (const auto& [mode, day, fires] :
+         {std::tuple{ScheduleMode::Daily, "Monday", true},
+          std::tuple{ScheduleMode::Weekly, "Tuesday", true},
+          std::tuple{ScheduleMode::Weekly, "Wednesday", false}}) {
+        ZoneTicks z(mode, {8, 0, 0}, day);
+        z.run(ZoneTicks::at(2026, 12, 7, 22, 29, 0), ZoneTicks::at(2026, 12, 7, 22, 30, 0));
+        z.run(ZoneTicks::at(2026, 12, 8, 8, 30, 0), ZoneTicks::at(2026, 12, 8, 9, 0, 0));
+        EXPECT_EQ(z.launches(), fires ? Log{"08:30:00"} : Log{}) << day;
+    }
 }
 
 TEST(EveryXTick, FiresOnEveryTenthTickAndRestartsTheCountAfterTheFiring) {
