@@ -9,7 +9,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-$here/../tidewell}
 seconds=${TIDEWELL_BENCH_SECONDS:-60}
-wrapper=${TIDEWELL_XVFB_WRAPPER:-$here/../../tests/support/with-xvfb.sh}
+wrapper=${TIDEWELL_XVFB_WRAPPER:-@TIDEWELL_XVFB_WRAPPER@}
 
 if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
   TIDEWELL_BENCH_INNER=1 exec "$wrapper" openbox trayer -- "$0" "$program"

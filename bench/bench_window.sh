@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-$here/../tidewell}
 runs=${2:-5}
 floor=${3:-$here/floor_window}
-wrapper=${TIDEWELL_XVFB_WRAPPER:-$here/../../tests/support/with-xvfb.sh}
+wrapper=${TIDEWELL_XVFB_WRAPPER:-@TIDEWELL_XVFB_WRAPPER@}
 
 if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
   TIDEWELL_BENCH_INNER=1 exec "$wrapper" openbox trayer -- "$0" "$program" "$runs" "$floor"

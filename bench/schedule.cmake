@@ -8,9 +8,5 @@ add_executable(bench_firing_latency bench_firing_latency.cpp)
 target_include_directories(bench_firing_latency PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(bench_firing_latency PRIVATE tidewell_platform tidewell_window)
 
-# A script over the real program, copied next to the other benchmarks so `make bench` runs it.
-file(COPY bench_monitoring_cpu.sh DESTINATION ${CMAKE_CURRENT_BINARY_DIR}
-     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-                      WORLD_READ WORLD_EXECUTE)
-file(RENAME ${CMAKE_CURRENT_BINARY_DIR}/bench_monitoring_cpu.sh
-     ${CMAKE_CURRENT_BINARY_DIR}/bench_monitoring_cpu)
+# A script over the real program.
+tidewell_bench_script(bench_monitoring_cpu.sh)

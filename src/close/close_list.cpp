@@ -94,11 +94,19 @@ void CloseListCommands::PushButton11_Click() {
 void CloseListCommands::PushButton12_Click() {
     GuardedRoutine r(p_.dialogs, "PushButton12_Click");
     Answer answer = Answer::No;
+    const std::string editor = p_.launcher.editorFileName();
+    if (editor.empty()) {
+        r.step(100, [&] {
+            p_.dialogs.messageBox(kNoSampleProgram, p_.appTitle, Buttons::Ok, Icon::None);
+        });
+        return;
+    }
     r.step(100, [&] { p_.list.clear(); });
-    r.step(102, [&] { p_.list.addRow(p_.launcher.editorFileName()); });
+    r.step(102, [&] { p_.list.addRow(editor); });
+    // The question names the program that really starts.
     r.step(104, [&] {
         answer = p_.dialogs.messageBox(
-            "Would you like me to open Notepad for you so that you can use the " +
+            "Would you like me to open " + editor + " for you so that you can use the " +
                 p_.testCaption() + " button to test?",
             p_.appTitle, Buttons::YesNo, Icon::None);
     });

@@ -2,8 +2,11 @@
 
 #include "core/error_report.h"
 #include "core/list_view.h"
+#include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "run/run_file.h"
+
+#include <utility>
 
 namespace tw {
 
@@ -12,8 +15,9 @@ std::string sampleProgramPath(const Launcher& launcher) {
 }
 
 RunListCommands::RunListCommands(ListView& list, Dialogs& dialogs, ProgramLauncher& runner,
-                                 const Launcher& launcher)
-    : list_(list), dialogs_(dialogs), runner_(runner), launcher_(launcher) {}
+                                 const Launcher& launcher, std::string appTitle)
+    : list_(list), dialogs_(dialogs), runner_(runner), launcher_(launcher),
+      appTitle_(std::move(appTitle)) {}
 
 void RunListCommands::PushButton3_Click() {
     GuardedRoutine r(dialogs_, "PushButton3_Click");
@@ -49,6 +53,10 @@ void RunListCommands::PushButton13_Click() {
 
 void RunListCommands::PushButton14_Click() {
     GuardedRoutine r(dialogs_, "PushButton14_Click");
+    if (launcher_.editorFileName().empty()) {
+        r.step(100, [&] { dialogs_.messageBox(kNoSampleProgram, appTitle_, Buttons::Ok, Icon::None); });
+        return;
+    }
     r.step(100, [&] { list_.clear(); });
     r.step(102, [&] { list_.addRow(sampleProgramPath(launcher_)); });
 }

@@ -16,12 +16,15 @@ inline constexpr const char* kRunBrowseFilter =
 
 // The sample program's full path: its folder (possibly "") and its file name.
 std::string sampleProgramPath(const Launcher& launcher);
+// What both sample commands say instead of adding a row when there is no editor.
+inline constexpr const char* kNoSampleProgram =
+    "No text editor was found on this computer, so there is no sample program to add.";
 
 // The commands of the run list (ListView1); each reports its own failures.
 class RunListCommands {
   public:
     RunListCommands(ListView& list, Dialogs& dialogs, ProgramLauncher& runner,
-                    const Launcher& launcher);
+                    const Launcher& launcher, std::string appTitle = "Tidewell");
 
     // Browse To Exe: appends the chosen file's full path.
     void PushButton3_Click();
@@ -31,7 +34,8 @@ class RunListCommands {
     void PushButton1_Click();
     // Clear List.
     void PushButton13_Click();
-    // Load Sample/Example Items: the list becomes the sample program alone.
+    // Load Sample/Example Items: the list becomes the sample program alone; with no editor
+    // on the computer a box says so and the list is left as it is.
     void PushButton14_Click();
 
   private:
@@ -39,6 +43,7 @@ class RunListCommands {
     Dialogs& dialogs_;
     ProgramLauncher& runner_;
     const Launcher& launcher_;
+    std::string appTitle_;
 };
 
 } // namespace tw

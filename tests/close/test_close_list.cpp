@@ -191,7 +191,7 @@ TEST_F(CloseListTest, SampleReplacesTheRowsAndOffersToStartTheEditor) {
     commands.PushButton12_Click(); // answered No
     EXPECT_EQ(rows(), (std::vector<std::string>{"xedit"}));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "Would you like me to open Notepad for you so that you can "
+    EXPECT_EQ(dialogs.boxes[0].text, "Would you like me to open xedit for you so that you can "
                                      "use the Renamed button to test?");
     EXPECT_EQ(dialogs.boxes[0].title, "Tidewell");
     EXPECT_EQ(dialogs.boxes[0].buttons, Buttons::YesNo);
@@ -206,6 +206,14 @@ TEST_F(CloseListTest, SampleReplacesTheRowsAndOffersToStartTheEditor) {
     EXPECT_EQ(launcher.opened[0].workingDirectory, kLaunchDirectory);
     EXPECT_EQ(log.count(), 0);
     EXPECT_EQ(dialogs.boxes.size(), 2u); // the question only: a failed start shows nothing
+
+    // No editor at all: a box says so, nothing is added and nothing is asked.
+    launcher.editorDir = launcher.editorFile = "";
+    commands.PushButton12_Click();
+    EXPECT_EQ(rows(), (std::vector<std::string>{"xedit"}));
+    ASSERT_EQ(dialogs.boxes.size(), 3u);
+    EXPECT_EQ(dialogs.boxes[2].text, kNoSampleProgram);
+    EXPECT_EQ(launcher.opened.size(), 1u);
 }
 
 TEST_F(CloseListTest, ClearEmptiesTheList) {

@@ -104,9 +104,13 @@ TEST_F(RunListTest, ClearAndSampleReplaceTheRows) {
     commands.PushButton13_Click();
     EXPECT_EQ(list.count(), 0);
 
-    launcher.editorDir = "";
+    // No editor at all: a box says so instead of adding "/".
+    list.addRow("kept");
+    launcher.editorDir = launcher.editorFile = "";
     commands.PushButton14_Click();
-    EXPECT_EQ(rows(), (std::vector<std::string>{"/xedit"}));
+    EXPECT_EQ(rows(), (std::vector<std::string>{"kept"}));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, kNoSampleProgram);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "history/history_commands.h"
 #include "platform/timer.h"
 #include "run/run_list.h"
+#include "schedule/schedule_model.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -117,7 +118,9 @@ void Form1::buildLeftColumn() {
     ProgressBar1 = place<QProgressBar>(Frame4, "ProgressBar1", 240, 285, 7320, 405);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
+    // The idle text shows while monitoring is off, as switching off sets it again.
+    ProgressBar1->setFormat(QString::fromLatin1(kProgressBarIdleText));
+    ProgressBar1->setTextVisible(true);
 
     Frame3 = frame(this, "Frame3", "Close Options", 120, 1485, 7800, 5460);
     Check2 = place<QCheckBox>(Frame3, "Check2", 240, 300, 2775, 255,

@@ -204,6 +204,14 @@ void TestForm1::startUpFromAnEmptyStoreGivesEveryDefault() {
     QVERIFY(!f.hasCustomCursor());
     // Soft close is selected as designed, so restoring it raised no click to store it.
     QVERIFY(!rig.store.has("Option7"));
+    // The bar shows its idle text while monitoring is off, at start and after a switch-off.
+    for (int round = 0; round < 2; ++round) {
+        QVERIFY(f.ProgressBar1->isTextVisible());
+        QCOMPARE(f.ProgressBar1->text(), QString("Progress Bar"));
+        QTest::mouseClick(f.PushButton2, Qt::LeftButton); // on
+        QTest::mouseClick(f.PushButton2, Qt::LeftButton); // off
+        QCOMPARE(f.PushButton2->text(), QString("Turn On"));
+    }
 }
 
 void TestForm1::hostileStoredValuesShowBoxesAndStartUpCompletes() {
@@ -345,7 +353,7 @@ void TestForm1::buttonsAndOptionsReachTheirCommands() {
     rig.dialogs.answers = {Answer::No};
     QTest::mouseClick(f.PushButton12, Qt::LeftButton);
     QCOMPARE(rig.dialogs.boxes.back().text,
-             std::string("Would you like me to open Notepad for you so that you can use the "
+             std::string("Would you like me to open xedit for you so that you can use the "
                          "Execute Close Now (Test) button to test?"));
     QCOMPARE(rows(*f.ListView2), (std::vector<std::string>{"xedit"}));
 
