@@ -14,7 +14,10 @@ void HistoryLog::AddHistoryEntry(const std::string& action) {
 }
 
 int HistoryLog::AddHistoryRow() {
-    return list_.addRow(locale_.generalDate(clock_.now()));
+    const std::string stamp = locale_.generalDate(clock_.now());
+    while (list_.count() >= kHistoryRowLimit)
+        list_.remove(1);
+    return list_.addRow(stamp);
 }
 
 void HistoryLog::SetHistoryAction(int row, const std::string& action) {

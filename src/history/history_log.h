@@ -8,12 +8,17 @@ class Clock;
 class ListView;
 class LocaleText;
 
+// The most rows the log keeps; beyond it the oldest row goes for each new one, so that a
+// schedule firing every second for weeks cannot take the machine's memory.
+inline constexpr int kHistoryRowLimit = 100000;
+
 // The rows that record every launch and close: time of the action and what was done.
 class HistoryLog {
   public:
     HistoryLog(ListView& list, const Clock& clock, const LocaleText& locale);
 
-    // Appends one row stamped with the current local date and time (general date form).
+    // Appends one row stamped with the current local date and time (general date form);
+    // at the limit the oldest row goes first.
     void AddHistoryEntry(const std::string& action);
     // The two halves of AddHistoryEntry, for callers that report each one on its own:
     // appends the stamped row and returns its index, then fills in its action text.

@@ -3,20 +3,139 @@
 #include "core/product.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <stdexcept>
 
 namespace tw {
 
+namespace {
+
+// Where column k's text starts in a row's texts, or npos when the row has no such text.
+size_t textStart(const std::string& texts, int column) {
+    size_t at = 0;
+    for (int k = 0; k < column; ++k) {
+        at = texts.find('\0', at);
+        if (at == std::string::npos)
+            return at;
+        ++at;
+    }
+    return at < texts.size() ? at : std::string::npos;
+}
+
+} // namespace
+
+ListRowsModel::ListRowsModel(bool checkBoxes, QObject* parent)
+    : QAbstractTableModel(parent), checkBoxes_(checkBoxes) {}
+
+int ListRowsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ListRowsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+}
+
+QVariant ListRowsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return QString::fromStdString(text(index.row(), index.column()));
+    if (role == Qt::CheckStateRole && checkBoxes_ && index.column() == 0)
+        return checked(index.row()) ? Qt::Checked : Qt::Unchecked;
+    return {};
+}
+
+bool ListRowsModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::CheckStateRole || !checkBoxes_ || index.column() != 0)
+        return false;
+    setChecked(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+QVariant ListRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < headers_.size())
+        return headers_[section];
+    return {};
+}
+
+Qt::ItemFlags ListRowsModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (checkBoxes_ && index.column() == 0)
+        flags |= Qt::ItemIsUserCheckable;
+    return flags;
+}
+
+void ListRowsModel::addColumn(const QString& header) {
+    const int column = static_cast<int>(headers_.size());
+    beginInsertColumns({}, column, column);
+    headers_ << header;
+    endInsertColumns();
+}
+
+std::string ListRowsModel::text(int row, int column) const {
+    const std::string& texts = rows_[static_cast<size_t>(row)].texts;
+    const size_t start = textStart(texts, column);
+    if (start == std::string::npos)
+        return {};
+    return texts.substr(start, texts.find('\0', start) - start);
+}
+
+void ListRowsModel::setText(int row, int column, const std::string& text) {
+    const std::string& texts = rows_[static_cast<size_t>(row)].texts;
+    const int columns =
+        std::max(column + 1, static_cast<int>(std::count(texts.begin(), texts.end(), '\0')));
+    std::string updated;
+    for (int k = 0; k < columns; ++k) {
+        updated += k == column ? text : this->text(row, k);
+        updated += '\0';
+    }
+    updated.shrink_to_fit();
+    rows_[static_cast<size_t>(row)].texts = std::move(updated);
+    emit dataChanged(index(row, column), index(row, column));
+}
+
+void ListRowsModel::setChecked(int row, bool on) {
+    Row& r = rows_[static_cast<size_t>(row)];
+    if (r.checked == on)
+        return;
+    r.checked = on;
+    emit dataChanged(index(row, 0), index(row, 0), {Qt::CheckStateRole});
+}
+
+void ListRowsModel::append(const std::string& text) {
+    const int row = static_cast<int>(rows_.size());
+    beginInsertRows({}, row, row);
+    std::string texts = text;
+    texts += '\0';
+    texts.shrink_to_fit();
+    rows_.push_back({std::move(texts), false});
+    endInsertRows();
+}
+
+void ListRowsModel::removeRow(int row) {
+    beginRemoveRows({}, row, row);
+    rows_.erase(rows_.begin() + row);
+    endRemoveRows();
+}
+
+void ListRowsModel::clearRows() {
+    beginResetModel();
+    rows_.clear();
+    rows_.shrink_to_fit();
+    endResetModel();
+}
+
 QtListView::QtListView(const QString& objectName, bool checkBoxes, QWidget* parent)
-    : QTreeWidget(parent), checkBoxes_(checkBoxes) {
+    : QTreeView(parent), model_(new ListRowsModel(checkBoxes, this)) {
     setObjectName(objectName);
+    setModel(model_);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setAllColumnsShowFocus(true);
-    setColumnCount(0);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
 }
@@ -26,36 +145,27 @@ std::string QtListView::name() const {
 }
 
 void QtListView::addColumn(const std::string& text) {
-    headers_ << QString::fromStdString(text);
-    setColumnCount(static_cast<int>(headers_.size()));
-    setHeaderLabels(headers_);
+    model_->addColumn(QString::fromStdString(text));
 }
 
 void QtListView::setColumnWidth(int column, int twips) {
     if (column < 1 || column > columnCount())
         throw std::out_of_range("Index out of bounds");
-    QTreeWidget::setColumnWidth(column - 1, twips / kTwipsPerPixel);
+    QTreeView::setColumnWidth(column - 1, twips / kTwipsPerPixel);
 }
 
-QTreeWidgetItem* QtListView::item(int row) const {
+int QtListView::rowOf(int row) const {
     if (row < 1 || row > count())
         throw std::out_of_range("Index out of bounds");
-    return topLevelItem(row - 1);
+    return row - 1;
 }
 
 std::string QtListView::text(int row) const {
-    return item(row)->text(0).toStdString();
+    return model_->text(rowOf(row), 0);
 }
 
 int QtListView::addRow(const std::string& text) {
-    auto* row = new QTreeWidgetItem(QStringList{QString::fromStdString(text)});
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (checkBoxes_) {
-        flags |= Qt::ItemIsUserCheckable;
-        row->setCheckState(0, Qt::Unchecked);
-    }
-    row->setFlags(flags);
-    addTopLevelItem(row);
+    model_->append(text);
     notify();
     return count();
 }
@@ -63,46 +173,44 @@ int QtListView::addRow(const std::string& text) {
 void QtListView::setSubItem(int row, int k, const std::string& text) {
     if (k < 1)
         throw std::out_of_range("Index out of bounds");
-    item(row)->setText(k, QString::fromStdString(text));
+    model_->setText(rowOf(row), k, text);
     notify();
 }
 
 std::string QtListView::subItem(int row, int k) const {
     if (k < 1)
         throw std::out_of_range("Index out of bounds");
-    return item(row)->text(k).toStdString();
+    return model_->text(rowOf(row), k);
 }
 
 bool QtListView::checked(int row) const {
-    return item(row)->checkState(0) == Qt::Checked;
+    return model_->checked(rowOf(row));
 }
 
 void QtListView::setChecked(int row, bool on) {
-    item(row)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+    model_->setChecked(rowOf(row), on);
 }
 
 int QtListView::selectedIndex() const {
-    const auto selected = selectedItems();
+    const QModelIndexList selected = selectionModel()->selectedRows();
     if (selected.isEmpty())
         throw std::runtime_error(kNoSelectionError);
-    return indexOfTopLevelItem(selected.first()) + 1;
+    return selected.first().row() + 1;
 }
 
 void QtListView::select(int row) {
-    auto* target = item(row);
-    clearSelection();
-    target->setSelected(true);
-    setCurrentItem(target);
+    const QModelIndex index = model_->index(rowOf(row), 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
 }
 
 void QtListView::remove(int row) {
-    item(row);
-    delete takeTopLevelItem(row - 1);
+    model_->removeRow(rowOf(row));
     notify();
 }
 
 void QtListView::clear() {
-    QTreeWidget::clear();
+    model_->clearRows();
     notify();
 }
 

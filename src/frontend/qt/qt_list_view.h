@@ -2,13 +2,50 @@
 
 #include "core/list_view.h"
 
-#include <QTreeWidget>
+#include <QAbstractTableModel>
+#include <QTreeView>
+#include <deque>
 
 namespace tw {
 
+// The rows of a list in a compact form: a row is its column texts in one UTF-8 string, each
+// text ended by a NUL, and its check mark. The history log can hold a hundred thousand of
+// them, so a row costs little more than its texts.
+class ListRowsModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    ListRowsModel(bool checkBoxes, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    void addColumn(const QString& header);
+    // Rows and columns from 0; the caller checks the row.
+    std::string text(int row, int column) const;
+    void setText(int row, int column, const std::string& text);
+    bool checked(int row) const { return rows_[static_cast<size_t>(row)].checked; }
+    void setChecked(int row, bool checked);
+    void append(const std::string& text);
+    void removeRow(int row);
+    void clearRows();
+
+  private:
+    struct Row {
+        std::string texts;
+        bool checked = false;
+    };
+    bool checkBoxes_;
+    QStringList headers_;
+    std::deque<Row> rows_;
+};
+
 // The list type on screen: a report view with one row per item, single selection and,
 // when asked for, a user-settable check box in front of each row.
-class QtListView : public QTreeWidget, public ListView {
+class QtListView : public QTreeView, public ListView {
     Q_OBJECT
   public:
     QtListView(const QString& objectName, bool checkBoxes, QWidget* parent = nullptr);
@@ -16,8 +53,8 @@ class QtListView : public QTreeWidget, public ListView {
     std::string name() const override;
     void addColumn(const std::string& text) override;
     void setColumnWidth(int column, int twips) override;
-    int columnCount() const override { return static_cast<int>(headers_.size()); }
-    int count() const override { return topLevelItemCount(); }
+    int columnCount() const override { return model_->columnCount(); }
+    int count() const override { return model_->rowCount(); }
     std::string text(int row) const override;
     int addRow(const std::string& text) override;
     void setSubItem(int row, int k, const std::string& text) override;
@@ -33,11 +70,11 @@ class QtListView : public QTreeWidget, public ListView {
     }
 
   private:
-    QTreeWidgetItem* item(int row) const;
+    // The model's row of list row i; throws for a row that does not exist.
+    int rowOf(int row) const;
     void notify();
 
-    bool checkBoxes_;
-    QStringList headers_;
+    ListRowsModel* model_;
     std::function<void()> changed_;
 };
 

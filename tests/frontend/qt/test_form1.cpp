@@ -104,6 +104,10 @@ std::vector<std::string> boxTexts(const test::FakeDialogs& dialogs) {
     return out;
 }
 
+QString header(const QtListView& list, int column) {
+    return list.model()->headerData(column, Qt::Horizontal).toString();
+}
+
 } // namespace
 
 class TestForm1 : public QObject {
@@ -124,6 +128,7 @@ class TestForm1 : public QObject {
     void openFileFiltersKeepTheChoicesAndAddTwo();
     void terminationSignalsRunTheHandler();
     void titleIsShortenedAtBlanks();
+    void historyKeepsTheNewestHundredThousandRows();
 };
 
 void TestForm1::everyControlHasItsNamePlaceAndCaption() {
@@ -187,13 +192,13 @@ void TestForm1::startUpFromAnEmptyStoreGivesEveryDefault() {
     QVERIFY(f.Option7->isChecked());
     QVERIFY(!f.Option6->isChecked());
     QCOMPARE(f.ListView1->count(), 0);
-    QCOMPARE(f.ListView1->headerItem()->text(0), QString("Program(s) To Run"));
-    QCOMPARE(f.ListView1->QTreeWidget::columnWidth(0), 7000 / 15);
-    QCOMPARE(f.ListView2->headerItem()->text(0), QString("Program(s) To Close"));
-    QCOMPARE(f.ListView3->headerItem()->text(0), QString("Time"));
-    QCOMPARE(f.ListView3->headerItem()->text(1), QString("Action"));
-    QCOMPARE(f.ListView3->QTreeWidget::columnWidth(0), 2200 / 15);
-    QCOMPARE(f.ListView3->QTreeWidget::columnWidth(1), 4200 / 15);
+    QCOMPARE(header(*f.ListView1, 0), QString("Program(s) To Run"));
+    QCOMPARE(f.ListView1->QTreeView::columnWidth(0), 7000 / 15);
+    QCOMPARE(header(*f.ListView2, 0), QString("Program(s) To Close"));
+    QCOMPARE(header(*f.ListView3, 0), QString("Time"));
+    QCOMPARE(header(*f.ListView3, 1), QString("Action"));
+    QCOMPARE(f.ListView3->QTreeView::columnWidth(0), 2200 / 15);
+    QCOMPARE(f.ListView3->QTreeView::columnWidth(1), 4200 / 15);
     QVERIFY(f.Check8->isHidden());
     QVERIFY(!f.Check4->isChecked());
     QVERIFY(!(f.windowState() & Qt::WindowMinimized));
@@ -486,6 +491,27 @@ void TestForm1::titleIsShortenedAtBlanks() {
     QCOMPARE(ShortenAppTitle(std::string(45, 'x')), std::string(40, 'x'));
     QVERIFY(FileExists("/proc/self/exe"));
     QVERIFY(!FileExists("/nonexistent/file"));
+}
+
+// The real history list at its limit: each new row pushes out the oldest, check marks and the
+// selection stay with their rows, and a check set the way a click sets it is read back.
+void TestForm1::historyKeepsTheNewestHundredThousandRows() {
+    test::Form1Rig rig;
+    Form1& f = rig.load();
+    QtListView& log = *f.ListView3;
+    for (int i = 1; i <= kHistoryRowLimit; ++i)
+        f.history().AddHistoryEntry("Run file " + std::to_string(i));
+    log.setChecked(2, true);
+    log.model()->setData(log.model()->index(3, 0), Qt::Checked, Qt::CheckStateRole);
+    log.select(4);
+    f.history().AddHistoryEntry("Close file newest");
+    QCOMPARE(log.count(), kHistoryRowLimit);
+    QCOMPARE(log.subItem(1, 1), std::string("Run file 2"));
+    QVERIFY(log.checked(1) && log.checked(3) && !log.checked(2));
+    QCOMPARE(log.selectedIndex(), 3);
+    QCOMPARE(log.subItem(kHistoryRowLimit, 1), std::string("Close file newest"));
+    QCOMPARE(log.text(kHistoryRowLimit), std::string("12/7/2026 8:00:00 AM"));
+    QCOMPARE(log.subItem(kHistoryRowLimit, 2), std::string());
 }
 
 QTEST_MAIN(TestForm1)
