@@ -1,11 +1,14 @@
 // The start-at-logon entry written into a temp XDG_CONFIG_HOME, and run the way a session
 // runs it (GIO reads the entry and starts its Exec line).
 #include "platform/linux/child_process.h"
+#include "platform/qt/ini_settings_store.h"
 #include "platform/linux/xdg_autostart.h"
 
 #include <filesystem>
 #include <gio/gdesktopappinfo.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace tw;
 using namespace tw::test;
@@ -77,6 +80,12 @@ TEST_F(AutostartTest, WithoutXdgConfigHomeTheEntryGoesUnderHome) {
     const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
     setenv("HOME", dir.path().c_str(), 1);
     EXPECT_EQ(XdgAutostart::entryPath("tidewell"), dir / ".config/autostart/tidewell.desktop");
+    // Without HOME as well, the settings file and the entry still share one folder: that of
+    // the user's home in the password database.
+    unsetenv("HOME");
+    const std::string config = std::string(getpwuid(getuid())->pw_dir) + "/.config";
+    EXPECT_EQ(XdgAutostart::entryPath("tidewell"), config + "/autostart/tidewell.desktop");
+    EXPECT_EQ(IniSettingsStore().filePath("Quillmark"), config + "/Quillmark.ini");
     setenv("HOME", home.c_str(), 1);
 }
 

@@ -121,7 +121,8 @@ TEST_F(IniStore, StrayLinesKeepBothListsAndACopyOfTheFile) {
     }
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find(path), std::string::npos) << told[0];
-    const std::string copy = path + ".unreadable-" + QDate::currentDate().toString(Qt::ISODate).toStdString();
+    const std::string copy =
+        path + ".unreadable-" + QDate::currentDate().toString(Qt::ISODate).toStdString();
     EXPECT_NE(told[0].find(copy), std::string::npos) << told[0];
     EXPECT_EQ(readAll(copy), original);
     EXPECT_NE(readAll(path).find("Zoom=2"), std::string::npos);
@@ -133,9 +134,9 @@ template <class Body> void asOrdinaryUser(const std::string& folder, Body body) 
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        if (geteuid() == 0 && (chown(folder.c_str(), 65534, 65534) != 0 ||
-                               setresgid(65534, 65534, 65534) != 0 ||
-                               setresuid(65534, 65534, 65534) != 0))
+        if (geteuid() == 0 &&
+            (chown(folder.c_str(), 65534, 65534) != 0 || setresgid(65534, 65534, 65534) != 0 ||
+             setresuid(65534, 65534, 65534) != 0))
             _exit(3);
         body();
         _exit(::testing::Test::HasFailure() ? 1 : 0);
@@ -164,7 +165,7 @@ TEST_F(IniStore, UnwritableAndUnreadableStoresLoseNothing) {
             for (const char* typed : {"1", "12", "125"})
                 s.SaveSetting("Text1", typed);
             s.SaveSetting("Text2", "7");
-            ASSERT_EQ(told.size(), 1u) << folderReadOnly << told.back();
+            ASSERT_EQ(told.size(), 1u) << folderReadOnly;
             EXPECT_NE(told[0].find(path), std::string::npos) << told[0];
             EXPECT_NE(told[0].find(folderReadOnly ? "folder" : "read-only"), std::string::npos)
                 << told[0];
@@ -176,11 +177,10 @@ TEST_F(IniStore, UnwritableAndUnreadableStoresLoseNothing) {
             s.SaveSetting("Text3", "9");
             ASSERT_EQ(told.size(), 2u);
             EXPECT_NE(told[1].find("again"), std::string::npos) << told[1];
-            IniSettingsStore fresh;
-            EXPECT_EQ(fresh.get("Quillmark", "Tidewell", "Text1", ""), "125");
-            EXPECT_EQ(fresh.get("Quillmark", "Tidewell", "Text2", ""), "7");
-            EXPECT_EQ(fresh.get("Quillmark", "Tidewell", "ListView1", ""),
-                      "/bin/true||||||||---|||");
+            const std::string after = readAll(path);
+            for (const char* line :
+                 {"Text1=125\n", "Text2=7\n", "Text3=9\n", "ListView1=/bin/true||||||||---|||\n"})
+                EXPECT_NE(after.find(line), std::string::npos) << line << after;
         }
 
         writeAll(path, before);
