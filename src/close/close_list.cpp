@@ -105,10 +105,10 @@ void CloseListCommands::PushButton12_Click() {
     r.step(102, [&] { p_.list.addRow(editor); });
     // The question names the program that really starts.
     r.step(104, [&] {
-        answer = p_.dialogs.messageBox(
-            "Would you like me to open " + editor + " for you so that you can use the " +
-                p_.testCaption() + " button to test?",
-            p_.appTitle, Buttons::YesNo, Icon::None);
+        answer = p_.dialogs.messageBox("Would you like me to open " + editor +
+                                           " for you so that you can use the " + p_.testCaption() +
+                                           " button to test?",
+                                       p_.appTitle, Buttons::YesNo, Icon::None);
     });
     r.step(106, [&] {
         if (answer != Answer::Yes)

@@ -54,7 +54,8 @@ void RunListCommands::PushButton13_Click() {
 void RunListCommands::PushButton14_Click() {
     GuardedRoutine r(dialogs_, "PushButton14_Click");
     if (launcher_.editorFileName().empty()) {
-        r.step(100, [&] { dialogs_.messageBox(kNoSampleProgram, appTitle_, Buttons::Ok, Icon::None); });
+        r.step(100,
+               [&] { dialogs_.messageBox(kNoSampleProgram, appTitle_, Buttons::Ok, Icon::None); });
         return;
     }
     r.step(100, [&] { list_.clear(); });

@@ -113,8 +113,7 @@ void MonitoringTick::tick(Dialogs& dialogs) {
             show(r, 110, progress.view);
         r.step(116, [&] { events_.processPending(); });
         if (r.test(118, [&] {
-                return countdown_.occurrences.due(now, *mode, view_.pickerTime(),
-                                                  view_.dayText());
+                return countdown_.occurrences.due(now, *mode, view_.pickerTime(), view_.dayText());
             }))
             fire(r, *mode);
         return;

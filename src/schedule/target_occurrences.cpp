@@ -24,10 +24,10 @@ bool sameDateOrEarlier(const LocalDateTime& a, const LocalDateTime& b) {
 
 LocalDateTime dayBefore(const LocalDateTime& when) {
     using namespace std::chrono;
-    const year_month_day date{sys_days(year_month_day(year(when.year),
-                                                      month(static_cast<unsigned>(when.month)),
-                                                      day(static_cast<unsigned>(when.day)))) -
-                              days(1)};
+    const year_month_day date{
+        sys_days(year_month_day(year(when.year), month(static_cast<unsigned>(when.month)),
+                                day(static_cast<unsigned>(when.day)))) -
+        days(1)};
     LocalDateTime earlier = when;
     earlier.year = static_cast<int>(date.year());
     earlier.month = static_cast<int>(static_cast<unsigned>(date.month()));
@@ -37,8 +37,7 @@ LocalDateTime dayBefore(const LocalDateTime& when) {
 
 // The latest occurrence of the target at or before now, if the day text names a day.
 std::optional<LocalDateTime> latestOccurrence(const LocalDateTime& now, ScheduleMode mode,
-                                              const TimeOfDay& target,
-                                              const std::string& dayText) {
+                                              const TimeOfDay& target, const std::string& dayText) {
     LocalDateTime at = now;
     at.hour = target.hour;
     at.minute = target.minute;
@@ -62,8 +61,7 @@ bool TargetOccurrences::due(const LocalDateTime& now, ScheduleMode mode, const T
     if (!occurrence)
         return false;
     // The first tick after switching on fires only the occurrence of its own second.
-    const bool reached = previous ? before(*previous, *occurrence)
-                                  : *occurrence == now;
+    const bool reached = previous ? before(*previous, *occurrence) : *occurrence == now;
     if (!reached)
         return false;
     if (fired_ && fired_->mode == mode && fired_->target == target && fired_->dayText == dayText &&

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <gtest/gtest.h>
 #include <optional>
 #include <tuple>
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {
@@ -224,7 +224,7 @@ class ZoneTicks {
 };
 
 TEST(DailyWeeklyOccurrences, FireExactlyOnceWhateverTheClockDoes) {
-    {   // Winter time: 01:00 to 02:00 comes twice; the target fires in the first pass only,
+    { // Winter time: 01:00 to 02:00 comes twice; the target fires in the first pass only,
         // and again the next day.
         ZoneTicks z(ScheduleMode::Daily, {1, 30, 0});
         z.run(ZoneTicks::at(2026, 11, 1, 0, 59, 0), ZoneTicks::at(2026, 11, 1, 3, 0, 0));
@@ -232,18 +232,18 @@ TEST(DailyWeeklyOccurrences, FireExactlyOnceWhateverTheClockDoes) {
         z.run(ZoneTicks::at(2026, 11, 2, 1, 29, 0), ZoneTicks::at(2026, 11, 2, 1, 31, 0));
         EXPECT_EQ(z.launches(), (Log{"01:30:00", "01:30:00"}));
     }
-    {   // Summer time: 02:30 does not exist that day; the first second after the gap fires.
+    { // Summer time: 02:30 does not exist that day; the first second after the gap fires.
         ZoneTicks z(ScheduleMode::Daily, {2, 30, 0});
         z.run(ZoneTicks::at(2026, 3, 8, 1, 58, 0), ZoneTicks::at(2026, 3, 8, 3, 5, 0));
         EXPECT_EQ(z.launches(), Log{"03:00:00"});
     }
-    {   // The clock set back five minutes after the firing repeats nothing.
+    { // The clock set back five minutes after the firing repeats nothing.
         ZoneTicks z(ScheduleMode::Daily, {9, 0, 0});
         z.run(ZoneTicks::at(2026, 12, 8, 8, 59, 0), ZoneTicks::at(2026, 12, 8, 9, 0, 10));
         z.run(ZoneTicks::at(2026, 12, 8, 8, 55, 10), ZoneTicks::at(2026, 12, 8, 9, 1, 0));
         EXPECT_EQ(z.launches(), Log{"09:00:00"});
     }
-    {   // A 90-second stall across the target fires once, late, at the first tick after it.
+    { // A 90-second stall across the target fires once, late, at the first tick after it.
         ZoneTicks z(ScheduleMode::Daily, {9, 0, 0});
         z.run(ZoneTicks::at(2026, 12, 8, 8, 58, 0), ZoneTicks::at(2026, 12, 8, 8, 59, 30));
         z.run(ZoneTicks::at(2026, 12, 8, 9, 1, 0), ZoneTicks::at(2026, 12, 8, 9, 2, 0));
@@ -251,10 +251,9 @@ TEST(DailyWeeklyOccurrences, FireExactlyOnceWhateverTheClockDoes) {
     }
     // A ten-hour suspension from Monday night to Tuesday morning: a target within it fires
     // once at the first tick after it; Weekly only when the day within it is its day.
-    for (const auto& [mode, day, fires] :
-         {std::tuple{ScheduleMode::Daily, "Monday", true},
-          std::tuple{ScheduleMode::Weekly, "Tuesday", true},
-          std::tuple{ScheduleMode::Weekly, "Wednesday", false}}) {
+    for (const auto& [mode, day, fires] : {std::tuple{ScheduleMode::Daily, "Monday", true},
+                                           std::tuple{ScheduleMode::Weekly, "Tuesday", true},
+                                           std::tuple{ScheduleMode::Weekly, "Wednesday", false}}) {
         ZoneTicks z(mode, {8, 0, 0}, day);
         z.run(ZoneTicks::at(2026, 12, 7, 22, 29, 0), ZoneTicks::at(2026, 12, 7, 22, 30, 0));
         z.run(ZoneTicks::at(2026, 12, 8, 8, 30, 0), ZoneTicks::at(2026, 12, 8, 9, 0, 0));

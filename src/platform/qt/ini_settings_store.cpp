@@ -88,8 +88,7 @@ std::unique_ptr<QSettings> IniSettingsStore::open(const std::string& path) {
         // A fresh handle reads the parsed file from Qt's cache with a clean status, so
         // that a failed write is not hidden behind the format error.
         settings.reset();
-        settings =
-            std::make_unique<QSettings>(QString::fromStdString(path), QSettings::IniFormat);
+        settings = std::make_unique<QSettings>(QString::fromStdString(path), QSettings::IniFormat);
     } else if (settings->status() == QSettings::AccessError) {
         // Qt also reports here a write of its own cache that failed before; only a file that
         // cannot be opened for reading went unread.
@@ -120,7 +119,8 @@ void IniSettingsStore::save(const std::string& application, const std::string& s
     QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
     // Rewriting a file that cannot be read would replace everything in it with one value.
     if (const std::string why = readFailure(path); !why.empty())
-        throw StoreWriteError(path, "the file cannot be read (" + why + "), so it is left as it is");
+        throw StoreWriteError(path,
+                              "the file cannot be read (" + why + "), so it is left as it is");
     const auto settings = open(path);
     settings->beginGroup(QString::fromStdString(section));
     settings->setValue(QString::fromStdString(key), QString::fromStdString(value));
