@@ -131,7 +131,8 @@ TEST(FeatureSwitches, StoreTheCheckBoxValueInDecimal) {
 TEST(MonitoringSwitch, TurnsOnAndOffKeepingTheCountsAndTheSavedCaption) {
     ScheduleRig rig;
     rig.view.mode = ScheduleMode::EveryX;
-    rig.countdown = {30, 12};
+    rig.countdown.SpanSeconds = 30;
+    rig.countdown.ElapsedSeconds = 12;
     rig.switchOn();
     EXPECT_EQ(rig.view.caption, "Stop");
     EXPECT_EQ(rig.monitor.savedCaption(), "Turn On");
