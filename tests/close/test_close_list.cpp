@@ -3,6 +3,7 @@
 #include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "run/run_file.h"
+#include "run/run_list.h"
 #include "settings/settings.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
