@@ -1,9 +1,9 @@
 // The memory a history row costs: 100,000 rows written by the history log into the real list
 // widget, shown on screen, under United States regional settings. Reports the heap and the
 // resident memory that the rows added, per row, and the rows the log keeps.
-#include "app/qt_list_view.h"
+#include "frontend/qt/qt_list_view.h"
 #include "history/history_log.h"
-#include "platform/linux/qt_locale_text.h"
+#include "platform/qt/qt_locale_text.h"
 #include "platform/linux/system_clock.h"
 
 #include <QApplication>
