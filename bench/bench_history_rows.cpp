@@ -3,8 +3,8 @@
 // resident memory that the rows added, per row, and the rows the log keeps.
 #include "frontend/qt/qt_list_view.h"
 #include "history/history_log.h"
-#include "platform/qt/qt_locale_text.h"
 #include "platform/linux/system_clock.h"
+#include "platform/qt/qt_locale_text.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // The start-at-logon entry written into a temp XDG_CONFIG_HOME, and run the way a session
 // runs it (GIO reads the entry and starts its Exec line).
 #include "platform/linux/child_process.h"
-#include "platform/qt/ini_settings_store.h"
 #include "platform/linux/xdg_autostart.h"
+#include "platform/qt/ini_settings_store.h"
 
 #include <filesystem>
 #include <gio/gdesktopappinfo.h>
