@@ -160,6 +160,7 @@ TEST(WeeklyTick, ALateTickStillStandsForTheSecondItWasDueAt) {
     EXPECT_EQ(rig.log[1], "run /usr/bin/backup.sh 08:00:02");
 }
 
+#ifndef _WIN32 // POSIX time zones (TZ and the tz database); Wine has neither.
 // Ticks carrying the local readings of a real time zone, one per second of real time, with
 // the gaps and jumps a test asks for.
 class ZoneTicks {
@@ -260,6 +261,7 @@ TEST(DailyWeeklyOccurrences, FireExactlyOnceWhateverTheClockDoes) {
         EXPECT_EQ(z.launches(), fires ? Log{"08:30:00"} : Log{}) << day;
     }
 }
+#endif // _WIN32
 
 TEST(EveryXTick, FiresOnEveryTenthTickAndRestartsTheCountAfterTheFiring) {
     ScheduleRig rig;

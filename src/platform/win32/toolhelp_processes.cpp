@@ -115,14 +115,14 @@ std::vector<ProcessInfo> ToolhelpProcesses::list() {
     return result;
 }
 
-bool ToolhelpProcesses::isSpared(const ProcessInfo& process) const {
+std::string ToolhelpProcesses::sparedRole(const ProcessInfo& process) const {
     const auto pid = static_cast<DWORD>(process.pid);
     // Ourselves and every ancestor; the walk stops at a loop or a parent that is gone.
     const std::map<DWORD, DWORD> parentOf = parents();
     std::set<DWORD> seen;
     for (DWORD p = GetCurrentProcessId(); p != 0 && seen.insert(p).second;) {
         if (p == pid)
-            return true;
+            return p == GetCurrentProcessId() ? "this program" : "started this program";
         const auto parent = parentOf.find(p);
         if (parent == parentOf.end())
             break;
@@ -130,13 +130,27 @@ bool ToolhelpProcesses::isSpared(const ProcessInfo& process) const {
     }
     if (process.pid == windowOwner(GetShellWindow()) ||
         process.pid == windowOwner(GetDesktopWindow()))
-        return true;
+        return "shell";
     const std::wstring system = windowsFolder();
     const std::wstring path = upperWide(widen(process.path));
     const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-    return !system.empty() && path.rfind(system, 0) == 0 &&
-           std::any_of(std::begin(kSessionPrograms), std::end(kSessionPrograms),
-                       [&](const wchar_t* n) { return name == n; });
+    const bool sessionProgram =
+        !system.empty() && path.rfind(system, 0) == 0 &&
+        std::any_of(std::begin(kSessionPrograms), std::end(kSessionPrograms),
+                    [&](const wchar_t* n) { return name == n; });
+    return sessionProgram ? "session process" : "";
+}
+
+bool ToolhelpProcesses::isSpared(const ProcessInfo& process) const {
+    return !sparedRole(process).empty();
+}
+
+std::vector<SparedProcess> ToolhelpProcesses::spared() {
+    std::vector<SparedProcess> result;
+    for (const ProcessInfo& process : list())
+        if (std::string role = sparedRole(process); !role.empty())
+            result.push_back({process.pid, std::move(role)});
+    return result;
 }
 
 bool ToolhelpProcesses::kill(const ProcessInfo& process) {

@@ -12,11 +12,16 @@ class ToolhelpProcesses : public Processes {
     std::vector<ProcessInfo> list() override;
     bool kill(const ProcessInfo& process) override;
     int selfPid() const override;
+    std::vector<SparedProcess> spared() override;
 
     // Whether no kill may touch the process: ourselves and our ancestors, the shell (the
     // owner of the shell and desktop windows, explorer.exe), and the system's session
     // processes in the Windows folder (csrss, winlogon, dwm, services, ...).
     bool isSpared(const ProcessInfo& process) const;
+
+  private:
+    // Why no kill may touch the process ("shell"), or "" when it may.
+    std::string sparedRole(const ProcessInfo& process) const;
 };
 
 } // namespace tw
