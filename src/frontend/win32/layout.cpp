@@ -5,7 +5,7 @@ namespace tw {
 namespace {
 using K = ControlKind;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlPlace kControls[] = {
     // Left column.
     {"PushButton2", K::Button, "Turn On", nullptr, 120, 120, 7800, 405},
     {"Frame4", K::Frame, "Off.", nullptr, 120, 585, 7800, 855},
@@ -55,7 +55,7 @@ constexpr ControlSpec kControls[] = {
 };
 } // namespace
 
-std::span<const ControlSpec> mainWindowControls() {
+std::span<const ControlPlace> mainWindowControls() {
     return kControls;
 }
 

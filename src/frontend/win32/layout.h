@@ -19,7 +19,7 @@ enum class ControlKind {
 
 // One control of the main window: its control name, kind, caption, containing frame
 // (nullptr for the client area) and place in twips relative to that container.
-struct ControlSpec {
+struct ControlPlace {
     const char* name;
     ControlKind kind;
     const char* caption;
@@ -34,6 +34,6 @@ inline constexpr int kClientWidthTwips = 15960;
 inline constexpr int kClientHeightTwips = 8970;
 
 // Every control in creation order: each frame before what it contains.
-std::span<const ControlSpec> mainWindowControls();
+std::span<const ControlPlace> mainWindowControls();
 
 } // namespace tw

@@ -107,23 +107,23 @@ Win32Window::~Win32Window() {
 }
 
 HWND Win32Window::control(std::string_view name) const {
-    const auto specs = mainWindowControls();
-    for (size_t i = 0; i < specs.size(); ++i)
-        if (name == specs[i].name)
+    const auto places = mainWindowControls();
+    for (size_t i = 0; i < places.size(); ++i)
+        if (name == places[i].name)
             return controls_[i];
     throw std::out_of_range("no control named " + std::string(name));
 }
 
 std::vector<HWND> Win32Window::optionGroup(HWND option) const {
-    const auto specs = mainWindowControls();
+    const auto places = mainWindowControls();
     const char* frame = nullptr;
-    for (size_t i = 0; i < specs.size(); ++i)
+    for (size_t i = 0; i < places.size(); ++i)
         if (controls_[i] == option)
-            frame = specs[i].frame;
+            frame = places[i].frame;
     std::vector<HWND> group;
-    for (size_t i = 0; i < specs.size(); ++i)
-        if (specs[i].kind == ControlKind::Option && frame && specs[i].frame &&
-            std::string_view(specs[i].frame) == frame)
+    for (size_t i = 0; i < places.size(); ++i)
+        if (places[i].kind == ControlKind::Option && frame && places[i].frame &&
+            std::string_view(places[i].frame) == frame)
             group.push_back(controls_[i]);
     return group;
 }
@@ -138,34 +138,34 @@ ControlEvents* Win32Window::listener(HWND control) const {
 }
 
 void Win32Window::createControls() {
-    const auto specs = mainWindowControls();
-    controls_.reserve(specs.size());
+    const auto places = mainWindowControls();
+    controls_.reserve(places.size());
     int id = kFirstControlId;
     bool previousWasOption = false;
-    for (const ControlSpec& spec : specs) {
-        auto [windowClass, style, exStyle] = classStyle(spec.kind);
+    for (const ControlPlace& place : places) {
+        auto [windowClass, style, exStyle] = classStyle(place.kind);
         style |= WS_CHILD;
-        if (!(spec.kind == ControlKind::CheckBox && spec.flag))
+        if (!(place.kind == ControlKind::CheckBox && place.flag))
             style |= WS_VISIBLE;
         // Arrow keys move within a run of option buttons; every other control starts a group.
-        if (!(spec.kind == ControlKind::Option && previousWasOption))
+        if (!(place.kind == ControlKind::Option && previousWasOption))
             style |= WS_GROUP;
-        previousWasOption = spec.kind == ControlKind::Option;
+        previousWasOption = place.kind == ControlKind::Option;
         HWND control = CreateWindowExW(
-            exStyle, windowClass, widen(spec.caption).c_str(), style, 0, 0, 0, 0, hwnd_,
+            exStyle, windowClass, widen(place.caption).c_str(), style, 0, 0, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance_, nullptr);
         if (!control)
-            throw std::runtime_error(std::string("The control ") + spec.name +
+            throw std::runtime_error(std::string("The control ") + place.name +
                                      " could not be created");
-        if (spec.kind == ControlKind::List) {
+        if (place.kind == ControlKind::List) {
             DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
-            if (spec.flag)
+            if (place.flag)
                 ex |= LVS_EX_CHECKBOXES;
             ListView_SetExtendedListViewStyle(control, ex);
         }
-        if (spec.kind == ControlKind::Option && spec.flag)
+        if (place.kind == ControlKind::Option && place.flag)
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-        if (spec.kind != ControlKind::Frame)
+        if (place.kind != ControlKind::Frame)
             SetWindowSubclass(control, &Win32Window::controlProc, 0,
                               reinterpret_cast<DWORD_PTR>(this));
         controls_.push_back(control);
@@ -183,23 +183,23 @@ void Win32Window::layOut() {
     windowFont_ = arialBold(kWindowFontCentipoints, dpi_);
     buttonFont_ = arialBold(kButtonFontCentipoints, dpi_);
 
-    const auto specs = mainWindowControls();
-    for (size_t i = 0; i < specs.size(); ++i) {
-        const ControlSpec& spec = specs[i];
-        int left = spec.left;
-        int top = spec.top;
-        for (const ControlSpec& container : specs)
-            if (spec.frame && std::string_view(container.name) == spec.frame) {
+    const auto places = mainWindowControls();
+    for (size_t i = 0; i < places.size(); ++i) {
+        const ControlPlace& place = places[i];
+        int left = place.left;
+        int top = place.top;
+        for (const ControlPlace& container : places)
+            if (place.frame && std::string_view(container.name) == place.frame) {
                 left += container.left;
                 top += container.top;
             }
-        int height = pixels(spec.height, dpi_);
+        int height = pixels(place.height, dpi_);
         // A combo box's height includes its open list.
-        if (spec.kind == ControlKind::Combo)
+        if (place.kind == ControlKind::Combo)
             height *= kComboRows;
         SetWindowPos(controls_[i], nullptr, pixels(left, dpi_), pixels(top, dpi_),
-                     pixels(spec.width, dpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
-        const HFONT font = spec.kind == ControlKind::Button ? buttonFont_ : windowFont_;
+                     pixels(place.width, dpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font = place.kind == ControlKind::Button ? buttonFont_ : windowFont_;
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     DeleteObject(oldWindowFont);
