@@ -87,13 +87,4 @@ void CloseEngine::HardCloseProgram(const std::string& entry) {
         history_.AddHistoryEntry(kCloseFilePrefix + entry + sparedNote(targets));
 }
 
-WindowId CloseEngine::FindProcessWindow(int pid) {
-    try {
-        const std::vector<WindowId> ids = windowsToAsk(windows_.closableWindows(), pid);
-        return ids.empty() ? 0 : ids.front();
-    } catch (const std::runtime_error&) {
-        return 0;
-    }
-}
-
 } // namespace tw

@@ -30,8 +30,6 @@ class CloseEngine {
     // those spared (this program, what it descends from, the session's holders); one
     // "Close file " row per process killed, and one naming the spared matches if any.
     void HardCloseProgram(const std::string& entry);
-    // The topmost top-level window owned by the process, dialogs excepted, or 0.
-    WindowId FindProcessWindow(int pid);
     // What the soft close reaches on each kind of desktop, for the close method's help.
     std::string softCloseReach() const { return windows_.reachByDesktop(); }
 

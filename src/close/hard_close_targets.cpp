@@ -1,5 +1,6 @@
 #include "close/hard_close_targets.h"
 
+#include "core/utf8.h"
 #include "platform/locale_text.h"
 
 #include <algorithm>
@@ -14,17 +15,6 @@ constexpr std::size_t kPathCharacters = 255;
 // A question names at most this many different programs.
 constexpr std::size_t kNamesShown = 12;
 constexpr const char* kDash = " \xE2\x80\x94 "; // an em dash between blanks
-
-// The first `count` characters (code points) of a UTF-8 text.
-std::string firstCharacters(const std::string& text, std::size_t count) {
-    std::size_t seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) != 0x80 && seen++ == count)
-            return text.substr(0, i);
-    }
-    return text;
-}
 
 // "xterm (3), bash, sleep (2)" in order of first appearance, cut after kNamesShown names.
 std::string namesWithCounts(const std::vector<std::string>& names) {

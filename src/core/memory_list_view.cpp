@@ -20,12 +20,6 @@ int MemoryListView::columnWidth(int column) const {
     return columns_[static_cast<size_t>(column - 1)].twips;
 }
 
-std::string MemoryListView::columnText(int column) const {
-    if (column < 1 || column > columnCount())
-        throw std::out_of_range("Index out of bounds");
-    return columns_[static_cast<size_t>(column - 1)].text;
-}
-
 MemoryListView::Row& MemoryListView::at(int row) {
     if (row < 1 || row > count())
         throw std::out_of_range("Index out of bounds");

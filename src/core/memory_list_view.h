@@ -16,7 +16,6 @@ class MemoryListView : public ListView {
     void setColumnWidth(int column, int twips) override;
     int columnCount() const override { return static_cast<int>(columns_.size()); }
     int columnWidth(int column) const;
-    std::string columnText(int column) const;
 
     int count() const override { return static_cast<int>(rows_.size()); }
     std::string text(int row) const override;

@@ -34,8 +34,6 @@ class Clock {
     virtual LocalDateTime now() const = 0;
     // Seconds since local midnight, with fractions of a second.
     virtual double secondsSinceMidnight() const = 0;
-    // The English name of today's day of the week, "Sunday" to "Saturday".
-    virtual std::string dayName() const = 0;
 };
 
 } // namespace tw

@@ -5,7 +5,7 @@
 namespace tw {
 
 // What kind of image a picture holds; only icons can go into the notification area.
-enum class PictureType { None, Bitmap, Icon };
+enum class PictureType { None, Icon };
 
 // An image handed around by controls without knowing the toolkit that draws it.
 class Picture {

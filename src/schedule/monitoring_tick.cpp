@@ -1,5 +1,6 @@
 #include "schedule/monitoring_tick.h"
 
+#include "core/day_names.h"
 #include "core/error_report.h"
 #include "core/list_view.h"
 #include "platform/clock.h"
@@ -46,12 +47,10 @@ class CountingDialogs : public Dialogs {
 } // namespace
 
 std::string dayNameOf(const LocalDateTime& when) {
-    static constexpr std::array<const char*, 7> kNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                       "Thursday", "Friday", "Saturday"};
     using namespace std::chrono;
     const year_month_day date{year(when.year), month(static_cast<unsigned>(when.month)),
                               day(static_cast<unsigned>(when.day))};
-    return kNames[weekday(sys_days(date)).c_encoding()];
+    return kDayNames[weekday(sys_days(date)).c_encoding()];
 }
 
 MonitoringTick::MonitoringTick(ScheduleView& view, const Clock& clock, const LocaleText& locale,

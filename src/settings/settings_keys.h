@@ -18,7 +18,5 @@ inline constexpr const char* kSoftClose = "Option7";
 inline constexpr const char* kHardClose = "Option6";
 inline constexpr const char* kWindowsStartup = "Windows Startup";
 inline constexpr const char* kMinimized = "Minimized";
-inline constexpr const char* kRunList = "ListView1";
-inline constexpr const char* kCloseList = "ListView2";
 
 } // namespace tw::keys

@@ -18,17 +18,6 @@ template <typename Handler, typename... Args> void raise(const Handler& handler,
 }
 } // namespace
 
-std::string firstCharacters(const std::string& utf8, std::size_t count) {
-    std::size_t pos = 0;
-    for (std::size_t chars = 0; pos < utf8.size() && chars < count; ++chars) {
-        ++pos;
-        // Continuation bytes belong to the character just started.
-        while (pos < utf8.size() && (static_cast<unsigned char>(utf8[pos]) & 0xC0) == 0x80)
-            ++pos;
-    }
-    return utf8.substr(0, pos);
-}
-
 cSysTray::cSysTray(TrayHost& host, const Clock& clock, EventPump& events,
                    const SysTrayProperties& initial)
     : host_(host), clock_(clock), pump_(events) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/utf8.h"
 #include "platform/picture.h"
 #include "platform/tray_host.h"
 #include "tray/tray_icon_control.h"
@@ -86,8 +87,5 @@ class cSysTray : public TrayIconControl {
     std::string tip_;
     PicturePtr icon_;
 };
-
-// The first count characters of a UTF-8 text (a character is a code point).
-std::string firstCharacters(const std::string& utf8, std::size_t count);
 
 } // namespace tw

@@ -85,8 +85,6 @@ TEST_F(CloseEngineTest, OnlyWindowsThereAtTheStartAreAskedAndNeverADialog) {
     engine.SoftCloseProgram("editor");
     EXPECT_EQ(windows.requests, (std::vector<WindowId>{100, 103}));
     EXPECT_EQ(list.count(), 2);
-    windows.windows = {{100, 10, true}, {101, 10, false}};
-    EXPECT_EQ(engine.FindProcessWindow(10), 101u) << "a dialog is never the window to close";
 }
 
 TEST_F(CloseEngineTest, SoftCloseSparesOurOwnProcess) {
@@ -102,15 +100,6 @@ TEST_F(CloseEngineTest, NoWindowSystemFailsTheEntryBeforeAnyRow) {
     windows.noDisplay = "No X display could be reached";
     EXPECT_THROW(engine.SoftCloseProgram("anything"), std::runtime_error);
     EXPECT_EQ(list.count(), 0);
-    EXPECT_EQ(engine.FindProcessWindow(10), 0u) << "FindProcessWindow swallows its failures";
-}
-
-TEST_F(CloseEngineTest, FindProcessWindowGivesTheTopmostWindowOfTheProcess) {
-    windows.add(100, 11);
-    windows.add(101, 10);
-    windows.add(102, 10);
-    EXPECT_EQ(engine.FindProcessWindow(10), 101u);
-    EXPECT_EQ(engine.FindProcessWindow(12), 0u);
 }
 
 TEST_F(CloseEngineTest, HardCloseKillsEveryPathContainingTheEntryIgnoringCase) {

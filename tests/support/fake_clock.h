@@ -45,13 +45,6 @@ class FakeClock : public Clock {
         const std::int64_t dayMs = millis_ - floorDiv(millis_, 86400000) * 86400000;
         return static_cast<double>(dayMs) / 1000.0;
     }
-    std::string dayName() const override {
-        static const char* names[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                      "Thursday", "Friday", "Saturday"};
-        using namespace std::chrono;
-        const std::int64_t days = floorDiv(floorDiv(millis_, 1000), 86400);
-        return names[weekday(sys_days(std::chrono::days(days))).c_encoding()];
-    }
 
   private:
     static std::int64_t floorDiv(std::int64_t a, std::int64_t b) {

@@ -1,6 +1,7 @@
 #include "frontend/qt/form1.h"
 
 #include "close/close_list.h"
+#include "core/day_names.h"
 #include "core/product.h"
 #include "history/history_commands.h"
 #include "platform/timer.h"
@@ -169,8 +170,8 @@ void Form1::buildRightColumn() {
     Option1 =
         place<QRadioButton>(Frame1, "Option1", 240, 1230, 1185, 285, QStringLiteral("Weekly:"));
     cboWeekly = place<QComboBox>(Frame1, "cboWeekly", 1320, 1200, 1455, 345);
-    cboWeekly->addItems(
-        {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
+    for (const char* day : kDayNames)
+        cboWeekly->addItem(QString::fromLatin1(day));
     cboWeekly->setCurrentIndex(-1);
     Option3->setChecked(true);
 

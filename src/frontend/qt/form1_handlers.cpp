@@ -4,6 +4,7 @@
 #include "frontend/qt/form1.h"
 #include "frontend/qt/form1_schedule.h"
 #include "frontend/qt/form1_tray.h"
+#include "frontend/qt/qt_schedule_view.h"
 #include "history/history_commands.h"
 #include "run/run_list.h"
 
@@ -30,11 +31,7 @@ void Form1::connectListCommands() {
     closeList_ = std::make_unique<CloseListCommands>(
         CloseListCommands::Parts{*ListView2, services.dialogs, *engine_, services.launcher,
                                  services.processes, services.locale, settings,
-                                 [this] {
-                                     return Option7->isChecked()   ? CloseMethod::Soft
-                                            : Option6->isChecked() ? CloseMethod::Hard
-                                                                   : CloseMethod::None;
-                                 },
+                                 [this] { return closeMethodOf(Option7, Option6); },
                                  [this] { return PushButton9->text().toStdString(); }, AppTitle});
     historyCommands_ = std::make_unique<HistoryCommands>(
         *ListView3, services.dialogs, services.events, services.clipboard, AppTitle);

@@ -101,12 +101,16 @@ int QtScheduleView::closeCheck() const {
     return checkValue(*w_.Check2);
 }
 
-CloseMethod QtScheduleView::closeMethod() const {
-    if (w_.Option7 && w_.Option7->isChecked())
+CloseMethod closeMethodOf(const QRadioButton* softClose, const QRadioButton* hardClose) {
+    if (softClose && softClose->isChecked())
         return CloseMethod::Soft;
-    if (w_.Option6 && w_.Option6->isChecked())
+    if (hardClose && hardClose->isChecked())
         return CloseMethod::Hard;
     return CloseMethod::None;
+}
+
+CloseMethod QtScheduleView::closeMethod() const {
+    return closeMethodOf(w_.Option7, w_.Option6);
 }
 
 void QtScheduleView::setTimeEnabled(bool enabled) {

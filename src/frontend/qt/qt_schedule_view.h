@@ -5,6 +5,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QRadioButton;
 
 namespace tw {
 
@@ -12,6 +13,8 @@ class LocaleText;
 
 // A check box's value as the settings keep it: 0 clear, 1 checked, 2 grayed.
 int checkValue(const QCheckBox& box);
+// The close method the two option buttons show; either may be missing.
+CloseMethod closeMethodOf(const QRadioButton* softClose, const QRadioButton* hardClose);
 
 // The schedule view over the real widgets of the main window.
 class QtScheduleView : public ScheduleView {

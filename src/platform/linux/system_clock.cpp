@@ -1,6 +1,5 @@
 #include "platform/linux/system_clock.h"
 
-#include <array>
 #include <ctime>
 #include <sys/time.h>
 
@@ -29,12 +28,6 @@ double SystemClock::secondsSinceMidnight() const {
     long micro = 0;
     const std::tm t = localNow(&micro);
     return t.tm_hour * 3600.0 + t.tm_min * 60.0 + t.tm_sec + static_cast<double>(micro) / 1e6;
-}
-
-std::string SystemClock::dayName() const {
-    static constexpr std::array<const char*, 7> kNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                       "Thursday", "Friday", "Saturday"};
-    return kNames[static_cast<size_t>(localNow().tm_wday)];
 }
 
 } // namespace tw

@@ -181,7 +181,6 @@ TEST_F(CloseTest, SoftCloseMatchesWholeNamesOnly) {
     engine.SoftCloseProgram(kClient);
     EXPECT_EQ(list.count(), 0);
     EXPECT_TRUE(client.running());
-    EXPECT_EQ(engine.FindProcessWindow(client.pid()), windowsOf(client.pid()).at(0));
 }
 
 TEST_F(CloseTest, WithoutADisplayTheSoftCloseFailsClearly) {
@@ -194,7 +193,6 @@ TEST_F(CloseTest, WithoutADisplayTheSoftCloseFailsClearly) {
         EXPECT_NE(std::string(e.what()).find("No X display"), std::string::npos) << e.what();
         EXPECT_NE(std::string(e.what()).find("DISPLAY=:4095"), std::string::npos) << e.what();
     }
-    EXPECT_EQ(engine.FindProcessWindow(1), 0u);
     setenv("DISPLAY", display.c_str(), 1);
     EXPECT_EQ(list.count(), 0);
 }
