@@ -1,9 +1,10 @@
 #include "app_identity.h"
 #include "core/command_line.h"
-#include "frontend/qt/form1.h"
+#include "frontend/qt/qt_main_window.h"
 #include "platform/end_requests.h"
 #include "platform/one_copy.h"
 #include "platform/services.h"
+#include "window/main_window.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -71,22 +72,21 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<tw::PlatformServices> platform = tw::makePlatformServices();
     tw::Services services = platform->view();
 
-    tw::Form1 form(services);
-    form.programFolder = platform->programFolder;
+    tw::QtMainWindow form;
+    tw::MainWindow window(form.controls(), services);
+    window.programFolder = platform->programFolder;
     // The lists are saved by now; nothing may run after this, not even a firing that was
     // paused in a one-second wait when the window closed.
-    form.endProgram = [] {
+    window.endProgram = [] {
         std::fflush(nullptr);
         std::_Exit(0);
     };
     // Logout, kill and Ctrl+C end the program the same orderly way as closing the window.
-    platform->endRequests->setHandler([&form] { form.Form_QueryUnload(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form,
-                     [&form] { form.Form_QueryUnload(); });
-
-    form.connectHandlers();
-    oneCopy->onAnotherStart = [&form] { form.bringBack(); };
-    form.Form_Load();
+    form.onClose = [&window] { window.close(); };
+    platform->endRequests->setHandler([&window] { window.close(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&window] { window.close(); });
+    oneCopy->onAnotherStart = [&window] { window.bringBack(); };
+    window.start();
     form.showCentred();
     return QApplication::exec();
 }

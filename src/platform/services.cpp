@@ -11,6 +11,7 @@
 #include "platform/processes.h"
 #include "platform/settings_store.h"
 #include "platform/timer.h"
+#include "platform/tray_host.h"
 #include "platform/windows.h"
 
 namespace tw {
@@ -19,8 +20,9 @@ PlatformServices::PlatformServices() = default;
 PlatformServices::~PlatformServices() = default;
 
 Services PlatformServices::view() {
-    return {*clock,     *locale,  *store,     *dialogs,   *events,      *launcher,
-            *processes, *windows, *autostart, *clipboard, *monitorTimer};
+    return {*clock,     *locale,    *store,        *dialogs,   *events,
+            *launcher,  *processes, *windows,      *autostart, *clipboard,
+            *monitorTimer, *trayHost, *trayWaitTimer, programIcon};
 }
 
 } // namespace tw

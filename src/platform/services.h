@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/picture.h"
+
 #include <memory>
 #include <string>
 
@@ -16,6 +18,7 @@ class LocaleText;
 class Processes;
 class SettingsStore;
 class Timer;
+class TrayHost;
 class Windows;
 
 // Everything the main window reaches outside itself, injected so that tests pass fakes.
@@ -31,6 +34,11 @@ struct Services {
     Autostart& autostart;
     Clipboard& clipboard;
     Timer& monitorTimer;
+    // The notification area's icon, the timer that looks for a notification area while the
+    // window waits to go there, and the program's icon.
+    TrayHost& trayHost;
+    Timer& trayWaitTimer;
+    PicturePtr programIcon;
 };
 
 // Every service of one platform backend, owned.
@@ -51,6 +59,9 @@ struct PlatformServices {
     std::unique_ptr<Autostart> autostart;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<Timer> monitorTimer;
+    std::unique_ptr<TrayHost> trayHost;
+    std::unique_ptr<Timer> trayWaitTimer;
+    PicturePtr programIcon;
     std::unique_ptr<EndRequests> endRequests;
     // The folder of the running program, where its optional cursor and skin files live.
     std::string programFolder;

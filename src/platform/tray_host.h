@@ -26,6 +26,8 @@ enum class TrayNotification {
 class TrayHost {
   public:
     virtual ~TrayHost() = default;
+    // Whether a notification area runs to take the icon.
+    virtual bool areaRunning() const = 0;
     // Puts the icon into the notification area; icon may be null and tip empty (none).
     virtual void add(const Picture* icon, const std::string& tip) = 0;
     // Takes the icon out of the notification area, with any balloon it shows.

@@ -23,6 +23,7 @@
 
 #include "core/list_view.h"
 #include "platform/clock.h"
+#include "tray/tray_behaviour.h"
 
 #include <functional>
 #include <string>
@@ -157,23 +158,15 @@ class ListControl : public ListView, public Control {};
 // The window's mouse pointer: the program's own (the arrow when it has none) or the arrow.
 enum class Pointer { Default, Custom };
 
-// The main window itself.
-class WindowControl : public Control {
+// The main window itself; hiding to and restoring from the tray moves it (TrayWindow).
+class WindowControl : public Control, public TrayWindow {
   public:
     // Replaces the title bar's text.
     virtual void setTitle(const std::string& title) = 0;
     // Gives the window (and its taskbar button) the program's icon.
     virtual void showProgramIcon() = 0;
-    // Whether the window is minimised.
-    virtual bool isMinimised() const = 0;
     // Minimises the window (before it is shown: it will be shown minimised).
     virtual void minimise() = 0;
-    // Takes the window off the screen and the taskbar.
-    virtual void hide() = 0;
-    // Gives the window back its normal size and place without showing it.
-    virtual void setNormalState() = 0;
-    // Shows the window, not minimised, in front and with the focus.
-    virtual void showAndActivate() = 0;
     // Loads the program's own pointer from a cursor file; throws std::runtime_error
     // ("Invalid picture") when the file holds none.
     virtual void loadCustomPointer(const std::string& path) = 0;

@@ -1,5 +1,7 @@
 #include "frontend/qt/qt_list_view.h"
 
+#include "frontend/qt/qt_controls.h"
+
 #include "core/product.h"
 
 #include <QHeaderView>
@@ -138,6 +140,8 @@ QtListView::QtListView(const QString& objectName, bool checkBoxes, QWidget* pare
     setAllColumnsShowFocus(true);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
+    // A list's mouse moves arrive at its viewport.
+    forwardPointer(*viewport(), *this);
 }
 
 std::string QtListView::name() const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/list_view.h"
+#include "window/controls.h"
 
 #include <QAbstractTableModel>
 #include <QTreeView>
@@ -45,10 +45,13 @@ class ListRowsModel : public QAbstractTableModel {
 
 // The list type on screen: a report view with one row per item, single selection and,
 // when asked for, a user-settable check box in front of each row.
-class QtListView : public QTreeView, public ListView {
+class QtListView : public QTreeView, public ListControl {
     Q_OBJECT
   public:
     QtListView(const QString& objectName, bool checkBoxes, QWidget* parent = nullptr);
+
+    void setVisible(bool visible) override { QTreeView::setVisible(visible); }
+    void setEnabled(bool enabled) override { QTreeView::setEnabled(enabled); }
 
     std::string name() const override;
     void addColumn(const std::string& text) override;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "frontend/win32/dpi.h"
-#include "frontend/win32/layout.h"
+#include "window/window_layout.h"
 #include "window/controls.h"
 
 #include <windows.h>

@@ -16,6 +16,9 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_locale_text.h"
+#include "platform/qt/qt_picture.h"
+#include "platform/qt/qt_tray_host.h"
+#include "platform/qt/blue_q_icon.h"
 #include "platform/qt/wall_clock_timer.h"
 #include "platform/services.h"
 
@@ -39,6 +42,9 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
     s->autostart = std::make_unique<XdgAutostart>();
     s->clipboard = std::make_unique<QtClipboard>();
     s->monitorTimer = std::make_unique<WallClockTimer>();
+    s->trayHost = std::make_unique<QtTrayHost>();
+    s->trayWaitTimer = std::make_unique<WallClockTimer>();
+    s->programIcon = QtPicture::icon(programIcon());
     s->endRequests = std::make_unique<UnixSignals>();
     s->programFolder = QCoreApplication::applicationDirPath().toStdString();
     return s;

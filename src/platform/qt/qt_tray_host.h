@@ -16,6 +16,8 @@ class QtTrayHost : public QObject, public TrayHost {
   public:
     explicit QtTrayHost(QObject* parent = nullptr);
 
+    bool areaRunning() const override { return trayAvailable(); }
+
     void add(const Picture* icon, const std::string& tip) override;
     void remove() override;
     void setIcon(const Picture& icon) override;

@@ -1,4 +1,4 @@
-#include "frontend/win32/layout.h"
+#include "window/window_layout.h"
 
 namespace tw {
 

@@ -1,0 +1,244 @@
+#include "frontend/qt/qt_main_window.h"
+
+#include "core/day_names.h"
+#include "core/product.h"
+#include "frontend/qt/qt_list_view.h"
+#include "schedule/schedule_model.h"
+#include "window/window_layout.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <map>
+
+namespace tw {
+
+namespace {
+
+int px(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+QFont windowFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9);
+    font.setBold(true);
+    return font;
+}
+
+QFont buttonFont() {
+    QFont font = windowFont();
+    font.setPointSizeF(11.25);
+    return font;
+}
+
+// The widget of one row of the layout table, with its caption and first state.
+QWidget* createControl(const ControlPlace& place, QWidget* parent) {
+    const QString caption = QString::fromUtf8(place.caption);
+    switch (place.kind) {
+    case ControlKind::Button: {
+        auto* button = new QPushButton(caption, parent);
+        button->setFont(buttonFont());
+        button->setAutoDefault(false);
+        return button;
+    }
+    case ControlKind::Frame:
+        return new QGroupBox(caption, parent);
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(caption, parent);
+        box->setVisible(!place.flag);
+        return box;
+    }
+    case ControlKind::Option: {
+        auto* option = new QRadioButton(caption, parent);
+        option->setChecked(place.flag);
+        return option;
+    }
+    case ControlKind::Label:
+        return new QLabel(caption, parent);
+    case ControlKind::Edit:
+        return new QLineEdit(parent);
+    case ControlKind::TimePicker: {
+        auto* picker = new QTimeEdit(parent);
+        picker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+        return picker;
+    }
+    case ControlKind::Combo: {
+        auto* days = new QComboBox(parent);
+        for (const char* day : kDayNames)
+            days->addItem(QString::fromLatin1(day));
+        days->setCurrentIndex(-1);
+        return days;
+    }
+    case ControlKind::Progress: {
+        auto* bar = new QProgressBar(parent);
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        // The idle text shows while monitoring is off, as switching off sets it again.
+        bar->setFormat(QString::fromLatin1(kProgressBarIdleText));
+        bar->setTextVisible(true);
+        return bar;
+    }
+    case ControlKind::List:
+        break;
+    }
+    return new QtListView(QString::fromLatin1(place.name), place.flag, parent);
+}
+
+} // namespace
+
+// One adapter per control, found by its control name.
+struct QtMainWindow::Adapters {
+    explicit Adapters(QWidget& mainWindow) : owner(mainWindow) {}
+
+    QWidget& owner;
+    QtWindowControl window{owner};
+    QtPushButton switchButton{owner, "PushButton2"};
+    QtFrameCaption statusFrame{owner, "Frame4"};
+    QtProgressBar progressBar{owner, "ProgressBar1"};
+    QtFrameCaption closeFrame{owner, "Frame3"};
+    QtCheckBox closeEnabled{owner, "Check2"};
+    QtPushButton addCloseButton{owner, "PushButton4"};
+    QtPushButton browseCloseButton{owner, "PushButton8"};
+    QtPushButton deleteCloseButton{owner, "PushButton7"};
+    QtPushButton closeNowButton{owner, "PushButton9"};
+    QtPushButton clearCloseButton{owner, "PushButton11"};
+    QtPushButton closeSampleButton{owner, "PushButton12"};
+    QtFrameCaption closeMethodFrame{owner, "Frame7"};
+    QtOptionButton softClose{owner, "Option7"};
+    QtOptionButton hardClose{owner, "Option6"};
+    QtPushButton closeMethodHelpButton{owner, "PushButton10"};
+    QtFrameCaption startupFrame{owner, "Frame5"};
+    QtCheckBox startWithSession{owner, "Check4"};
+    QtCheckBox startInTray{owner, "Check8"};
+    QtFrameCaption scheduleFrame{owner, "Frame1"};
+    QtOptionButton everyX{owner, "Option3"};
+    QtLabelCaption hoursLabel{owner, "Label1"};
+    QtTextBox hours{owner, "Text1"};
+    QtLabelCaption minutesLabel{owner, "Label2"};
+    QtTextBox minutes{owner, "Text2"};
+    QtLabelCaption secondsLabel{owner, "Label3"};
+    QtTextBox seconds{owner, "Text3"};
+    QtOptionButton daily{owner, "Option2"};
+    QtTimePicker timePicker{owner, "dtpWeekly"};
+    QtOptionButton weekly{owner, "Option1"};
+    QtDropDownList dayList{owner, "cboWeekly"};
+    QtFrameCaption runFrame{owner, "Frame2"};
+    QtCheckBox runEnabled{owner, "Check1"};
+    QtPushButton browseRunButton{owner, "PushButton3"};
+    QtPushButton runNowButton{owner, "PushButton1"};
+    QtPushButton deleteRunButton{owner, "PushButton6"};
+    QtPushButton clearRunButton{owner, "PushButton13"};
+    QtPushButton runSampleButton{owner, "PushButton14"};
+    QtFrameCaption historyFrame{owner, "Frame6"};
+    QtPushButton copyHistoryButton{owner, "PushButton16"};
+    QtPushButton clearHistoryButton{owner, "PushButton15"};
+    QtListView& closeList = childNamed<QtListView>(owner, "ListView2");
+    QtListView& runList = childNamed<QtListView>(owner, "ListView1");
+    QtListView& history = childNamed<QtListView>(owner, "ListView3");
+
+    // The boxes whose keyboard focus leaving is reported.
+    QtTextBox* textBoxes[3] = {&hours, &minutes, &seconds};
+};
+
+QtMainWindow::QtMainWindow() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(kProductTitle));
+    // A fixed single border with minimise and close buttons only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
+    setFont(windowFont());
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    // Frames draw their caption on the top border line, so that the controls inside keep
+    // their designed places below it.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0 2px; }"));
+    buildControls();
+
+    adapters_ = std::make_unique<Adapters>(*this);
+    Adapters& a = *adapters_;
+    controls_ = std::make_unique<MainWindowControls>(MainWindowControls{
+        a.window,           a.switchButton,      a.statusFrame,
+        a.progressBar,      a.closeFrame,        a.closeEnabled,
+        a.closeList,        a.addCloseButton,    a.browseCloseButton,
+        a.deleteCloseButton, a.closeNowButton,   a.clearCloseButton,
+        a.closeSampleButton, a.closeMethodFrame, a.softClose,
+        a.hardClose,        a.closeMethodHelpButton, a.startupFrame,
+        a.startWithSession, a.startInTray,       a.scheduleFrame,
+        a.everyX,           a.hoursLabel,        a.hours,
+        a.minutesLabel,     a.minutes,           a.secondsLabel,
+        a.seconds,          a.daily,             a.timePicker,
+        a.weekly,           a.dayList,           a.runFrame,
+        a.runEnabled,       a.runList,           a.browseRunButton,
+        a.runNowButton,     a.deleteRunButton,   a.clearRunButton,
+        a.runSampleButton,  a.historyFrame,      a.history,
+        a.copyHistoryButton, a.clearHistoryButton});
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        connect(app, &QApplication::focusChanged, this, &QtMainWindow::onFocusChanged);
+}
+
+QtMainWindow::~QtMainWindow() = default;
+
+void QtMainWindow::buildControls() {
+    std::map<std::string, QWidget*> frames;
+    for (const ControlPlace& place : mainWindowControls()) {
+        QWidget* parent = place.frame ? frames.at(place.frame) : this;
+        QWidget* control = createControl(place, parent);
+        control->setObjectName(QString::fromLatin1(place.name));
+        control->setGeometry(px(place.left), px(place.top), px(place.width), px(place.height));
+        // A style sheet stops the window's font from reaching its children.
+        if (place.kind != ControlKind::Button)
+            control->setFont(windowFont());
+        if (place.kind == ControlKind::Frame)
+            frames[place.name] = control;
+    }
+}
+
+bool QtMainWindow::hasCustomPointer() const {
+    return adapters_->window.hasCustomPointer();
+}
+
+void QtMainWindow::showCentred() {
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+}
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+    // Closing always ends the program; nothing is asked and nothing cancels it.
+    event->accept();
+    if (onClose)
+        onClose();
+}
+
+void QtMainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        // Hiding the window inside its own state change confuses the window manager, and
+        // the handler may wait for its balloon: report it once the change is done.
+        QTimer::singleShot(0, this, [this] { adapters_->window.stateChanged.raise(); });
+    }
+    QWidget::changeEvent(event);
+}
+
+void QtMainWindow::onFocusChanged(QWidget* old, QWidget* now) {
+    // Only a move to another control of the same window counts as leaving a box: not the
+    // box a check itself shows, nor switching to another window.
+    if (!old || !now || old->window() != now->window())
+        return;
+    for (QtTextBox* box : adapters_->textBoxes)
+        if (&box->widget() == old)
+            box->lostFocus.raise();
+}
+
+} // namespace tw

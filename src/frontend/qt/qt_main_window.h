@@ -1,0 +1,52 @@
+#pragma once
+
+#include "window/controls.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+namespace tw {
+
+class QtListView;
+
+// The program's window drawn by Qt: every control of the layout table, named by its control
+// name and placed at its twips, with an adapter for each that the shared behaviour drives.
+// The window only forwards what happens to it.
+class QtMainWindow : public QWidget {
+    Q_OBJECT
+  public:
+    QtMainWindow();
+    ~QtMainWindow() override;
+
+    // Every control, to hand to the window's behaviour.
+    const MainWindowControls& controls() const { return *controls_; }
+    // Where every way of closing the window goes.
+    std::function<void()> onClose;
+
+    // Shows the window centred on its screen.
+    void showCentred();
+    // The control named so, of the given widget kind.
+    template <class Widget> Widget& control(const char* name) const;
+    bool hasCustomPointer() const;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void buildControls();
+    void onFocusChanged(QWidget* old, QWidget* now);
+
+    struct Adapters;
+    std::unique_ptr<Adapters> adapters_;
+    std::unique_ptr<MainWindowControls> controls_;
+};
+
+} // namespace tw
+
+#include "frontend/qt/qt_controls.h"
+
+template <class Widget> Widget& tw::QtMainWindow::control(const char* name) const {
+    return childNamed<Widget>(*this, name);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "schedule/schedule_view.h"
+#include "tray/start_with_session.h"
+#include "window/controls.h"
+
+namespace tw {
+
+class LocaleText;
+
+// The schedule frame, the feature switches, the monitoring switch, the status line, the bar
+// and the two lists, as the schedule's handlers see them, over the window's controls.
+class ScheduleOnControls : public ScheduleView {
+  public:
+    ScheduleOnControls(const MainWindowControls& controls, const LocaleText& locale)
+        : c_(controls), locale_(locale) {}
+
+    bool modeSelected(ScheduleMode mode) const override;
+    std::string dayText() const override { return c_.dayList.text(); }
+    std::string pickerText() const override;
+    TimeOfDay pickerTime() const override { return c_.timePicker.time(); }
+    std::string fieldText(EveryXField field) const override { return box(field).text(); }
+    void focusField(EveryXField field) override { box(field).setFocus(); }
+    int runCheck() const override { return c_.runEnabled.value(); }
+    int closeCheck() const override { return c_.closeEnabled.value(); }
+    CloseMethod closeMethod() const override;
+    void setTimeEnabled(bool enabled) override { c_.timePicker.setEnabled(enabled); }
+    void setDayEnabled(bool enabled) override { c_.dayList.setEnabled(enabled); }
+    void setStatus(const std::string& text) override { c_.statusFrame.setText(text); }
+    void setBarMaximum(std::int32_t maximum) override;
+    void setBarPosition(std::int32_t position) override;
+    void setBarText(const std::string& text) override { c_.progressBar.setText(text); }
+    std::string switchCaption() const override { return c_.switchButton.caption(); }
+    void setSwitchCaption(const std::string& caption) override;
+    void restoreDefaultPointer() override { c_.window.setPointer(Pointer::Default); }
+    ListView& runList() override { return c_.runList; }
+    ListView& closeList() override { return c_.closeList; }
+
+    // The hours, minutes or seconds box.
+    TextBox& box(EveryXField field) const;
+
+  private:
+    void showBar();
+
+    const MainWindowControls& c_;
+    const LocaleText& locale_;
+    // The bar's numbers as the schedule sets them; the bar shows them within its range.
+    std::int32_t barMaximum_ = 0;
+    std::int32_t barPosition_ = 0;
+};
+
+// The two start-up option boxes over the window's check boxes.
+class StartupBoxesOnControls : public StartupBoxes {
+  public:
+    StartupBoxesOnControls(CheckBox& withSession, CheckBox& inTray)
+        : withSession_(withSession), inTray_(inTray) {}
+    bool check4() const override { return withSession_.value() == 1; }
+    void setCheck4(bool checked) override { withSession_.setValue(checked ? 1 : 0); }
+    bool check8() const override { return inTray_.value() == 1; }
+    void setCheck8(bool checked) override { inTray_.setValue(checked ? 1 : 0); }
+    void setCheck8Visible(bool visible) override { inTray_.setVisible(visible); }
+
+  private:
+    CheckBox& withSession_;
+    CheckBox& inTray_;
+};
+
+// The close method the two options show: Soft, Hard, or None when both are clear.
+CloseMethod closeMethodOf(const OptionButton& soft, const OptionButton& hard);
+
+} // namespace tw

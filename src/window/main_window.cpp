@@ -1,0 +1,189 @@
+// The main window's parts and the handler of every control's event.
+#include "window/main_window.h"
+
+#include "core/error_report.h"
+#include "platform/timer.h"
+#include "platform/tray_host.h"
+
+#include <initializer_list>
+
+namespace tw {
+
+namespace {
+// How often a window minimised while no notification area ran looks for one.
+constexpr int kTrayWaitMs = 1000;
+} // namespace
+
+MainWindow::MainWindow(const MainWindowControls& controls, Services& services)
+    : c_(controls), services_(services), settings_(services.store),
+      history_(c_.history, services.clock, services.locale),
+      launcher_(services.launcher, history_, services.dialogs),
+      closeEngine_(services.processes, services.windows, services.locale, history_),
+      scheduleView_(c_, services.locale),
+      scheduleControls_(scheduleView_, settings_, services.clock, services.locale,
+                        services.dialogs, countdown_, appTitle_),
+      monitoringSwitch_(scheduleView_, services.clock, services.monitorTimer, services.dialogs,
+                        countdown_),
+      monitoringTick_(scheduleView_, services.clock, services.locale, services.events,
+                      services.monitorTimer, services.dialogs, countdown_,
+                      {[this](const std::string& entry, CloseMethod method) {
+                           closeEngine_.CloseProgram(entry, method);
+                       },
+                       [this](const std::string& entry) { launcher_.RunFile(entry); }}),
+      runListCommands_(c_.runList, services.dialogs, launcher_, services.launcher, appTitle_),
+      closeListCommands_({c_.closeList, services.dialogs, closeEngine_, services.launcher,
+                          services.processes, services.locale, settings_,
+                          [this] { return closeMethodOf(c_.softClose, c_.hardClose); },
+                          [this] { return c_.closeNowButton.caption(); }, appTitle_}),
+      historyCommands_(c_.history, services.dialogs, services.events, services.clipboard,
+                       appTitle_),
+      trayIcon_(services.trayHost, services.clock, services.events,
+                {false, services.programIcon}),
+      trayBehaviour_(c_.window, trayIcon_,
+                     [&host = services.trayHost] { return host.areaRunning(); }),
+      startupBoxes_(c_.startWithSession, c_.startInTray),
+      startWithSession_(startupBoxes_, settings_, services.autostart, services.dialogs,
+                        [this] { return loading_; }) {
+    bindScheduleEvents();
+    bindListEvents();
+    bindTrayEvents();
+    bindPointerEvents();
+    // The option selected in the designed window is not chosen again at start-up, so its
+    // handler never runs: the inputs must match it from the start.
+    scheduleControls_.showUsableInputs();
+}
+
+MainWindow::~MainWindow() {
+    for (Timer* timer : {&services_.monitorTimer, &services_.trayWaitTimer}) {
+        timer->setEnabled(false);
+        timer->setHandler({});
+    }
+}
+
+std::function<void()> MainWindow::guarded(std::string routine, std::function<void()> handler) {
+    return [this, routine = std::move(routine), handler = std::move(handler)] {
+        runReportingFailures(services_.dialogs, routine, handler);
+    };
+}
+
+void MainWindow::bindScheduleEvents() {
+    services_.monitorTimer.setHandler([this] { monitoringTick_.Timer1_Timer(); });
+    c_.switchButton.clicked.setHandler([this] { monitoringSwitch_.PushButton2_Click(); });
+
+    c_.weekly.clicked.setHandler(
+        guarded("Option1_Click", [this] { scheduleControls_.Option1_Click(); }));
+    c_.daily.clicked.setHandler(
+        guarded("Option2_Click", [this] { scheduleControls_.Option2_Click(); }));
+    c_.everyX.clicked.setHandler(
+        guarded("Option3_Click", [this] { scheduleControls_.Option3_Click(); }));
+    c_.dayList.changed.setHandler(
+        guarded("cboWeekly_Click", [this] { scheduleControls_.cboWeekly_Click(); }));
+    c_.timePicker.changed.setHandler(
+        guarded("dtpWeekly_Change", [this] { scheduleControls_.dtpWeekly_Change(); }));
+    for (const EveryXField field :
+         {EveryXField::Hours, EveryXField::Minutes, EveryXField::Seconds}) {
+        TextBox& box = scheduleView_.box(field);
+        box.changed.setHandler(guarded(std::string(fieldKey(field)) + "_Change",
+                                       [this, field] { scheduleControls_.Text_Change(field); }));
+        // The check's own box and the focus it puts back must not start another check.
+        box.lostFocus.setHandler([this, field] {
+            if (checkingField_)
+                return;
+            checkingField_ = true;
+            runReportingFailures(services_.dialogs, "Text_LostFocus",
+                                 [this, field] { scheduleControls_.Text_LostFocus(field); });
+            checkingField_ = false;
+        });
+    }
+    c_.runEnabled.changed.setHandler(
+        guarded("Check1_Click", [this] { scheduleControls_.Check1_Click(); }));
+    c_.closeEnabled.changed.setHandler(
+        guarded("Check2_Click", [this] { scheduleControls_.Check2_Click(); }));
+}
+
+void MainWindow::bindListEvents() {
+    // A list is stored the moment its rows change, in the same form and under the same key
+    // as at the orderly exit, so that edits survive a kill, a crash or a lost session.
+    // Start-up's own loading is not stored back.
+    for (ListControl* list : std::initializer_list<ListControl*>{&c_.runList, &c_.closeList})
+        list->setRowsChangedHandler([this, list] {
+            if (!loading_)
+                settings_.SaveListItems(*list);
+        });
+
+    RunListCommands& run = runListCommands_;
+    c_.browseRunButton.clicked.setHandler([&run] { run.PushButton3_Click(); });
+    c_.deleteRunButton.clicked.setHandler([&run] { run.PushButton6_Click(); });
+    c_.runNowButton.clicked.setHandler([&run] { run.PushButton1_Click(); });
+    c_.clearRunButton.clicked.setHandler([&run] { run.PushButton13_Click(); });
+    c_.runSampleButton.clicked.setHandler([&run] { run.PushButton14_Click(); });
+
+    CloseListCommands& close = closeListCommands_;
+    c_.addCloseButton.clicked.setHandler([&close] { close.PushButton4_Click(); });
+    c_.deleteCloseButton.clicked.setHandler([&close] { close.PushButton7_Click(); });
+    c_.browseCloseButton.clicked.setHandler([&close] { close.PushButton8_Click(); });
+    c_.closeNowButton.clicked.setHandler([&close] { close.PushButton9_Click(); });
+    c_.closeMethodHelpButton.clicked.setHandler([&close] { close.PushButton10_Click(); });
+    c_.clearCloseButton.clicked.setHandler([&close] { close.PushButton11_Click(); });
+    c_.closeSampleButton.clicked.setHandler([&close] { close.PushButton12_Click(); });
+    c_.hardClose.clicked.setHandler(
+        guarded("Option6_Click", [&close] { close.closeMethodClicked(); }));
+    c_.softClose.clicked.setHandler(
+        guarded("Option7_Click", [&close] { close.closeMethodClicked(); }));
+
+    HistoryCommands& history = historyCommands_;
+    c_.copyHistoryButton.clicked.setHandler([&history] { history.PushButton16_Click(); });
+    c_.clearHistoryButton.clicked.setHandler([&history] { history.PushButton15_Click(); });
+}
+
+void MainWindow::bindTrayEvents() {
+    trayIcon_.setEvents({nullptr, nullptr,
+                         [this](std::int16_t button, std::int32_t id) {
+                             trayBehaviour_.cSysTray1_MouseUp(button, id);
+                         },
+                         nullptr});
+    c_.startWithSession.changed.setHandler(
+        guarded("Check4_Click", [this] { startWithSession_.Check4_Click(); }));
+    c_.startInTray.changed.setHandler(
+        guarded("Check8_Click", [this] { startWithSession_.Check8_Click(); }));
+
+    Timer& trayWait = services_.trayWaitTimer;
+    trayWait.setHandler([this, &trayWait] {
+        trayBehaviour_.TrayCheck();
+        if (!trayBehaviour_.waitingForTray())
+            trayWait.setEnabled(false);
+    });
+    c_.window.stateChanged.setHandler([this, &trayWait] {
+        trayBehaviour_.Form_Resize();
+        if (trayBehaviour_.waitingForTray() && !trayWait.isEnabled()) {
+            trayWait.setInterval(kTrayWaitMs);
+            trayWait.setEnabled(true);
+        }
+    });
+}
+
+void MainWindow::bindPointerEvents() {
+    // Over a button the window shows the program's own pointer; over the window, its frames,
+    // the two editable lists, the hours label and the minutes box, the arrow. Elsewhere the
+    // pointer stays as it was.
+    const auto custom = [this] { c_.window.setPointer(Pointer::Custom); };
+    const auto arrow = [this] { c_.window.setPointer(Pointer::Default); };
+    for (PushButton* button : std::initializer_list<PushButton*>{
+             &c_.switchButton, &c_.addCloseButton, &c_.browseCloseButton, &c_.deleteCloseButton,
+          &c_.closeNowButton, &c_.clearCloseButton, &c_.closeSampleButton,
+          &c_.closeMethodHelpButton, &c_.browseRunButton, &c_.runNowButton, &c_.deleteRunButton,
+          &c_.clearRunButton, &c_.runSampleButton, &c_.copyHistoryButton,
+          &c_.clearHistoryButton})
+        button->pointerMoved.setHandler(custom);
+    for (Control* control : std::initializer_list<Control*>{
+             &c_.window, &c_.statusFrame, &c_.closeFrame,
+          &c_.closeMethodFrame, &c_.startupFrame, &c_.scheduleFrame, &c_.runFrame,
+          &c_.historyFrame, &c_.runList, &c_.closeList, &c_.hoursLabel, &c_.minutes})
+        control->pointerMoved.setHandler(arrow);
+}
+
+void MainWindow::bringBack() {
+    trayBehaviour_.bringBack();
+}
+
+} // namespace tw
