@@ -20,9 +20,9 @@ PlatformServices::PlatformServices() = default;
 PlatformServices::~PlatformServices() = default;
 
 Services PlatformServices::view() {
-    return {*clock,     *locale,    *store,        *dialogs,   *events,
-            *launcher,  *processes, *windows,      *autostart, *clipboard,
-            *monitorTimer, *trayHost, *trayWaitTimer, programIcon};
+    return {*clock,        *locale,    *store,         *dialogs,   *events,
+            *launcher,     *processes, *windows,       *autostart, *clipboard,
+            *monitorTimer, *trayHost,  *trayWaitTimer, programIcon};
 }
 
 } // namespace tw

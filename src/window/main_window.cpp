@@ -20,8 +20,8 @@ MainWindow::MainWindow(const MainWindowControls& controls, Services& services)
       launcher_(services.launcher, history_, services.dialogs),
       closeEngine_(services.processes, services.windows, services.locale, history_),
       scheduleView_(c_, services.locale),
-      scheduleControls_(scheduleView_, settings_, services.clock, services.locale,
-                        services.dialogs, countdown_, appTitle_),
+      scheduleControls_(scheduleView_, settings_, services.clock, services.locale, services.dialogs,
+                        countdown_, appTitle_),
       monitoringSwitch_(scheduleView_, services.clock, services.monitorTimer, services.dialogs,
                         countdown_),
       monitoringTick_(scheduleView_, services.clock, services.locale, services.events,
@@ -37,8 +37,7 @@ MainWindow::MainWindow(const MainWindowControls& controls, Services& services)
                           [this] { return c_.closeNowButton.caption(); }, appTitle_}),
       historyCommands_(c_.history, services.dialogs, services.events, services.clipboard,
                        appTitle_),
-      trayIcon_(services.trayHost, services.clock, services.events,
-                {false, services.programIcon}),
+      trayIcon_(services.trayHost, services.clock, services.events, {false, services.programIcon}),
       trayBehaviour_(c_.window, trayIcon_,
                      [&host = services.trayHost] { return host.areaRunning(); }),
       startupBoxes_(c_.startWithSession, c_.startInTray),
@@ -170,15 +169,15 @@ void MainWindow::bindPointerEvents() {
     const auto arrow = [this] { c_.window.setPointer(Pointer::Default); };
     for (PushButton* button : std::initializer_list<PushButton*>{
              &c_.switchButton, &c_.addCloseButton, &c_.browseCloseButton, &c_.deleteCloseButton,
-          &c_.closeNowButton, &c_.clearCloseButton, &c_.closeSampleButton,
-          &c_.closeMethodHelpButton, &c_.browseRunButton, &c_.runNowButton, &c_.deleteRunButton,
-          &c_.clearRunButton, &c_.runSampleButton, &c_.copyHistoryButton,
-          &c_.clearHistoryButton})
+             &c_.closeNowButton, &c_.clearCloseButton, &c_.closeSampleButton,
+             &c_.closeMethodHelpButton, &c_.browseRunButton, &c_.runNowButton, &c_.deleteRunButton,
+             &c_.clearRunButton, &c_.runSampleButton, &c_.copyHistoryButton,
+             &c_.clearHistoryButton})
         button->pointerMoved.setHandler(custom);
     for (Control* control : std::initializer_list<Control*>{
-             &c_.window, &c_.statusFrame, &c_.closeFrame,
-          &c_.closeMethodFrame, &c_.startupFrame, &c_.scheduleFrame, &c_.runFrame,
-          &c_.historyFrame, &c_.runList, &c_.closeList, &c_.hoursLabel, &c_.minutes})
+             &c_.window, &c_.statusFrame, &c_.closeFrame, &c_.closeMethodFrame, &c_.startupFrame,
+             &c_.scheduleFrame, &c_.runFrame, &c_.historyFrame, &c_.runList, &c_.closeList,
+             &c_.hoursLabel, &c_.minutes})
         control->pointerMoved.setHandler(arrow);
 }
 

@@ -60,7 +60,7 @@ class MainWindow {
     HistoryLog& history() { return history_; }
     cSysTray& trayIcon() { return trayIcon_; }
     TrayBehaviour& trayBehaviour() { return trayBehaviour_; }
-    const Countdown& countdown() const { return countdown_; }
+    Countdown& countdown() { return countdown_; }
 
   private:
     void restoreControls(GuardedRoutine& routine);

@@ -2,7 +2,7 @@
 // sway or KWin with Xwayland, and the close list names a Qt program of which one copy runs natively
 // and one under Xwayland. One scheduled firing must ask both windows politely; a hard close
 // still ends both copies.
-#include "frontend/qt/form1.h"
+#include "frontend/qt/qt_main_window.h"
 #include "platform/linux/gio_launcher.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/session_windows.h"
@@ -15,6 +15,8 @@
 #include "platform/qt/wall_clock_timer.h"
 #include "settings/settings.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_tray_host.h"
+#include "window/main_window.h"
 
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -75,11 +77,11 @@ struct Rig {
     explicit Rig(const QString& folder) : store(folder.toStdString()) {}
 
     void start() {
-        form = std::make_unique<Form1>(services);
-        form->homePageRandom = [] { return 0.5; };
-        form->endProgram = [] {};
-        form->connectHandlers();
-        form->Form_Load();
+        form = std::make_unique<QtMainWindow>();
+        window = std::make_unique<MainWindow>(form->controls(), services);
+        window->homePageRandom = [] { return 0.5; };
+        window->endProgram = [] {};
+        window->start();
         form->showCentred();
     }
     bool listed(const Client& client) {
@@ -90,8 +92,9 @@ struct Rig {
     }
     int closeRows() {
         int rows = 0;
-        for (int row = 1; row <= form->ListView3->count(); ++row)
-            rows += form->ListView3->subItem(row, 1) == "Close file " + kEntry;
+        for (int row = 1; row <= form->control<QtListView>("ListView3").count(); ++row)
+            rows +=
+                form->control<QtListView>("ListView3").subItem(row, 1) == "Close file " + kEntry;
         return rows;
     }
 
@@ -106,9 +109,12 @@ struct Rig {
     XdgAutostart autostart;
     QtClipboard clipboard;
     WallClockTimer timer;
-    Services services{clock,     locale,   store,     dialogs,   events, launcher,
-                      processes, *windows, autostart, clipboard, timer};
-    std::unique_ptr<Form1> form;
+    test::FakeTrayHost tray;
+    WallClockTimer trayWait;
+    Services services{clock,    locale,    store,     dialogs, events, launcher, processes,
+                      *windows, autostart, clipboard, timer,   tray,   trayWait, nullptr};
+    std::unique_ptr<QtMainWindow> form;
+    std::unique_ptr<MainWindow> window;
 };
 
 void store(IniSettingsStore& store, const std::string& method) {
@@ -146,17 +152,17 @@ class WaylandFiringTest : public QObject {
         QVERIFY(waitFor([&] { return rig.listed(native) && rig.listed(x11); }, 10000));
 
         rig.start();
-        QVERIFY(rig.form->Option3->isChecked());
-        rig.form->PushButton2->click(); // "Turn On"
+        QVERIFY(rig.form->control<QRadioButton>("Option3").isChecked());
+        rig.form->control<QPushButton>("PushButton2").click(); // "Turn On"
         QVERIFY(waitFor([&] { return native.said("asked") && x11.said("asked"); }, 15000));
         QVERIFY(waitFor([&] { return !rig.listed(native) && !rig.listed(x11); }, 10000));
         QVERIFY(waitFor([&] { return rig.closeRows() == 2; }, 5000));
-        rig.form->PushButton2->click(); // "Stop"
+        rig.form->control<QPushButton>("PushButton2").click(); // "Stop"
         for (const auto& box : rig.dialogs.boxes)
             qWarning("box: %s", box.text.c_str());
         QVERIFY(rig.dialogs.boxes.empty());
         QVERIFY(waitFor([&] { return !native.running() && !x11.running(); }, 10000));
-        rig.form->Form_QueryUnload();
+        rig.window->close();
     }
 
     void hardCloseEndsBothCopies() {
@@ -167,12 +173,12 @@ class WaylandFiringTest : public QObject {
         QVERIFY(waitFor([&] { return native.said("ready") && x11.said("ready"); }, 20000));
 
         rig.start();
-        QVERIFY(rig.form->Option6->isChecked());
-        rig.form->PushButton9->click();
+        QVERIFY(rig.form->control<QRadioButton>("Option6").isChecked());
+        rig.form->control<QPushButton>("PushButton9").click();
         QVERIFY(waitFor([&] { return !native.running() && !x11.running(); }, 10000));
         QVERIFY(!native.said("asked"));
         QCOMPARE(rig.closeRows(), 2);
-        rig.form->Form_QueryUnload();
+        rig.window->close();
     }
 };
 

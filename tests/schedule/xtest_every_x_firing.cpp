@@ -2,7 +2,7 @@
 // a script in the run list and an xmessage window in the close list (soft close). Monitoring
 // is switched on by clicking "Turn On" with xdotool; the script must run, the xmessage window
 // must close, and the history must hold both rows.
-#include "frontend/qt/form1.h"
+#include "frontend/qt/qt_main_window.h"
 #include "platform/linux/gio_launcher.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/system_clock.h"
@@ -15,6 +15,8 @@
 #include "platform/qt/wall_clock_timer.h"
 #include "settings/settings.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_tray_host.h"
+#include "window/main_window.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -90,8 +92,10 @@ class XTestEveryXFiring : public QObject {
         XdgAutostart autostart;
         QtClipboard clipboard;
         WallClockTimer timer;
-        Services services{clock,     locale,  store,     dialogs,   events, launcher,
-                          processes, windows, autostart, clipboard, timer};
+        test::FakeTrayHost tray;
+        WallClockTimer trayWait;
+        Services services{clock,   locale,    store,     dialogs, events, launcher, processes,
+                          windows, autostart, clipboard, timer,   tray,   trayWait, nullptr};
 
         // The xmessage window must be up before the firing looks for it.
         QVERIFY(waitFor(
@@ -103,39 +107,42 @@ class XTestEveryXFiring : public QObject {
             },
             10000));
 
-        Form1 form(services);
-        form.homePageRandom = [] { return 0.5; };
-        form.endProgram = [] {};
-        form.connectHandlers();
-        form.Form_Load();
+        QtMainWindow form;
+        MainWindow window(form.controls(), services);
+        window.homePageRandom = [] { return 0.5; };
+        window.endProgram = [] {};
+        window.start();
         form.showCentred();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(form.PushButton2->text(), QString("Turn On"));
+        QCOMPARE(form.control<QPushButton>("PushButton2").text(), QString("Turn On"));
         // Start-up selected Every X, whose handler left the day and the time unusable.
-        QVERIFY(form.Option3->isChecked());
-        QVERIFY(!form.dtpWeekly->isEnabled());
-        QVERIFY(!form.cboWeekly->isEnabled());
+        QVERIFY(form.control<QRadioButton>("Option3").isChecked());
+        QVERIFY(!form.control<QTimeEdit>("dtpWeekly").isEnabled());
+        QVERIFY(!form.control<QComboBox>("cboWeekly").isEnabled());
 
-        clickWithXdotool(form.PushButton2);
-        QVERIFY(waitFor([&] { return form.PushButton2->text() == "Stop"; }, 5000));
+        clickWithXdotool(&form.control<QPushButton>("PushButton2"));
+        QVERIFY(waitFor([&] { return form.control<QPushButton>("PushButton2").text() == "Stop"; },
+                        5000));
         QVERIFY(waitFor(
             [&] { return QFile::exists(marker) && xmessage.state() == QProcess::NotRunning; },
             15000));
-        QVERIFY(form.Frame4->title().startsWith("On. Next run/close will occur in: "));
+        QVERIFY(form.control<QGroupBox>("Frame4").title().startsWith(
+            "On. Next run/close will occur in: "));
 
-        QVERIFY(waitFor([&] { return form.ListView3->count() >= 2; }, 5000));
-        const std::string closeRow = form.ListView3->subItem(1, 1);
-        const std::string runRow = form.ListView3->subItem(2, 1);
+        QVERIFY(waitFor([&] { return form.control<QtListView>("ListView3").count() >= 2; }, 5000));
+        const std::string closeRow = form.control<QtListView>("ListView3").subItem(1, 1);
+        const std::string runRow = form.control<QtListView>("ListView3").subItem(2, 1);
         QVERIFY2(closeRow.rfind("Close file ", 0) == 0, closeRow.c_str());
         QCOMPARE(runRow, "Run file " + script.toStdString());
         for (const auto& box : dialogs.boxes)
             qWarning("box: %s", box.text.c_str());
         QVERIFY(dialogs.boxes.empty());
 
-        clickWithXdotool(form.PushButton2);
-        QVERIFY(waitFor([&] { return form.PushButton2->text() == "Turn On"; }, 5000));
-        QCOMPARE(form.Frame4->title(), QString("Off."));
-        form.Form_QueryUnload();
+        clickWithXdotool(&form.control<QPushButton>("PushButton2"));
+        QVERIFY(waitFor(
+            [&] { return form.control<QPushButton>("PushButton2").text() == "Turn On"; }, 5000));
+        QCOMPARE(form.control<QGroupBox>("Frame4").title(), QString("Off."));
+        window.close();
     }
 };
 

@@ -26,6 +26,7 @@ class FakePicture : public Picture {
 // notifications as the platform would.
 class FakeTrayHost : public TrayHost {
   public:
+    bool areaRunning() const override { return areaUp; }
     void add(const Picture* picture, const std::string& text) override {
         calls.push_back("add");
         shown = true;
@@ -76,6 +77,7 @@ class FakeTrayHost : public TrayHost {
     };
     std::vector<std::string> calls;
     std::vector<Balloon> balloons;
+    bool areaUp = true;
     bool shown = false;
     bool balloonShowing = false;
     std::string icon; // name of the picture shown, "" for none

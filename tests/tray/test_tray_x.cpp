@@ -1,8 +1,6 @@
 // The tray wiring against a real X server, window manager and tray host (run by
 // with-xvfb.sh); the mouse is driven with xdotool as a user's would be.
-#include "frontend/qt/form1_tray_rig.h"
-#include "platform/linux/system_clock.h"
-#include "platform/qt/qt_event_pump.h"
+#include "frontend/qt/window_rig.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -52,13 +50,11 @@ QString balloonShowing() {
 class TestTrayX : public QObject {
     Q_OBJECT
 
-    SystemClock clock;
-    QtEventPump pump;
-    std::unique_ptr<Form1TrayRig> rig;
+    std::unique_ptr<test::WindowRig> rig;
     QStringList balloons; // each balloon seen, once
     QTimer watch;
 
-    QPoint iconCentre() const { return rig->tray->host().icon().geometry().center(); }
+    QPoint iconCentre() const { return rig->realTray->icon().geometry().center(); }
 
     void clickIcon(const char* button) {
         const QPoint c = iconCentre();
@@ -70,8 +66,8 @@ class TestTrayX : public QObject {
     // now and then ignores the first request for a window it has just mapped again; a
     // person would click once more, and so does this.
     void minimise() {
-        for (int attempt = 0; attempt < 5 && viewable(rig->window.winId()); ++attempt) {
-            QVERIFY(xdotool({"windowminimize", QString::number(rig->window.winId())}));
+        for (int attempt = 0; attempt < 5 && viewable(rig->form->winId()); ++attempt) {
+            QVERIFY(xdotool({"windowminimize", QString::number(rig->form->winId())}));
             QTest::qWait(300);
         }
     }
@@ -89,61 +85,60 @@ class TestTrayX : public QObject {
                 balloons << QString();
         });
         watch.start();
-        rig = std::make_unique<Form1TrayRig>(clock, pump);
-        rig->tray->cSysTray1().setTrayTip("Tidewell");
-        rig->tray->cSysTray1().setInTray(true);
-        rig->window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&rig->window));
+        rig = std::make_unique<test::WindowRig>("/nonexistent", test::WindowRig::Tray::Real);
+        rig->load();
+        rig->form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(rig->form.get()));
     }
 
     void theIconSitsInTheTray() {
-        QTRY_VERIFY(rig->tray->host().icon().geometry().width() > 0);
-        const QRect g = rig->tray->host().icon().geometry();
+        QTRY_VERIFY(rig->realTray->icon().geometry().width() > 0);
+        const QRect g = rig->realTray->icon().geometry();
         QVERIFY2(g.width() <= 40 && g.height() <= 40, qPrintable(QString::number(g.width())));
-        QCOMPARE(rig->tray->host().icon().toolTip(), QString("Tidewell"));
+        QCOMPARE(rig->realTray->icon().toolTip(), QString("Tidewell"));
         // trayer docks along the bottom edge of the 1280x1024 screen.
         QVERIFY(g.top() > 900);
     }
 
     void firstMinimiseHidesWithItsBalloonAndALeftClickRestores() {
         minimise();
-        QTRY_VERIFY(!rig->window.isVisible());
+        QTRY_VERIFY(!rig->form->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!balloons.isEmpty(), 3000);
-        QVERIFY(!viewable(rig->window.winId()));
+        QVERIFY(!viewable(rig->form->winId()));
         QCOMPARE(balloons.first(),
                  QString("Tidewell|has been minimized to the system tray.\r\nClick on the blue 'Q' "
                          "icon (Q for Quillmark) to bring the software back."));
-        QVERIFY(rig->tray->behaviour().IsHiddenInTray());
+        QVERIFY(rig->window->trayBehaviour().IsHiddenInTray());
         // The balloon goes after its five seconds; the window stays away.
         QTRY_VERIFY_WITH_TIMEOUT(balloonShowing().isEmpty(), 8000);
-        QVERIFY(!rig->window.isVisible());
-        QVERIFY(!viewable(rig->window.winId()));
+        QVERIFY(!rig->form->isVisible());
+        QVERIFY(!viewable(rig->form->winId()));
 
         clickIcon("1");
-        QTRY_VERIFY(rig->window.isVisible());
-        QTRY_VERIFY(viewable(rig->window.winId()));
-        QVERIFY(!rig->window.isMinimized());
-        QVERIFY(!rig->tray->behaviour().IsHiddenInTray());
+        QTRY_VERIFY(rig->form->isVisible());
+        QTRY_VERIFY(viewable(rig->form->winId()));
+        QVERIFY(!rig->form->isMinimized());
+        QVERIFY(!rig->window->trayBehaviour().IsHiddenInTray());
         // The window manager made it the active window.
-        QTRY_COMPARE(activeWindow(), rig->window.winId());
+        QTRY_COMPARE(activeWindow(), rig->form->winId());
     }
 
     void laterMinimisesHideSilentlyAndARightClickRestores() {
         balloons.clear();
         minimise();
-        QTRY_VERIFY_WITH_TIMEOUT(!rig->window.isVisible(), 8000);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig->form->isVisible(), 8000);
         QTest::qWait(1000);
         QVERIFY2(balloons.isEmpty(), qPrintable(balloons.join(';')));
-        QVERIFY(!viewable(rig->window.winId()));
+        QVERIFY(!viewable(rig->form->winId()));
         clickIcon("3");
-        QTRY_VERIFY(rig->window.isVisible());
-        QTRY_VERIFY(viewable(rig->window.winId()));
-        QVERIFY(!rig->window.isMinimized());
+        QTRY_VERIFY(rig->form->isVisible());
+        QTRY_VERIFY(viewable(rig->form->winId()));
+        QVERIFY(!rig->form->isMinimized());
     }
 
     void cleanupTestCase() {
-        rig->tray->cSysTray1().setInTray(false);
-        QVERIFY(!rig->tray->host().icon().isVisible());
+        rig->window->trayIcon().setInTray(false);
+        QVERIFY(!rig->realTray->icon().isVisible());
         rig.reset();
     }
 };

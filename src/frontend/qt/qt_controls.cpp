@@ -140,8 +140,7 @@ void QtTimePicker::setTime(const TimeOfDay& time) {
     widget_.setTime(QTime(time.hour, time.minute, time.second));
 }
 
-QtDropDownList::QtDropDownList(const QWidget& window, const char* name)
-    : QtControl(window, name) {
+QtDropDownList::QtDropDownList(const QWidget& window, const char* name) : QtControl(window, name) {
     on(&QComboBox::currentTextChanged, [this] { changed.raise(); });
 }
 
@@ -150,8 +149,7 @@ std::string QtDropDownList::text() const {
 }
 
 bool QtDropDownList::choose(const std::string& text) {
-    const int index =
-        widget_.findText(qstr(text), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    const int index = widget_.findText(qstr(text), Qt::MatchFixedString | Qt::MatchCaseSensitive);
     if (index < 0)
         return false;
     widget_.setCurrentIndex(index);

@@ -1,8 +1,7 @@
 #include "frontend/qt/qt_list_view.h"
 
-#include "frontend/qt/qt_controls.h"
-
 #include "core/product.h"
+#include "frontend/qt/qt_controls.h"
 
 #include <QHeaderView>
 #include <algorithm>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frontend/qt/qt_controls.h"
+#include "frontend/qt/qt_list_view.h"
 #include "window/controls.h"
 
 #include <QWidget>
@@ -7,8 +9,6 @@
 #include <memory>
 
 namespace tw {
-
-class QtListView;
 
 // The program's window drawn by Qt: every control of the layout table, named by its control
 // name and placed at its twips, with an adapter for each that the shared behaviour drives.
@@ -44,8 +44,6 @@ class QtMainWindow : public QWidget {
 };
 
 } // namespace tw
-
-#include "frontend/qt/qt_controls.h"
 
 template <class Widget> Widget& tw::QtMainWindow::control(const char* name) const {
     return childNamed<Widget>(*this, name);

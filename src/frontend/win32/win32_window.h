@@ -1,8 +1,8 @@
 #pragma once
 
 #include "frontend/win32/dpi.h"
-#include "window/window_layout.h"
 #include "window/controls.h"
+#include "window/window_layout.h"
 
 #include <windows.h>
 

@@ -11,6 +11,7 @@
 #include "platform/linux/system_clock.h"
 #include "platform/linux/unix_signals.h"
 #include "platform/linux/xdg_autostart.h"
+#include "platform/qt/blue_q_icon.h"
 #include "platform/qt/ini_settings_store.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
@@ -18,7 +19,6 @@
 #include "platform/qt/qt_locale_text.h"
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_tray_host.h"
-#include "platform/qt/blue_q_icon.h"
 #include "platform/qt/wall_clock_timer.h"
 #include "platform/services.h"
 

@@ -1,7 +1,7 @@
 #include "core/error_report.h"
-#include "form1_rig.h"
 #include "platform/linux/unix_signals.h"
 #include "platform/qt/qt_dialogs.h"
+#include "window_rig.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -111,7 +111,7 @@ QString header(const QtListView& list, int column) {
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TestMainWindow : public QObject {
     Q_OBJECT
   private slots:
     void everyControlHasItsNamePlaceAndCaption();
@@ -132,8 +132,8 @@ class TestForm1 : public QObject {
     void historyKeepsTheNewestHundredThousandRows();
 };
 
-void TestForm1::everyControlHasItsNamePlaceAndCaption() {
-    test::Form1Rig rig;
+void TestMainWindow::everyControlHasItsNamePlaceAndCaption() {
+    test::WindowRig rig;
     for (const Placed& c : kControls) {
         auto* w = rig.form->findChild<QWidget*>(c.name);
         QVERIFY2(w, c.name);
@@ -145,83 +145,85 @@ void TestForm1::everyControlHasItsNamePlaceAndCaption() {
     QCOMPARE(rig.form->findChildren<QPushButton*>().size(), 15);
     QCOMPARE(rig.form->findChildren<QGroupBox*>().size(), 7);
     QStringList days;
-    for (int i = 0; i < rig.form->cboWeekly->count(); ++i)
-        days << rig.form->cboWeekly->itemText(i);
+    for (int i = 0; i < rig.form->control<QComboBox>("cboWeekly").count(); ++i)
+        days << rig.form->control<QComboBox>("cboWeekly").itemText(i);
     QCOMPARE(days, QStringList({"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday",
                                 "Saturday"}));
-    QVERIFY(rig.form->Option3->isChecked());
-    QVERIFY(rig.form->Option7->isChecked());
-    QVERIFY(rig.form->Check8->isHidden());
-    QCOMPARE(rig.form->dtpWeekly->displayFormat(), QString("HH:mm:ss"));
+    QVERIFY(rig.form->control<QRadioButton>("Option3").isChecked());
+    QVERIFY(rig.form->control<QRadioButton>("Option7").isChecked());
+    QVERIFY(rig.form->control<QCheckBox>("Check8").isHidden());
+    QCOMPARE(rig.form->control<QTimeEdit>("dtpWeekly").displayFormat(), QString("HH:mm:ss"));
 }
 
-void TestForm1::windowIsFixedWhiteAndBold() {
-    test::Form1Rig rig;
-    Form1& f = *rig.form;
+void TestMainWindow::windowIsFixedWhiteAndBold() {
+    test::WindowRig rig;
+    QtMainWindow& f = *rig.form;
     QCOMPARE(f.size(), QSize(1064, 598));
     QCOMPARE(f.minimumSize(), f.maximumSize());
     QVERIFY(f.windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(f.windowFlags() & Qt::WindowCloseButtonHint);
     QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(f.palette().color(QPalette::Window), QColor(Qt::white));
-    QCOMPARE(f.Frame3->palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(f.control<QGroupBox>("Frame3").palette().color(QPalette::Window), QColor(Qt::white));
     QCOMPARE(f.font().family(), QString("Arial"));
     QVERIFY(f.font().bold());
     QCOMPARE(f.font().pointSizeF(), 9.0);
-    QCOMPARE(f.PushButton2->font().pointSizeF(), 11.25);
-    QVERIFY(f.PushButton2->font().bold());
-    QCOMPARE(f.ListView3->font().pointSizeF(), 9.0);
-    QCOMPARE(f.dtpWeekly->font().pointSizeF(), 9.0);
+    QCOMPARE(f.control<QPushButton>("PushButton2").font().pointSizeF(), 11.25);
+    QVERIFY(f.control<QPushButton>("PushButton2").font().bold());
+    QCOMPARE(f.control<QtListView>("ListView3").font().pointSizeF(), 9.0);
+    QCOMPARE(f.control<QTimeEdit>("dtpWeekly").font().pointSizeF(), 9.0);
 }
 
-void TestForm1::startUpFromAnEmptyStoreGivesEveryDefault() {
-    test::Form1Rig rig;
-    Form1& f = rig.load();
+void TestMainWindow::startUpFromAnEmptyStoreGivesEveryDefault() {
+    test::WindowRig rig;
+    QtMainWindow& f = rig.load();
     QVERIFY(rig.dialogs.boxes.empty());
-    QVERIFY(!f.IsLoading);
+    QVERIFY(!rig.window->isLoading());
     QCOMPARE(f.windowTitle(), QString("Tidewell"));
-    QCOMPARE(f.AppTitle, std::string("Tidewell"));
-    QVERIFY(f.Option1->isChecked());
-    QVERIFY(!f.Option2->isChecked() && !f.Option3->isChecked());
-    QCOMPARE(f.cboWeekly->currentText(), QString("Monday"));
-    QCOMPARE(f.dtpWeekly->time(), QTime(8, 0, 0)); // the fake clock's time of day
-    QCOMPARE(f.Text1->text(), QString("0"));
-    QCOMPARE(f.Text2->text(), QString("30"));
-    QCOMPARE(f.Text3->text(), QString("0"));
-    QVERIFY(f.Check1->isChecked());
-    QVERIFY(!f.Check2->isChecked());
-    QVERIFY(f.Option7->isChecked());
-    QVERIFY(!f.Option6->isChecked());
-    QCOMPARE(f.ListView1->count(), 0);
-    QCOMPARE(header(*f.ListView1, 0), QString("Program(s) To Run"));
-    QCOMPARE(f.ListView1->QTreeView::columnWidth(0), 7000 / 15);
-    QCOMPARE(header(*f.ListView2, 0), QString("Program(s) To Close"));
-    QCOMPARE(header(*f.ListView3, 0), QString("Time"));
-    QCOMPARE(header(*f.ListView3, 1), QString("Action"));
-    QCOMPARE(f.ListView3->QTreeView::columnWidth(0), 2200 / 15);
-    QCOMPARE(f.ListView3->QTreeView::columnWidth(1), 4200 / 15);
-    QVERIFY(f.Check8->isHidden());
-    QVERIFY(!f.Check4->isChecked());
+    QCOMPARE(rig.window->appTitle(), std::string("Tidewell"));
+    QVERIFY(f.control<QRadioButton>("Option1").isChecked());
+    QVERIFY(!f.control<QRadioButton>("Option2").isChecked() &&
+            !f.control<QRadioButton>("Option3").isChecked());
+    QCOMPARE(f.control<QComboBox>("cboWeekly").currentText(), QString("Monday"));
+    QCOMPARE(f.control<QTimeEdit>("dtpWeekly").time(),
+             QTime(8, 0, 0)); // the fake clock's time of day
+    QCOMPARE(f.control<QLineEdit>("Text1").text(), QString("0"));
+    QCOMPARE(f.control<QLineEdit>("Text2").text(), QString("30"));
+    QCOMPARE(f.control<QLineEdit>("Text3").text(), QString("0"));
+    QVERIFY(f.control<QCheckBox>("Check1").isChecked());
+    QVERIFY(!f.control<QCheckBox>("Check2").isChecked());
+    QVERIFY(f.control<QRadioButton>("Option7").isChecked());
+    QVERIFY(!f.control<QRadioButton>("Option6").isChecked());
+    QCOMPARE(f.control<QtListView>("ListView1").count(), 0);
+    QCOMPARE(header(f.control<QtListView>("ListView1"), 0), QString("Program(s) To Run"));
+    QCOMPARE(f.control<QtListView>("ListView1").QTreeView::columnWidth(0), 7000 / 15);
+    QCOMPARE(header(f.control<QtListView>("ListView2"), 0), QString("Program(s) To Close"));
+    QCOMPARE(header(f.control<QtListView>("ListView3"), 0), QString("Time"));
+    QCOMPARE(header(f.control<QtListView>("ListView3"), 1), QString("Action"));
+    QCOMPARE(f.control<QtListView>("ListView3").QTreeView::columnWidth(0), 2200 / 15);
+    QCOMPARE(f.control<QtListView>("ListView3").QTreeView::columnWidth(1), 4200 / 15);
+    QVERIFY(f.control<QCheckBox>("Check8").isHidden());
+    QVERIFY(!f.control<QCheckBox>("Check4").isChecked());
     QVERIFY(!(f.windowState() & Qt::WindowMinimized));
-    QCOMPARE(rig.tray.trayTip(), std::string("Tidewell"));
-    QVERIFY(rig.tray.inTray());
+    QCOMPARE(rig.tray.tip, std::string("Tidewell"));
+    QVERIFY(rig.tray.shown);
     QVERIFY(!rig.timer.isEnabled());
     QVERIFY(rig.launcher.urls.empty());
-    QVERIFY(!f.hasCustomCursor());
+    QVERIFY(!f.hasCustomPointer());
     // Soft close is selected as designed, so restoring it raised no click to store it.
     QVERIFY(!rig.store.has("Option7"));
     // The bar shows its idle text while monitoring is off, at start and after a switch-off.
     for (int round = 0; round < 2; ++round) {
-        QVERIFY(f.ProgressBar1->isTextVisible());
-        QCOMPARE(f.ProgressBar1->text(), QString("Progress Bar"));
-        QTest::mouseClick(f.PushButton2, Qt::LeftButton); // on
-        QTest::mouseClick(f.PushButton2, Qt::LeftButton); // off
-        QCOMPARE(f.PushButton2->text(), QString("Turn On"));
+        QVERIFY(f.control<QProgressBar>("ProgressBar1").isTextVisible());
+        QCOMPARE(f.control<QProgressBar>("ProgressBar1").text(), QString("Progress Bar"));
+        QTest::mouseClick(&f.control<QPushButton>("PushButton2"), Qt::LeftButton); // on
+        QTest::mouseClick(&f.control<QPushButton>("PushButton2"), Qt::LeftButton); // off
+        QCOMPARE(f.control<QPushButton>("PushButton2").text(), QString("Turn On"));
     }
 }
 
-void TestForm1::hostileStoredValuesShowBoxesAndStartUpCompletes() {
-    test::Form1Rig rig;
+void TestMainWindow::hostileStoredValuesShowBoxesAndStartUpCompletes() {
+    test::WindowRig rig;
     rig.store.put("Option1", "x");
     rig.store.put("Check1", "abc");
     rig.store.put("Check2", "5");
@@ -230,7 +232,7 @@ void TestForm1::hostileStoredValuesShowBoxesAndStartUpCompletes() {
     rig.store.put("Weekly Time", "not a time");
     rig.store.put("Weekly", "Funday");
     rig.store.put("Text2", "ten");
-    Form1& f = rig.load();
+    QtMainWindow& f = rig.load();
     QCOMPARE(boxTexts(rig.dialogs),
              (std::vector<std::string>{
                  applicationErrorText("Type mismatch", "Form_Load", 124),
@@ -243,96 +245,98 @@ void TestForm1::hostileStoredValuesShowBoxesAndStartUpCompletes() {
         QCOMPARE(box.title, std::string("Application Error"));
         QVERIFY(box.icon == Icon::Warning);
     }
-    QVERIFY(f.Option1->isChecked()); // the failed test goes on with Weekly
-    QVERIFY(f.Check1->isChecked() == false || f.Check1->checkState() == Qt::Unchecked);
-    QVERIFY(!f.Check2->isChecked());
-    QVERIFY(f.Option6->isChecked()); // both "1": hard close wins
-    QVERIFY(!f.Option7->isChecked());
-    QCOMPARE(f.cboWeekly->currentIndex(), -1);
-    QCOMPARE(f.Text2->text(), QString("ten"));
-    QVERIFY(!f.IsLoading);
-    QVERIFY(rig.tray.inTray());
+    QVERIFY(f.control<QRadioButton>("Option1").isChecked()); // the failed test goes on with Weekly
+    QVERIFY(f.control<QCheckBox>("Check1").isChecked() == false ||
+            f.control<QCheckBox>("Check1").checkState() == Qt::Unchecked);
+    QVERIFY(!f.control<QCheckBox>("Check2").isChecked());
+    QVERIFY(f.control<QRadioButton>("Option6").isChecked()); // both "1": hard close wins
+    QVERIFY(!f.control<QRadioButton>("Option7").isChecked());
+    QCOMPARE(f.control<QComboBox>("cboWeekly").currentIndex(), -1);
+    QCOMPARE(f.control<QLineEdit>("Text2").text(), QString("ten"));
+    QVERIFY(!rig.window->isLoading());
+    QVERIFY(rig.tray.shown);
 }
 
-void TestForm1::storedCloseOptionsOfZeroLeaveBothClear() {
-    test::Form1Rig rig;
+void TestMainWindow::storedCloseOptionsOfZeroLeaveBothClear() {
+    test::WindowRig rig;
     rig.store.put("Option7", "0");
     rig.store.put("Option6", "0");
     rig.store.put("Check2", "2");
     rig.store.put("Option1", "3");
-    Form1& f = rig.load();
+    QtMainWindow& f = rig.load();
     QVERIFY(rig.dialogs.boxes.empty());
-    QVERIFY(!f.Option7->isChecked());
-    QVERIFY(!f.Option6->isChecked());
-    QCOMPARE(f.Check2->checkState(), Qt::PartiallyChecked);
-    QVERIFY(f.Option3->isChecked());
+    QVERIFY(!f.control<QRadioButton>("Option7").isChecked());
+    QVERIFY(!f.control<QRadioButton>("Option6").isChecked());
+    QCOMPARE(f.control<QCheckBox>("Check2").checkState(), Qt::PartiallyChecked);
+    QVERIFY(f.control<QRadioButton>("Option3").isChecked());
 }
 
-void TestForm1::startingMinimisedShowsTheTrayOption() {
+void TestMainWindow::startingMinimisedShowsTheTrayOption() {
     {
-        test::Form1Rig rig;
+        test::WindowRig rig;
         rig.store.put("Windows Startup", "On");
         rig.store.put("Minimized", "On");
-        Form1& f = rig.load();
-        QVERIFY(f.Check4->isChecked());
-        QVERIFY(!f.Check8->isHidden());
-        QVERIFY(f.Check8->isChecked());
+        QtMainWindow& f = rig.load();
+        QVERIFY(f.control<QCheckBox>("Check4").isChecked());
+        QVERIFY(!f.control<QCheckBox>("Check8").isHidden());
+        QVERIFY(f.control<QCheckBox>("Check8").isChecked());
         QVERIFY(f.windowState() & Qt::WindowMinimized);
     }
-    test::Form1Rig rig;
+    test::WindowRig rig;
     rig.store.put("Windows Startup", "Off");
     rig.store.put("Minimized", "On");
-    Form1& f = rig.load();
-    QVERIFY(f.Check8->isChecked());
-    QVERIFY(f.Check8->isHidden());
+    QtMainWindow& f = rig.load();
+    QVERIFY(f.control<QCheckBox>("Check8").isChecked());
+    QVERIFY(f.control<QCheckBox>("Check8").isHidden());
     QVERIFY(!(f.windowState() & Qt::WindowMinimized));
 }
 
-void TestForm1::listsComeBackAndAreStoredWhenTheyChange() {
-    test::Form1Rig rig;
+void TestMainWindow::listsComeBackAndAreStoredWhenTheyChange() {
+    test::WindowRig rig;
     rig.store.put("ListView1", "/usr/bin/a||||||||---|||||||||||---|||/opt/b c||||||||---|||");
     rig.store.put("ListView2", "xedit||||||||---|||");
-    Form1& f = rig.load();
-    QCOMPARE(rows(*f.ListView1), (std::vector<std::string>{"/usr/bin/a", "/opt/b c"}));
-    QCOMPARE(rows(*f.ListView2), (std::vector<std::string>{"xedit"}));
+    QtMainWindow& f = rig.load();
+    QCOMPARE(rows(f.control<QtListView>("ListView1")),
+             (std::vector<std::string>{"/usr/bin/a", "/opt/b c"}));
+    QCOMPARE(rows(f.control<QtListView>("ListView2")), (std::vector<std::string>{"xedit"}));
     for (const auto& write : rig.store.writes)
         QVERIFY(write.first != "ListView1" && write.first != "ListView2");
 
     rig.dialogs.fileAnswers = {"/usr/bin/xclock"};
-    QTest::mouseClick(f.PushButton3, Qt::LeftButton);
+    QTest::mouseClick(&f.control<QPushButton>("PushButton3"), Qt::LeftButton);
     QCOMPARE(
         rig.store.value("ListView1"),
         std::string("/usr/bin/a||||||||---|||/opt/b c||||||||---|||/usr/bin/xclock||||||||---|||"));
-    QTest::mouseClick(f.PushButton11, Qt::LeftButton);
+    QTest::mouseClick(&f.control<QPushButton>("PushButton11"), Qt::LeftButton);
     QCOMPARE(rig.store.value("ListView2"), std::string());
     QVERIFY(rig.store.has("ListView2"));
 }
 
-void TestForm1::shutdownStopsSavesAndEndsOnceForEveryWayOfClosing() {
-    test::Form1Rig rig;
-    Form1& f = rig.load();
+void TestMainWindow::shutdownStopsSavesAndEndsOnceForEveryWayOfClosing() {
+    test::WindowRig rig;
+    QtMainWindow& f = rig.load();
     rig.timer.setEnabled(true);
-    f.ListView2->addRow("xedit");
+    f.control<QtListView>("ListView2").addRow("xedit");
     rig.store.values.clear();
     rig.store.writes.clear();
     int pending = rig.events.pendingRuns;
     f.close();
     QVERIFY(!rig.timer.isEnabled());
-    QVERIFY(!rig.tray.inTray());
+    QVERIFY(!rig.tray.shown);
     QCOMPARE(rig.events.pendingRuns - pending, 4);
     QCOMPARE(rig.store.writes, (std::vector<std::pair<std::string, std::string>>{
                                    {"ListView1", ""}, {"ListView2", "xedit||||||||---|||"}}));
     QCOMPARE(rig.ends, 1);
     // Whatever else asks afterwards (a signal, the application quitting) ends nothing twice.
-    f.Form_QueryUnload();
+    rig.window->close();
     QCOMPARE(rig.ends, 1);
     QVERIFY(rig.dialogs.boxes.empty());
 
     // A failing step shows its box and shutdown still ends the program.
-    test::Form1Rig failing;
+    test::WindowRig failing;
     failing.load();
     failing.store.failWrites = true;
-    failing.form->Form_QueryUnload();
+    failing.window->close();
     QCOMPARE(
         boxTexts(failing.dialogs),
         (std::vector<std::string>{
@@ -341,60 +345,63 @@ void TestForm1::shutdownStopsSavesAndEndsOnceForEveryWayOfClosing() {
     QCOMPARE(failing.ends, 1);
 }
 
-void TestForm1::buttonsAndOptionsReachTheirCommands() {
-    test::Form1Rig rig;
-    Form1& f = rig.load();
-    QTest::mouseClick(f.PushButton14, Qt::LeftButton);
-    QCOMPARE(rows(*f.ListView1), (std::vector<std::string>{"/usr/bin/xedit"}));
-    QTest::mouseClick(f.PushButton1, Qt::LeftButton);
+void TestMainWindow::buttonsAndOptionsReachTheirCommands() {
+    test::WindowRig rig;
+    QtMainWindow& f = rig.load();
+    QTest::mouseClick(&f.control<QPushButton>("PushButton14"), Qt::LeftButton);
+    QCOMPARE(rows(f.control<QtListView>("ListView1")),
+             (std::vector<std::string>{"/usr/bin/xedit"}));
+    QTest::mouseClick(&f.control<QPushButton>("PushButton1"), Qt::LeftButton);
     QCOMPARE(rig.launcher.opened.size(), size_t(1));
-    QCOMPARE(f.ListView3->count(), 1);
-    QCOMPARE(f.ListView3->subItem(1, 1), std::string("Run file /usr/bin/xedit"));
-    QCOMPARE(f.ListView3->text(1), std::string("12/7/2026 8:00:00 AM"));
+    QCOMPARE(f.control<QtListView>("ListView3").count(), 1);
+    QCOMPARE(f.control<QtListView>("ListView3").subItem(1, 1),
+             std::string("Run file /usr/bin/xedit"));
+    QCOMPARE(f.control<QtListView>("ListView3").text(1), std::string("12/7/2026 8:00:00 AM"));
 
-    f.ListView3->setChecked(1, true);
-    QTest::mouseClick(f.PushButton16, Qt::LeftButton);
+    f.control<QtListView>("ListView3").setChecked(1, true);
+    QTest::mouseClick(&f.control<QPushButton>("PushButton16"), Qt::LeftButton);
     QCOMPARE(rig.clipboard.text, std::string("12/7/2026 8:00:00 AM\tRun file /usr/bin/xedit\r\n"));
 
     rig.dialogs.answers = {Answer::No};
-    QTest::mouseClick(f.PushButton12, Qt::LeftButton);
+    QTest::mouseClick(&f.control<QPushButton>("PushButton12"), Qt::LeftButton);
     QCOMPARE(rig.dialogs.boxes.back().text,
              std::string("Would you like me to open xedit for you so that you can use the "
                          "Execute Close Now (Test) button to test?"));
-    QCOMPARE(rows(*f.ListView2), (std::vector<std::string>{"xedit"}));
+    QCOMPARE(rows(f.control<QtListView>("ListView2")), (std::vector<std::string>{"xedit"}));
 
-    QTest::mouseClick(f.PushButton6, Qt::LeftButton); // rows, none selected
+    QTest::mouseClick(&f.control<QPushButton>("PushButton6"),
+                      Qt::LeftButton); // rows, none selected
     QCOMPARE(rig.dialogs.boxes.back().text,
              applicationErrorText(kNoSelectionError, "PushButton6_Click", 104));
 
-    QTest::mouseClick(f.Option6, Qt::LeftButton);
+    QTest::mouseClick(&f.control<QRadioButton>("Option6"), Qt::LeftButton);
     QCOMPARE(rig.store.value("Option7"), std::string("0"));
     QCOMPARE(rig.store.value("Option6"), std::string("1"));
-    QTest::mouseClick(f.Option7, Qt::LeftButton);
+    QTest::mouseClick(&f.control<QRadioButton>("Option7"), Qt::LeftButton);
     QCOMPARE(rig.store.value("Option7"), std::string("1"));
     QCOMPARE(rig.store.value("Option6"), std::string("0"));
 
     rig.dialogs.answers = {Answer::Yes};
-    QTest::mouseClick(f.PushButton15, Qt::LeftButton);
-    QCOMPARE(f.ListView3->count(), 0);
+    QTest::mouseClick(&f.control<QPushButton>("PushButton15"), Qt::LeftButton);
+    QCOMPARE(f.control<QtListView>("ListView3").count(), 0);
 
     // A store that cannot be written shows the box; nothing escapes into the event loop.
     rig.store.failWrites = true;
-    QTest::mouseClick(f.Option6, Qt::LeftButton);
+    QTest::mouseClick(&f.control<QRadioButton>("Option6"), Qt::LeftButton);
     QCOMPARE(rig.dialogs.boxes.back().text,
              applicationErrorText("Could not write the settings file", "Option6_Click", 100));
-    QVERIFY(f.Option6->isChecked());
+    QVERIFY(f.control<QRadioButton>("Option6").isChecked());
 }
 
-void TestForm1::homePageOpensOnlyOnSeven() {
+void TestMainWindow::homePageOpensOnlyOnSeven() {
     for (const double r : {0.0, 0.059, 0.07, 0.99}) {
-        test::Form1Rig rig;
-        rig.form->homePageRandom = [r] { return r; };
+        test::WindowRig rig;
+        rig.window->homePageRandom = [r] { return r; };
         rig.load();
         QVERIFY(rig.launcher.urls.empty());
     }
-    test::Form1Rig rig;
-    rig.form->homePageRandom = [] { return 0.065; };
+    test::WindowRig rig;
+    rig.window->homePageRandom = [] { return 0.065; };
     rig.launcher.openFailure = "No browser";
     rig.load();
     QCOMPARE(rig.launcher.urls, std::vector<std::string>{kHomePageAddress});
@@ -412,41 +419,42 @@ void TestForm1::homePageOpensOnlyOnSeven() {
     QVERIFY2(opened > 120 && opened < 290, qPrintable(QString::number(opened)));
 }
 
-void TestForm1::pointerFollowsTheHoverTable() {
+void TestMainWindow::pointerFollowsTheHoverTable() {
     QTemporaryDir folder;
     QImage hand(32, 32, QImage::Format_ARGB32);
     hand.fill(Qt::red);
     const bool written = hand.save(folder.filePath("HAND-M.CUR"), "cur");
     QVERIFY(written);
-    test::Form1Rig rig(folder.path().toStdString());
-    Form1& f = rig.load();
+    test::WindowRig rig(folder.path().toStdString());
+    QtMainWindow& f = rig.load();
     QVERIFY(rig.dialogs.boxes.empty());
-    QCOMPARE(f.hasCustomCursor(), written);
+    QCOMPARE(f.hasCustomPointer(), written);
 
     QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(f.PushButton2, &enter);
+    QApplication::sendEvent(&f.control<QPushButton>("PushButton2"), &enter);
     if (written)
         QCOMPARE(f.cursor().shape(), Qt::BitmapCursor);
-    QApplication::sendEvent(f.Frame4, &enter);
+    QApplication::sendEvent(&f.control<QGroupBox>("Frame4"), &enter);
     QCOMPARE(f.cursor().shape(), Qt::ArrowCursor);
-    QApplication::sendEvent(f.PushButton9, &enter);
+    QApplication::sendEvent(&f.control<QPushButton>("PushButton9"), &enter);
     const Qt::CursorShape overButton = f.cursor().shape();
-    QApplication::sendEvent(f.ListView3->viewport(), &enter); // no handler: pointer stays
+    QApplication::sendEvent(f.control<QtListView>("ListView3").viewport(),
+                            &enter); // no handler: pointer stays
     QCOMPARE(f.cursor().shape(), overButton);
-    QApplication::sendEvent(f.ListView1->viewport(), &enter);
+    QApplication::sendEvent(f.control<QtListView>("ListView1").viewport(), &enter);
     QCOMPARE(f.cursor().shape(), Qt::ArrowCursor);
 
     // Without the file the buttons show the arrow, and no box appears.
-    test::Form1Rig plain;
-    Form1& g = plain.load();
-    QApplication::sendEvent(g.PushButton2, &enter);
+    test::WindowRig plain;
+    QtMainWindow& g = plain.load();
+    QApplication::sendEvent(&g.control<QPushButton>("PushButton2"), &enter);
     QCOMPARE(g.cursor().shape(), Qt::ArrowCursor);
     QVERIFY(plain.dialogs.boxes.empty());
 }
 
-void TestForm1::skinFileTurnsTheBackgroundToTheButtonFace() {
+void TestMainWindow::skinFileTurnsTheBackgroundToTheButtonFace() {
     QTemporaryDir folder;
-    test::Form1Rig plain(folder.path().toStdString());
+    test::WindowRig plain(folder.path().toStdString());
     plain.load();
     QCOMPARE(plain.form->palette().color(QPalette::Window), QColor(Qt::white));
 
@@ -454,17 +462,17 @@ void TestForm1::skinFileTurnsTheBackgroundToTheButtonFace() {
     QFile skin(folder.filePath("x/o.cjs"));
     QVERIFY(skin.open(QIODevice::WriteOnly));
     skin.close();
-    test::Form1Rig rig(folder.path().toStdString());
-    Form1& f = rig.load();
+    test::WindowRig rig(folder.path().toStdString());
+    QtMainWindow& f = rig.load();
     const QColor face = f.palette().color(QPalette::Button);
     QCOMPARE(f.palette().color(QPalette::Window), face);
-    QCOMPARE(f.Option7->palette().color(QPalette::Window), face);
-    QCOMPARE(f.Label2->palette().color(QPalette::Window), face);
-    QCOMPARE(f.Frame6->palette().color(QPalette::Window), face);
+    QCOMPARE(f.control<QRadioButton>("Option7").palette().color(QPalette::Window), face);
+    QCOMPARE(f.control<QLabel>("Label2").palette().color(QPalette::Window), face);
+    QCOMPARE(f.control<QGroupBox>("Frame6").palette().color(QPalette::Window), face);
     QVERIFY(rig.dialogs.boxes.empty());
 }
 
-void TestForm1::openFileFiltersKeepTheChoicesAndAddTwo() {
+void TestMainWindow::openFileFiltersKeepTheChoicesAndAddTwo() {
     QCOMPARE(
         openFileNameFilters("Executable Files (*.exe)|*.exe|Batch Files "
                             "(*.bat;*.com)|*.bat;*.com"),
@@ -475,7 +483,7 @@ void TestForm1::openFileFiltersKeepTheChoicesAndAddTwo() {
                           "All Files (*)"}));
 }
 
-void TestForm1::terminationSignalsRunTheHandler() {
+void TestMainWindow::terminationSignalsRunTheHandler() {
     for (const int s : {SIGTERM, SIGINT, SIGHUP}) {
         int calls = 0;
         UnixSignals handler;
@@ -485,7 +493,7 @@ void TestForm1::terminationSignalsRunTheHandler() {
     }
 }
 
-void TestForm1::titleIsShortenedAtBlanks() {
+void TestMainWindow::titleIsShortenedAtBlanks() {
     QCOMPARE(ShortenAppTitle("Tidewell"), std::string("Tidewell"));
     QCOMPARE(ShortenAppTitle("Tidewell the scheduler that starts and closes programs"),
              std::string("Tidewell the scheduler that starts and"));
@@ -496,16 +504,16 @@ void TestForm1::titleIsShortenedAtBlanks() {
 
 // The real history list at its limit: each new row pushes out the oldest, check marks and the
 // selection stay with their rows, and a check set the way a click sets it is read back.
-void TestForm1::historyKeepsTheNewestHundredThousandRows() {
-    test::Form1Rig rig;
-    Form1& f = rig.load();
-    QtListView& log = *f.ListView3;
+void TestMainWindow::historyKeepsTheNewestHundredThousandRows() {
+    test::WindowRig rig;
+    QtMainWindow& f = rig.load();
+    QtListView& log = f.control<QtListView>("ListView3");
     for (int i = 1; i <= kHistoryRowLimit; ++i)
-        f.history().AddHistoryEntry("Run file " + std::to_string(i));
+        rig.window->history().AddHistoryEntry("Run file " + std::to_string(i));
     log.setChecked(2, true);
     log.model()->setData(log.model()->index(3, 0), Qt::Checked, Qt::CheckStateRole);
     log.select(4);
-    f.history().AddHistoryEntry("Close file newest");
+    rig.window->history().AddHistoryEntry("Close file newest");
     QCOMPARE(log.count(), kHistoryRowLimit);
     QCOMPARE(log.subItem(1, 1), std::string("Run file 2"));
     QVERIFY(log.checked(1) && log.checked(3) && !log.checked(2));
@@ -515,5 +523,5 @@ void TestForm1::historyKeepsTheNewestHundredThousandRows() {
     QCOMPARE(log.subItem(kHistoryRowLimit, 2), std::string());
 }
 
-QTEST_MAIN(TestForm1)
-#include "test_form1.moc"
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
