@@ -2,11 +2,9 @@
 // shared behaviour that drives them, and the message loop.
 #include "app_identity.h"
 #include "frontend/win32/win32_form.h"
-#include "platform/end_requests.h"
 #include "platform/services.h"
 #include "platform/win32/escaped_failure.h"
 #include "platform/win32/win32_one_copy.h"
-#include "platform/win32/win32_tray_host.h"
 #include "window/main_window.h"
 
 #include <cstdio>
@@ -39,16 +37,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                                ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&classes);
         const std::unique_ptr<tw::PlatformServices> platform = tw::makePlatformServices();
+        tw::Services services = platform->view();
         tw::Win32Form form(instance);
-        tw::Win32TrayHost tray(instance);
-        tw::MainWindow window(form.controls(), platform->view(), tray);
+        tw::MainWindow window(form.controls(), services);
+        window.programFolder = platform->programFolder;
         // The lists are saved by now; nothing may run after this, not even a firing that was
         // paused in a one-second wait when the window closed.
         window.endProgram = [] {
             std::fflush(nullptr);
             ExitProcess(0);
         };
-        platform->endRequests->setHandler([&window] { window.close(); });
+        // Closing the window and the session's end both come as the window's close request.
         form.window().setCloseHandler([&window] { window.close(); });
         form.window().setAnotherStartHandler(oneCopy.anotherStartMessage(),
                                              [&window] { window.bringBack(); });

@@ -9,7 +9,6 @@ class SystemClock : public Clock {
   public:
     LocalDateTime now() const override;
     double secondsSinceMidnight() const override;
-    std::string dayName() const override;
 };
 
 } // namespace tw

@@ -10,10 +10,24 @@
 #include "platform/win32/wall_clock_timer.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_icon.h"
 #include "platform/win32/win32_locale_text.h"
+#include "platform/win32/win32_tray_host.h"
 #include "platform/win32/win32_windows.h"
 
 namespace tw {
+
+namespace {
+
+// The program's icon at the notification area's size: the executable's icon resource 1,
+// null where the executable carries none.
+HICON smallProgramIcon() {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
+} // namespace
 
 std::string displayProblem() {
     return {}; // a Windows session always has its desktop
@@ -34,6 +48,11 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
     s->autostart = std::move(autostart);
     s->clipboard = std::make_unique<Win32Clipboard>();
     s->monitorTimer = std::make_unique<WallClockTimer>();
+    s->trayHost = std::make_unique<Win32TrayHost>(GetModuleHandleW(nullptr));
+    s->trayWaitTimer = std::make_unique<WallClockTimer>();
+    if (const HICON icon = smallProgramIcon())
+        s->programIcon = std::make_shared<Win32Icon>(icon);
+    // The session's end reaches the main window itself (WM_ENDSESSION), as its closing does.
     return s;
 }
 

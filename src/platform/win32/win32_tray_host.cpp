@@ -59,6 +59,11 @@ NOTIFYICONDATAW Win32TrayHost::record(UINT flags) const {
     return data;
 }
 
+bool Win32TrayHost::areaRunning() const {
+    // The taskbar's window holds the notification area.
+    return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr;
+}
+
 void Win32TrayHost::add(const Picture* icon, const std::string& tip) {
     const auto* win32Icon = dynamic_cast<const Win32Icon*>(icon);
     icon_ = win32Icon ? win32Icon->handle() : nullptr;

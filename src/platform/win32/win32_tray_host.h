@@ -19,6 +19,7 @@ class Win32TrayHost : public TrayHost {
     Win32TrayHost(const Win32TrayHost&) = delete;
     Win32TrayHost& operator=(const Win32TrayHost&) = delete;
 
+    bool areaRunning() const override;
     void add(const Picture* icon, const std::string& tip) override;
     void remove() override;
     void setIcon(const Picture& icon) override;
