@@ -71,7 +71,7 @@ void exportRows(benchmark::State& state, int intervalMs) {
     for (auto _ : state) {
         pump.reset();
         tw::YieldPacer pacer(pump, std::chrono::milliseconds(intervalMs));
-        tw::ListViewToClipboard(list, pacer, clipboard);
+        tw::copyCheckedRowsToClipboard(list, pacer, clipboard);
         longest = std::max(longest, pump.longest);
         rounds = pump.rounds;
     }

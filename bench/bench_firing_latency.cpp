@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     tw::Countdown countdown;
     std::vector<std::int64_t> targets;
     tw::MonitoringTick tick(view, clock, locale, events, timer, dialogs, countdown,
-                            {{}, [&](const std::string& entry) { programs.RunFile(entry); }});
+                            {{}, [&](const std::string& entry) { programs.run(entry); }});
     // Each firing sets the next target three seconds ahead.
     const auto aim = [&] {
         const std::int64_t target = (tw::wallClockMs() / 1000 + 3) * 1000;
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     };
     timer.setHandler([&] {
         const size_t before = historyRows.count();
-        tick.Timer1_Timer();
+        tick.onTick();
         if (static_cast<size_t>(historyRows.count()) > before) {
             if (targets.size() == static_cast<size_t>(firings))
                 QTimer::singleShot(1000, &app, &QCoreApplication::quit);

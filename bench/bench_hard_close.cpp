@@ -91,7 +91,7 @@ int main() {
         ScanOnly scan;
         CloseEngine engine(scan, windows, locale, history);
         auto t = Stopwatch::now();
-        engine.HardCloseProgram(folder);
+        engine.hardClose(folder);
         ours.push_back(millisSince(t));
         if (scan.matched != kCopies)
             throw std::runtime_error("scan matched " + std::to_string(scan.matched));
@@ -106,7 +106,7 @@ int main() {
     ProcProcesses processes;
     CloseEngine engine(processes, windows, locale, history);
     auto t = Stopwatch::now();
-    engine.HardCloseProgram(folder);
+    engine.hardClose(folder);
     const double oursKill = millisSince(t);
     const int rows = list.count();
     reap(pids);

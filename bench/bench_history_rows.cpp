@@ -44,7 +44,7 @@ int main(int argc, char* argv[]) {
     const long heap0 = heapBytes();
     const long rss0 = residentBytes();
     for (int i = 0; i < rows; ++i)
-        history.AddHistoryEntry(i % 2 ? "Run file /usr/bin/xedit" : "Close file xedit");
+        history.add(i % 2 ? "Run file /usr/bin/xedit" : "Close file xedit");
     QApplication::processEvents();
     const long heap = heapBytes() - heap0;
     const long rss = residentBytes() - rss0;
@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
                 static_cast<double>(heap) / list.count(), static_cast<double>(rss) / list.count());
     // Writing past the limit: the oldest rows go, the cost stays.
     for (int i = 0; i < rows / 10; ++i)
-        history.AddHistoryEntry("Run file /usr/bin/xedit");
+        history.add("Run file /usr/bin/xedit");
     QApplication::processEvents();
     std::printf("after %d more rows: kept %d, first row \"%s\", heap per kept row %.0f bytes\n",
                 rows / 10, list.count(), list.subItem(1, 1).c_str(),

@@ -11,11 +11,11 @@ namespace {
 void fillTypicalFile(tw::Settings& settings) {
     for (const char* key : {"Option1", "Weekly", "Weekly Time", "Text1", "Text2", "Text3", "Check1",
                             "Check2", "Option7", "Option6", "Windows Startup", "Minimized"})
-        settings.SaveSetting(key, "1");
+        settings.save(key, "1");
     tw::MemoryListView list("ListView1");
     for (int i = 0; i < 100; ++i)
         list.addRow("/usr/local/bin/program-" + std::to_string(i));
-    settings.SaveListItems(list);
+    settings.saveList(list);
 }
 
 void BM_SaveSetting(benchmark::State& state) {
@@ -25,7 +25,7 @@ void BM_SaveSetting(benchmark::State& state) {
     fillTypicalFile(settings);
     int i = 0;
     for (auto _ : state)
-        settings.SaveSetting("Text2", std::to_string(i++));
+        settings.save("Text2", std::to_string(i++));
 }
 BENCHMARK(BM_SaveSetting)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
@@ -35,7 +35,7 @@ void BM_GetSetting(benchmark::State& state) {
     tw::Settings settings(store);
     fillTypicalFile(settings);
     for (auto _ : state)
-        benchmark::DoNotOptimize(settings.GetSetting("Text2", "30"));
+        benchmark::DoNotOptimize(settings.get("Text2", "30"));
 }
 BENCHMARK(BM_GetSetting)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
@@ -52,7 +52,7 @@ void BM_SaveListItems10k(benchmark::State& state) {
     tw::Settings settings(store);
     const auto list = tenThousandRows();
     for (auto _ : state)
-        settings.SaveListItems(list);
+        settings.saveList(list);
 }
 BENCHMARK(BM_SaveListItems10k)
     ->Unit(benchmark::kMillisecond)
@@ -63,10 +63,10 @@ void BM_LoadListItems10k(benchmark::State& state) {
     QTemporaryDir dir;
     tw::IniSettingsStore store(dir.path().toStdString());
     tw::Settings settings(store);
-    settings.SaveListItems(tenThousandRows());
+    settings.saveList(tenThousandRows());
     for (auto _ : state) {
         tw::MemoryListView list("ListView1");
-        settings.LoadListItems(list);
+        settings.loadList(list);
         benchmark::DoNotOptimize(list.count());
     }
 }

@@ -1,4 +1,4 @@
-// Soft close of one responsive window (xmessage) under Xvfb and openbox: our SoftCloseProgram
+// Soft close of one responsive window (xmessage) under Xvfb and openbox: our softClose
 // (window scan, close request, wait until the window is gone) against `wmctrl -c` (find by
 // title, _NET_CLOSE_WINDOW through the window manager), each timed until the program ended.
 // Starts its own X server and window manager when it has no display.
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < kRuns; ++run) {
         pid_t pid = startWindow(windows);
         auto t = Stopwatch::now();
-        engine.SoftCloseProgram("xmessage");
+        engine.softClose("xmessage");
         waitpid(pid, nullptr, 0);
         ours.push_back(millisSince(t));
 

@@ -1,4 +1,4 @@
-// Processor time spent by the pauses of a firing: WaitSeconds(1), which sleeps in the event
+// Processor time spent by the pauses of a firing: waitSeconds(1), which sleeps in the event
 // loop, against the polling loop that handles events and reads the clock until the second
 // has passed. Also the processor time of one minute of monitoring ticks (timer and tick
 // handler, without widgets). Set TIDEWELL_BENCH_SECONDS to change that minute.
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     tw::SystemClock clock;
     tw::QtEventPump events;
-    measure("WaitSeconds(1)", [&] { tw::WaitSeconds(1, clock, events); });
+    measure("WaitSeconds(1)", [&] { tw::waitSeconds(1, clock, events); });
     measure("polling wait of 1 s", [&] { pollingWait(1, clock, events); });
 
     const char* env = std::getenv("TIDEWELL_BENCH_SECONDS");
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     tw::WallClockTimer timer;
     tw::Countdown countdown;
     tw::MonitoringTick tick(view, clock, locale, events, timer, dialogs, countdown, {});
-    timer.setHandler([&] { tick.Timer1_Timer(); });
+    timer.setHandler([&] { tick.onTick(); });
     timer.setInterval(1000);
     timer.setEnabled(true);
     const double cpu0 = cpuSeconds();

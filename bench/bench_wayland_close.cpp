@@ -1,7 +1,7 @@
 // One polite close of one native Wayland window on each Wayland desktop that can run here
 // headless: sway (its IPC), KWin (a script over the session bus), and a desktop without a
 // window list (the quit request of a GApplication over the session bus). Each run times
-// SoftCloseProgram of one window (window list, close request, wait until the window is gone)
+// softClose of one window (window list, close request, wait until the window is gone)
 // and the whole until the program ended. Re-runs itself inside each desktop.
 #include "bench_support.h"
 #include "close/close_engine.h"
@@ -42,7 +42,7 @@ int inside(const char* desktop, const std::string& client, const std::string& en
                 up = up || w.pid == pid;
         usleep(200000); // let it settle
         const auto t = Stopwatch::now();
-        engine.SoftCloseProgram(entry);
+        engine.softClose(entry);
         polite.push_back(millisSince(t));
         waitpid(pid, nullptr, 0);
         ended.push_back(millisSince(t));

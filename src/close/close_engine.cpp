@@ -33,14 +33,14 @@ CloseEngine::CloseEngine(Processes& processes, Windows& windows, const LocaleTex
                          HistoryLog& history)
     : processes_(processes), windows_(windows), locale_(locale), history_(history) {}
 
-void CloseEngine::CloseProgram(const std::string& entry, CloseMethod method) {
+void CloseEngine::close(const std::string& entry, CloseMethod method) {
     if (method == CloseMethod::Soft)
-        SoftCloseProgram(entry);
+        softClose(entry);
     else if (method == CloseMethod::Hard)
-        HardCloseProgram(entry);
+        hardClose(entry);
 }
 
-void CloseEngine::SoftCloseProgram(const std::string& entry) {
+void CloseEngine::softClose(const std::string& entry) {
     // Reaching the window system first makes a missing display fail the whole entry, matched
     // or not, before any row is written.
     const std::vector<TopLevelWindow> atStart = windows_.closableWindows();
@@ -65,7 +65,7 @@ void CloseEngine::SoftCloseProgram(const std::string& entry) {
                 continue;
             windows_.requestClose(window);
             asked = true;
-            history_.AddHistoryEntry(kCloseFilePrefix + entry);
+            history_.add(kCloseFilePrefix + entry);
         }
         if (!reached && unreachable.empty())
             unreachable = windows_.unreachableWindows(process.pid);
@@ -77,14 +77,14 @@ void CloseEngine::SoftCloseProgram(const std::string& entry) {
                                  " Hard close works for it.");
 }
 
-void CloseEngine::HardCloseProgram(const std::string& entry) {
+void CloseEngine::hardClose(const std::string& entry) {
     const HardCloseTargets targets = findHardCloseTargets(entry, processes_, locale_);
     for (const ProcessInfo& process : targets.ended)
         if (processes_.kill(process))
-            history_.AddHistoryEntry(kCloseFilePrefix + entry);
+            history_.add(kCloseFilePrefix + entry);
     // Nobody is asked during a firing, so the row is where the user learns what was left.
     if (!targets.spared.empty())
-        history_.AddHistoryEntry(kCloseFilePrefix + entry + sparedNote(targets));
+        history_.add(kCloseFilePrefix + entry + sparedNote(targets));
 }
 
 } // namespace tw

@@ -21,15 +21,15 @@ class CloseEngine {
                 HistoryLog& history);
 
     // Applies the method the caller read from the options for this entry; None does nothing.
-    void CloseProgram(const std::string& entry, CloseMethod method);
+    void close(const std::string& entry, CloseMethod method);
     // Asks each top-level window (dialogs excepted) that a process whose executable name
     // equals the entry (ignoring case) has at the start to close, once; one "Close file "
     // row per request.
-    void SoftCloseProgram(const std::string& entry);
+    void softClose(const std::string& entry);
     // Kills every process whose executable path contains the entry (ignoring case), except
     // those spared (this program, what it descends from, the session's holders); one
     // "Close file " row per process killed, and one naming the spared matches if any.
-    void HardCloseProgram(const std::string& entry);
+    void hardClose(const std::string& entry);
     // What the soft close reaches on each kind of desktop, for the close method's help.
     std::string softCloseReach() const { return windows_.reachByDesktop(); }
 

@@ -27,7 +27,7 @@ bool CloseListCommands::hardCloseConfirmed(const std::string& entry, const char*
                                                     Icon::Warning) == Answer::Yes;
 }
 
-void CloseListCommands::PushButton4_Click() {
+void CloseListCommands::addTyped() {
     GuardedRoutine r(p_.dialogs, "PushButton4_Click");
     std::string answer;
     r.step(100, [&] { answer = p_.dialogs.inputBox(kAddClosePrompt, kAddCloseTitle, ""); });
@@ -35,13 +35,13 @@ void CloseListCommands::PushButton4_Click() {
         r.step(104, [&] { p_.list.addRow(answer); });
 }
 
-void CloseListCommands::PushButton7_Click() {
+void CloseListCommands::deleteSelected() {
     GuardedRoutine r(p_.dialogs, "PushButton7_Click");
     if (r.test(102, [&] { return p_.list.count() > 0; }))
         r.step(104, [&] { p_.list.remove(p_.list.selectedIndex()); });
 }
 
-void CloseListCommands::PushButton8_Click() {
+void CloseListCommands::browse() {
     GuardedRoutine r(p_.dialogs, "PushButton8_Click");
     std::string fileName;
     std::string title;
@@ -60,23 +60,23 @@ void CloseListCommands::PushButton8_Click() {
     });
 }
 
-void CloseListCommands::PushButton9_Click() {
+void CloseListCommands::closeNow() {
     GuardedRoutine r(p_.dialogs, "PushButton9_Click");
     int rows = 0;
     r.step(100, [&] { rows = p_.list.count(); });
     for (int row = 1; row <= rows; ++row) {
         if (r.test(102, [&] { return p_.method() == CloseMethod::Soft; }))
-            r.step(104, [&] { p_.engine.SoftCloseProgram(p_.list.text(row)); });
+            r.step(104, [&] { p_.engine.softClose(p_.list.text(row)); });
         if (r.test(106, [&] { return p_.method() == CloseMethod::Hard; }))
             r.step(108, [&] {
                 const std::string entry = p_.list.text(row);
                 if (hardCloseConfirmed(entry, kCloseAnyway))
-                    p_.engine.HardCloseProgram(entry);
+                    p_.engine.hardClose(entry);
             });
     }
 }
 
-void CloseListCommands::PushButton10_Click() {
+void CloseListCommands::explainMethods() {
     GuardedRoutine r(p_.dialogs, "PushButton10_Click");
     r.step(100, [&] {
         std::string text = kCloseMethodHelp;
@@ -86,12 +86,12 @@ void CloseListCommands::PushButton10_Click() {
     });
 }
 
-void CloseListCommands::PushButton11_Click() {
+void CloseListCommands::clear() {
     GuardedRoutine r(p_.dialogs, "PushButton11_Click");
     r.step(100, [&] { p_.list.clear(); });
 }
 
-void CloseListCommands::PushButton12_Click() {
+void CloseListCommands::loadSample() {
     GuardedRoutine r(p_.dialogs, "PushButton12_Click");
     Answer answer = Answer::No;
     const std::string editor = p_.launcher.editorFileName();
@@ -123,8 +123,8 @@ void CloseListCommands::PushButton12_Click() {
 
 void CloseListCommands::closeMethodClicked() {
     const CloseMethod method = p_.method();
-    p_.settings.SaveSetting(keys::kSoftClose, method == CloseMethod::Soft ? "1" : "0");
-    p_.settings.SaveSetting(keys::kHardClose, method == CloseMethod::Hard ? "1" : "0");
+    p_.settings.save(keys::kSoftClose, method == CloseMethod::Soft ? "1" : "0");
+    p_.settings.save(keys::kHardClose, method == CloseMethod::Hard ? "1" : "0");
 }
 
 } // namespace tw

@@ -52,19 +52,19 @@ class CloseListCommands {
 
     // Add 'Program To Close' Item: appends the typed text unchanged (after a question when
     // Hard close would end many programs with it).
-    void PushButton4_Click();
+    void addTyped();
     // Delete Selected Item.
-    void PushButton7_Click();
+    void deleteSelected();
     // Browse To Exe: appends the chosen file's name without its folder.
-    void PushButton8_Click();
+    void browse();
     // Execute Close Now (Test): closes every row by the method selected for it.
-    void PushButton9_Click();
+    void closeNow();
     // "?": explains the two methods.
-    void PushButton10_Click();
+    void explainMethods();
     // Clear List.
-    void PushButton11_Click();
+    void clear();
     // Load Sample/Example Items: the list becomes the sample program and its start is offered.
-    void PushButton12_Click();
+    void loadSample();
     // A click on Hard close or Soft close: stores both options as they now stand.
     void closeMethodClicked();
 

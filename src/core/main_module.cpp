@@ -8,13 +8,13 @@
 
 namespace tw {
 
-bool FileExists(const std::string& path) {
+bool fileExists(const std::string& path) {
     std::error_code error;
     [[maybe_unused]] const auto modified = std::filesystem::last_write_time(path, error);
     return !error;
 }
 
-std::string ShortenAppTitle(const std::string& title) {
+std::string shortenedTitle(const std::string& title) {
     std::string shortened = title;
     while (shortened.size() > 40) {
         const auto blank = shortened.rfind(' ');
@@ -31,7 +31,7 @@ RandomFraction seededRandom(const Clock& clock) {
     return [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
 }
 
-bool OpenHomePageByChance(Launcher& launcher, const RandomFraction& random) {
+bool openHomePageByChance(Launcher& launcher, const RandomFraction& random) {
     const int n = static_cast<int>(random() * 100.0) + 1;
     if (n != 7)
         return false;

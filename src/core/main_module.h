@@ -15,10 +15,10 @@ inline constexpr const char* kHandCursorFile = "HAND-M.CUR";
 inline constexpr const char* kSkinFile = "x/o.cjs";
 
 // Whether the file's last-modified time can be read; never fails itself.
-bool FileExists(const std::string& path);
+bool fileExists(const std::string& path);
 
 // The title cut at its last blanks until it holds at most 40 characters.
-std::string ShortenAppTitle(const std::string& title);
+std::string shortenedTitle(const std::string& title);
 
 // A random fraction in [0, 1).
 using RandomFraction = std::function<double()>;
@@ -27,6 +27,6 @@ RandomFraction seededRandom(const Clock& clock);
 
 // Draws n from 1 to 100 and opens the home page when n is 7; returns whether it did.
 // The launcher returns at once; a failure to open is thrown to the caller.
-bool OpenHomePageByChance(Launcher& launcher, const RandomFraction& random);
+bool openHomePageByChance(Launcher& launcher, const RandomFraction& random);
 
 } // namespace tw

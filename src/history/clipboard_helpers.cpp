@@ -4,13 +4,13 @@
 
 namespace tw {
 
-void ClipboardClear(Clipboard& clipboard) {
+void clearClipboard(Clipboard& clipboard) {
     for (int attempt = 0; attempt < kClipboardAttempts; ++attempt)
         if (clipboard.tryClear())
             return;
 }
 
-bool ClipboardSetText(Clipboard& clipboard, const std::string& text, int format) {
+bool putTextOnClipboard(Clipboard& clipboard, const std::string& text, int format) {
     for (int attempt = 0; attempt < kClipboardAttempts; ++attempt)
         if (clipboard.trySetText(text, format))
             return true;

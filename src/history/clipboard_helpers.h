@@ -10,8 +10,8 @@ class Clipboard;
 inline constexpr int kClipboardAttempts = 1000;
 
 // Empties the clipboard, retrying while it is busy; a clipboard that stays busy is left as it is.
-void ClipboardClear(Clipboard& clipboard);
+void clearClipboard(Clipboard& clipboard);
 // Places the text (format 0: plain text), retrying while the clipboard is busy; true when placed.
-bool ClipboardSetText(Clipboard& clipboard, const std::string& text, int format);
+bool putTextOnClipboard(Clipboard& clipboard, const std::string& text, int format);
 
 } // namespace tw

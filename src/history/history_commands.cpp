@@ -10,15 +10,15 @@ HistoryCommands::HistoryCommands(ListView& log, Dialogs& dialogs, EventPump& eve
                                  Clipboard& clipboard, const std::string& appTitle)
     : log_(log), dialogs_(dialogs), events_(events), clipboard_(clipboard), appTitle_(appTitle) {}
 
-void HistoryCommands::PushButton16_Click() {
+void HistoryCommands::copyToClipboard() {
     GuardedRoutine r(dialogs_, "PushButton16_Click");
     r.step(100, [&] {
         YieldPacer pacer(events_);
-        ListViewToClipboard(log_, pacer, clipboard_);
+        copyCheckedRowsToClipboard(log_, pacer, clipboard_);
     });
 }
 
-void HistoryCommands::PushButton15_Click() {
+void HistoryCommands::clear() {
     GuardedRoutine r(dialogs_, "PushButton15_Click");
     Answer answer = Answer::No;
     r.step(100, [&] {

@@ -21,9 +21,9 @@ class HistoryCommands {
     HistoryCommands(ListView&, Dialogs&, EventPump&, Clipboard&, const std::string&&) = delete;
 
     // Copy History To Clipboard: the checked rows as aligned text.
-    void PushButton16_Click();
+    void copyToClipboard();
     // Clear History Log, after the user confirms.
-    void PushButton15_Click();
+    void clear();
 
   private:
     ListView& log_;

@@ -9,18 +9,18 @@ namespace tw {
 HistoryLog::HistoryLog(ListView& list, const Clock& clock, const LocaleText& locale)
     : list_(list), clock_(clock), locale_(locale) {}
 
-void HistoryLog::AddHistoryEntry(const std::string& action) {
-    SetHistoryAction(AddHistoryRow(), action);
+void HistoryLog::add(const std::string& action) {
+    setAction(addRow(), action);
 }
 
-int HistoryLog::AddHistoryRow() {
+int HistoryLog::addRow() {
     const std::string stamp = locale_.generalDate(clock_.now());
     while (list_.count() >= kHistoryRowLimit)
         list_.remove(1);
     return list_.addRow(stamp);
 }
 
-void HistoryLog::SetHistoryAction(int row, const std::string& action) {
+void HistoryLog::setAction(int row, const std::string& action) {
     list_.setSubItem(row, 1, action);
 }
 

@@ -19,11 +19,11 @@ class HistoryLog {
 
     // Appends one row stamped with the current local date and time (general date form);
     // at the limit the oldest row goes first.
-    void AddHistoryEntry(const std::string& action);
-    // The two halves of AddHistoryEntry, for callers that report each one on its own:
+    void add(const std::string& action);
+    // The two halves of add, for callers that report each one on its own:
     // appends the stamped row and returns its index, then fills in its action text.
-    int AddHistoryRow();
-    void SetHistoryAction(int row, const std::string& action);
+    int addRow();
+    void setAction(int row, const std::string& action);
 
     ListView& list() { return list_; }
 

@@ -85,12 +85,12 @@ std::string listViewText(const ListView& list, YieldPacer& pacer) {
     return text;
 }
 
-void ListViewToClipboard(const ListView& list, YieldPacer& pacer, Clipboard& clipboard) {
+void copyCheckedRowsToClipboard(const ListView& list, YieldPacer& pacer, Clipboard& clipboard) {
     if (list.count() == 0)
         return;
     const std::string text = listViewText(list, pacer);
-    ClipboardClear(clipboard);
-    ClipboardSetText(clipboard, text, 0);
+    clearClipboard(clipboard);
+    putTextOnClipboard(clipboard, text, 0);
 }
 
 } // namespace tw

@@ -34,6 +34,6 @@ std::size_t characterCount(const std::string& text);
 std::string listViewText(const ListView& list, YieldPacer& pacer);
 
 // Places the text of the checked rows on the clipboard; an empty list leaves it alone.
-void ListViewToClipboard(const ListView& list, YieldPacer& pacer, Clipboard& clipboard);
+void copyCheckedRowsToClipboard(const ListView& list, YieldPacer& pacer, Clipboard& clipboard);
 
 } // namespace tw

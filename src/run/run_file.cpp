@@ -9,7 +9,7 @@ namespace tw {
 ProgramLauncher::ProgramLauncher(Launcher& launcher, HistoryLog& history, Dialogs& dialogs)
     : launcher_(launcher), history_(history), dialogs_(dialogs) {}
 
-void ProgramLauncher::RunFile(const std::string& entry) {
+void ProgramLauncher::run(const std::string& entry) {
     GuardedRoutine routine(dialogs_, "RunFile");
     std::string action = kRunFilePrefix + entry;
     routine.step(100, [&] {
@@ -22,12 +22,12 @@ void ProgramLauncher::RunFile(const std::string& entry) {
         }
     });
     int row = 0;
-    routine.step(102, [&] { row = history_.AddHistoryRow(); });
+    routine.step(102, [&] { row = history_.addRow(); });
     // Without the row of 102, filling it in fails too and is reported on its own.
-    routine.step(104, [&] { history_.SetHistoryAction(row, action); });
+    routine.step(104, [&] { history_.setAction(row, action); });
 }
 
-std::string WindowsDirectoryPath(const Launcher& launcher) {
+std::string sampleProgramFolder(const Launcher& launcher) {
     return launcher.editorDirectory();
 }
 

@@ -23,7 +23,7 @@ class ProgramLauncher {
     // One launch request for the whole entry, then one "Run file " row; when nothing
     // started, the row ends with the reason. Reports its own unexpected failures and never
     // passes one to the caller.
-    void RunFile(const std::string& entry);
+    void run(const std::string& entry);
 
   private:
     Launcher& launcher_;
@@ -32,6 +32,6 @@ class ProgramLauncher {
 };
 
 // The folder of the sample program (the system's basic text editor), or "".
-std::string WindowsDirectoryPath(const Launcher& launcher);
+std::string sampleProgramFolder(const Launcher& launcher);
 
 } // namespace tw

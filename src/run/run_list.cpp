@@ -11,7 +11,7 @@
 namespace tw {
 
 std::string sampleProgramPath(const Launcher& launcher) {
-    return WindowsDirectoryPath(launcher) + "/" + launcher.editorFileName();
+    return sampleProgramFolder(launcher) + "/" + launcher.editorFileName();
 }
 
 RunListCommands::RunListCommands(ListView& list, Dialogs& dialogs, ProgramLauncher& runner,
@@ -19,7 +19,7 @@ RunListCommands::RunListCommands(ListView& list, Dialogs& dialogs, ProgramLaunch
     : list_(list), dialogs_(dialogs), runner_(runner), launcher_(launcher),
       appTitle_(std::move(appTitle)) {}
 
-void RunListCommands::PushButton3_Click() {
+void RunListCommands::browse() {
     GuardedRoutine r(dialogs_, "PushButton3_Click");
     std::string fileName;
     std::string title;
@@ -32,26 +32,26 @@ void RunListCommands::PushButton3_Click() {
         r.step(110, [&] { list_.addRow(fileName); });
 }
 
-void RunListCommands::PushButton6_Click() {
+void RunListCommands::deleteSelected() {
     GuardedRoutine r(dialogs_, "PushButton6_Click");
     if (r.test(102, [&] { return list_.count() > 0; }))
         r.step(104, [&] { list_.remove(list_.selectedIndex()); });
 }
 
-void RunListCommands::PushButton1_Click() {
+void RunListCommands::runNow() {
     GuardedRoutine r(dialogs_, "PushButton1_Click");
     int rows = 0;
     r.step(100, [&] { rows = list_.count(); });
     for (int row = 1; row <= rows; ++row)
-        r.step(102, [&] { runner_.RunFile(list_.text(row)); });
+        r.step(102, [&] { runner_.run(list_.text(row)); });
 }
 
-void RunListCommands::PushButton13_Click() {
+void RunListCommands::clear() {
     GuardedRoutine r(dialogs_, "PushButton13_Click");
     r.step(100, [&] { list_.clear(); });
 }
 
-void RunListCommands::PushButton14_Click() {
+void RunListCommands::loadSample() {
     GuardedRoutine r(dialogs_, "PushButton14_Click");
     if (launcher_.editorFileName().empty()) {
         r.step(100,

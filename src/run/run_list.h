@@ -27,16 +27,16 @@ class RunListCommands {
                     const Launcher& launcher, std::string appTitle = "Tidewell");
 
     // Browse To Exe: appends the chosen file's full path.
-    void PushButton3_Click();
+    void browse();
     // Delete Selected Item.
-    void PushButton6_Click();
+    void deleteSelected();
     // Execute Run Now (Test): starts every row in order.
-    void PushButton1_Click();
+    void runNow();
     // Clear List.
-    void PushButton13_Click();
+    void clear();
     // Load Sample/Example Items: the list becomes the sample program alone; with no editor
     // on the computer a box says so and the list is left as it is.
-    void PushButton14_Click();
+    void loadSample();
 
   private:
     ListView& list_;

@@ -10,17 +10,17 @@ MonitoringSwitch::MonitoringSwitch(ScheduleView& view, const Clock& clock, Timer
                                    Dialogs& dialogs, Countdown& countdown)
     : view_(view), clock_(clock), timer_(timer), dialogs_(dialogs), countdown_(countdown) {}
 
-void MonitoringSwitch::PushButton2_Click() {
+void MonitoringSwitch::toggle() {
     GuardedRoutine r(dialogs_, "PushButton2_Click");
     if (r.test(100, [&] { return view_.switchCaption() != kSwitchOnCaption; })) {
-        r.step(102, [&] { SavedCaption = view_.switchCaption(); });
+        r.step(102, [&] { savedCaption_ = view_.switchCaption(); });
         r.step(104, [&] { view_.setSwitchCaption(kSwitchOnCaption); });
         if (r.test(106, [&] {
                 return view_.modeSelected(ScheduleMode::Weekly) ||
                        view_.modeSelected(ScheduleMode::Daily);
             }))
             r.step(108, [&] {
-                countdown_.SpanSeconds = remainingSeconds(clock_.now(), view_.pickerTime());
+                countdown_.spanSeconds = remainingSeconds(clock_.now(), view_.pickerTime());
             });
         countdown_.occurrences.restart();
         r.step(110, [&] { timer_.setInterval(kTickIntervalMs); });
@@ -33,7 +33,7 @@ void MonitoringSwitch::PushButton2_Click() {
     r.step(120, [&] { view_.restoreDefaultPointer(); });
     r.step(122, [&] { view_.setBarPosition(0); });
     r.step(124, [&] { view_.setBarText(kProgressBarIdleText); });
-    r.step(126, [&] { view_.setSwitchCaption(SavedCaption); });
+    r.step(126, [&] { view_.setSwitchCaption(savedCaption_); });
 }
 
 } // namespace tw

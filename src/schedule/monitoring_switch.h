@@ -19,9 +19,9 @@ class MonitoringSwitch {
     // Switches on (the caption becomes "Stop" and the one-second timer starts) or off (the
     // timer stops, the status line reads "Off." and the bar is emptied). Neither resets the
     // elapsed count.
-    void PushButton2_Click();
+    void toggle();
 
-    const std::string& savedCaption() const { return SavedCaption; }
+    const std::string& savedCaption() const { return savedCaption_; }
 
   private:
     ScheduleView& view_;
@@ -30,7 +30,7 @@ class MonitoringSwitch {
     Dialogs& dialogs_;
     Countdown& countdown_;
     // The caption at switching on, put back at switching off.
-    std::string SavedCaption;
+    std::string savedCaption_;
 };
 
 // The timer's interval while monitoring is on.

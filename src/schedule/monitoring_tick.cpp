@@ -64,7 +64,7 @@ LocalDateTime MonitoringTick::tickNow() const {
     return timer_.tickTime().value_or(clock_.now());
 }
 
-void MonitoringTick::Timer1_Timer() {
+void MonitoringTick::onTick() {
     // A tick never runs inside another: one that arrives while the previous one waits in its
     // yield, its pauses or an error box is dropped, so boxes cannot pile up.
     if (inTick_)
@@ -88,7 +88,7 @@ void MonitoringTick::Timer1_Timer() {
 
 void MonitoringTick::tick(Dialogs& dialogs) {
     GuardedRoutine r(dialogs, "Timer1_Timer");
-    r.step(100, [&] { countdown_.ElapsedSeconds = nextElapsed(countdown_.ElapsedSeconds); });
+    r.step(100, [&] { countdown_.elapsedSeconds = nextElapsed(countdown_.elapsedSeconds); });
 
     std::optional<ScheduleMode> mode;
     if (r.test(102, [&] { return view_.modeSelected(ScheduleMode::Weekly); }))
@@ -105,9 +105,9 @@ void MonitoringTick::tick(Dialogs& dialogs) {
         WeeklyDailyTick progress;
         if (r.step(108, [&] {
                 progress =
-                    weeklyDailyProgress(*mode, countdown_.SpanSeconds,
+                    weeklyDailyProgress(*mode, countdown_.spanSeconds,
                                         remainingSeconds(now, view_.pickerTime()), view_.dayText());
-                countdown_.ElapsedSeconds = progress.elapsed;
+                countdown_.elapsedSeconds = progress.elapsed;
             }))
             show(r, 110, progress.view);
         r.step(116, [&] { events_.processPending(); });
@@ -122,15 +122,15 @@ void MonitoringTick::tick(Dialogs& dialogs) {
     countdown_.occurrences.restart();
     // A field that is not a number keeps the previous interval and shows the box each tick.
     r.step(120, [&] {
-        countdown_.SpanSeconds = everyXInterval(view_.fieldText(EveryXField::Hours),
+        countdown_.spanSeconds = everyXInterval(view_.fieldText(EveryXField::Hours),
                                                 view_.fieldText(EveryXField::Minutes),
                                                 view_.fieldText(EveryXField::Seconds), locale_);
     });
-    show(r, 122, everyXProgress(countdown_.SpanSeconds, countdown_.ElapsedSeconds));
+    show(r, 122, everyXProgress(countdown_.spanSeconds, countdown_.elapsedSeconds));
     r.step(128, [&] { events_.processPending(); });
     if (r.test(130,
-               [&] { return everyXMatch(countdown_.ElapsedSeconds, countdown_.SpanSeconds); })) {
-        r.step(132, [&] { countdown_.ElapsedSeconds = 0; });
+               [&] { return everyXMatch(countdown_.elapsedSeconds, countdown_.spanSeconds); })) {
+        r.step(132, [&] { countdown_.elapsedSeconds = 0; });
         fire(r, *mode);
     }
 }
@@ -149,17 +149,16 @@ void MonitoringTick::fire(GuardedRoutine& r, ScheduleMode mode) {
     if (r.test(138, [&] { return closeEnabled(); }))
         pass(r, 140, 142, view_.closeList(), [&](const std::string& entry) {
             // The method is read afresh for every entry.
-            actions_.CloseProgram(entry, view_.closeMethod());
+            actions_.close(entry, view_.closeMethod());
         });
     if (mode != ScheduleMode::Weekly && r.test(144, [&] { return closeEnabled(); }))
         if (r.test(146, [&] { return runEnabled(); }))
-            r.step(148, [&] { WaitSeconds(1, clock_, events_); });
+            r.step(148, [&] { waitSeconds(1, clock_, events_); });
 
     if (r.test(150, [&] { return runEnabled(); })) {
-        pass(r, 152, 154, view_.runList(),
-             [&](const std::string& entry) { actions_.RunFile(entry); });
+        pass(r, 152, 154, view_.runList(), [&](const std::string& entry) { actions_.run(entry); });
         if (r.test(156, [&] { return closeEnabled(); }))
-            r.step(158, [&] { WaitSeconds(1, clock_, events_); });
+            r.step(158, [&] { waitSeconds(1, clock_, events_); });
     }
 
     // A switch-off made during the pauses stays in force.

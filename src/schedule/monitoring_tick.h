@@ -16,8 +16,8 @@ class Timer;
 
 // What a firing does with each list entry: the close engine and the program launcher.
 struct FiringActions {
-    std::function<void(const std::string& entry, CloseMethod method)> CloseProgram;
-    std::function<void(const std::string& entry)> RunFile;
+    std::function<void(const std::string& entry, CloseMethod method)> close;
+    std::function<void(const std::string& entry)> run;
 };
 
 // The one-second monitoring tick: advances the countdown, refreshes the bar and the status
@@ -28,7 +28,7 @@ class MonitoringTick {
                    EventPump& events, Timer& timer, Dialogs& dialogs, Countdown& countdown,
                    FiringActions actions);
 
-    void Timer1_Timer();
+    void onTick();
 
   private:
     void tick(Dialogs& dialogs);

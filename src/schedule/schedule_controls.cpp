@@ -34,26 +34,26 @@ bool ScheduleControls::pickerHoldsTime() const {
 }
 
 void ScheduleControls::recomputeSpan() {
-    countdown_.SpanSeconds = remainingSeconds(clock_.now(), view_.pickerTime());
+    countdown_.spanSeconds = remainingSeconds(clock_.now(), view_.pickerTime());
 }
 
-void ScheduleControls::Option1_Click() {
+void ScheduleControls::weeklyChosen() {
     if (pickerHoldsTime())
         recomputeSpan();
-    settings_.SaveSetting(keys::kScheduleMode, "1");
+    settings_.save(keys::kScheduleMode, "1");
     showUsableInputs();
 }
 
-void ScheduleControls::Option2_Click() {
+void ScheduleControls::dailyChosen() {
     if (pickerHoldsTime())
         recomputeSpan();
-    settings_.SaveSetting(keys::kScheduleMode, "2");
+    settings_.save(keys::kScheduleMode, "2");
     showUsableInputs();
 }
 
-void ScheduleControls::Option3_Click() {
-    countdown_.ElapsedSeconds = 0;
-    settings_.SaveSetting(keys::kScheduleMode, "3");
+void ScheduleControls::everyXChosen() {
+    countdown_.elapsedSeconds = 0;
+    settings_.save(keys::kScheduleMode, "3");
     showUsableInputs();
 }
 
@@ -63,33 +63,33 @@ void ScheduleControls::showUsableInputs() {
     view_.setDayEnabled(weekly);
 }
 
-void ScheduleControls::cboWeekly_Click() {
-    settings_.SaveSetting(keys::kWeeklyDay, view_.dayText());
+void ScheduleControls::dayChosen() {
+    settings_.save(keys::kWeeklyDay, view_.dayText());
 }
 
-void ScheduleControls::dtpWeekly_Change() {
-    settings_.SaveSetting(keys::kWeeklyTime, view_.pickerText());
+void ScheduleControls::timeChanged() {
+    settings_.save(keys::kWeeklyTime, view_.pickerText());
     if (view_.modeSelected(ScheduleMode::Daily) && pickerHoldsTime())
         recomputeSpan();
 }
 
-void ScheduleControls::Text_Change(EveryXField field) {
-    settings_.SaveSetting(fieldKey(field), view_.fieldText(field));
+void ScheduleControls::fieldChanged(EveryXField field) {
+    settings_.save(fieldKey(field), view_.fieldText(field));
 }
 
-void ScheduleControls::Text_LostFocus(EveryXField field) {
+void ScheduleControls::fieldLeft(EveryXField field) {
     if (locale_.parseNumber(view_.fieldText(field)))
         return;
     dialogs_.messageBox(kNotANumberMessage, appTitle_, Buttons::Ok, Icon::None);
     view_.focusField(field);
 }
 
-void ScheduleControls::Check1_Click() {
-    settings_.SaveSetting(keys::kRunEnabled, std::to_string(view_.runCheck()));
+void ScheduleControls::runSwitchClicked() {
+    settings_.save(keys::kRunEnabled, std::to_string(view_.runCheck()));
 }
 
-void ScheduleControls::Check2_Click() {
-    settings_.SaveSetting(keys::kCloseEnabled, std::to_string(view_.closeCheck()));
+void ScheduleControls::closeSwitchClicked() {
+    settings_.save(keys::kCloseEnabled, std::to_string(view_.closeCheck()));
 }
 
 } // namespace tw

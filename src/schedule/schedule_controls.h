@@ -22,20 +22,20 @@ class ScheduleControls {
                      const LocaleText& locale, Dialogs& dialogs, Countdown& countdown,
                      std::string appTitle);
 
-    void Option1_Click();
-    void Option2_Click();
-    void Option3_Click();
+    void weeklyChosen();
+    void dailyChosen();
+    void everyXChosen();
     // A choice from the day list, by click or by change.
-    void cboWeekly_Click();
+    void dayChosen();
     // A change or a click of the time picker.
-    void dtpWeekly_Change();
+    void timeChanged();
     // Every keystroke: the text is stored exactly as it stands, valid or not.
-    void Text_Change(EveryXField field);
+    void fieldChanged(EveryXField field);
     // Leaving the field: a text that is not a number is refused with a box, and the focus
     // goes back to the field.
-    void Text_LostFocus(EveryXField field);
-    void Check1_Click();
-    void Check2_Click();
+    void fieldLeft(EveryXField field);
+    void runSwitchClicked();
+    void closeSwitchClicked();
 
     // Enables the time and the day as the selected mode needs them: both for Weekly, the
     // time alone for Daily, neither for Every X. The mode options do it when chosen.

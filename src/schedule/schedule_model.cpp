@@ -21,7 +21,7 @@ WeeklyDailyTick weeklyDailyProgress(ScheduleMode mode, std::int32_t span, std::i
     tick.view.maximum = span;
     if (tick.elapsed <= span) {
         tick.view.position = tick.elapsed;
-        tick.view.status = std::string(kStatusPrefix) + FormatSeconds(remaining);
+        tick.view.status = std::string(kStatusPrefix) + formatSeconds(remaining);
         if (mode == ScheduleMode::Weekly)
             tick.view.status += " [" + dayText + "]";
     } else {
@@ -53,12 +53,12 @@ ProgressView everyXProgress(std::int32_t span, std::int32_t elapsed) {
     view.maximum = span;
     if (elapsed <= span)
         view.position = elapsed;
-    view.status = std::string(kStatusPrefix) + FormatSeconds(static_cast<std::int64_t>(span) -
+    view.status = std::string(kStatusPrefix) + formatSeconds(static_cast<std::int64_t>(span) -
                                                              static_cast<std::int64_t>(elapsed));
     return view;
 }
 
-std::string FormatSeconds(std::int64_t seconds) {
+std::string formatSeconds(std::int64_t seconds) {
     const std::int64_t within = (seconds < 0 ? -seconds : seconds) % 86400;
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(within / 3600),

@@ -47,7 +47,7 @@ std::int32_t everyXInterval(const std::string& hours, const std::string& minutes
 ProgressView everyXProgress(std::int32_t span, std::int32_t elapsed);
 
 // A count of seconds as "hh:mm:ss" within one day; negative counts by their absolute value.
-std::string FormatSeconds(std::int64_t seconds);
+std::string formatSeconds(std::int64_t seconds);
 
 bool dailyMatch(const LocalDateTime& now, const TimeOfDay& target);
 // Letter case counts in the day names.

@@ -61,8 +61,8 @@ inline constexpr const char* kSwitchOnCaption = "Stop";
 
 // The two countdown numbers of the main window; not stored.
 struct Countdown {
-    std::int32_t SpanSeconds = 0;
-    std::int32_t ElapsedSeconds = 0;
+    std::int32_t spanSeconds = 0;
+    std::int32_t elapsedSeconds = 0;
     // Which Daily and Weekly occurrences have come and fired.
     TargetOccurrences occurrences;
 };

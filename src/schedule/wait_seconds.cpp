@@ -25,7 +25,7 @@ std::int64_t passedSince(std::int64_t start, std::int64_t now) {
 
 } // namespace
 
-void WaitSeconds(int seconds, const Clock& clock, EventPump& events) {
+void waitSeconds(int seconds, const Clock& clock, EventPump& events) {
     const std::int64_t start = msSinceMidnight(clock);
     const std::int64_t length = static_cast<std::int64_t>(seconds) * 1000;
     for (;;) {

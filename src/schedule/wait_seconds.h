@@ -7,6 +7,6 @@ class EventPump;
 
 // Returns once `seconds` have passed on the clock of seconds since midnight, handling window
 // events all the while. The thread sleeps between events instead of polling.
-void WaitSeconds(int seconds, const Clock& clock, EventPump& events);
+void waitSeconds(int seconds, const Clock& clock, EventPump& events);
 
 } // namespace tw

@@ -7,24 +7,24 @@
 
 namespace tw {
 
-std::string Settings::GetSetting(const std::string& key, const std::string& fallback) {
+std::string Settings::get(const std::string& key, const std::string& fallback) {
     return store_.get(keys::kApplication, keys::kSection, key, fallback);
 }
 
-void Settings::SaveSetting(const std::string& key, const std::string& value) {
+void Settings::save(const std::string& key, const std::string& value) {
     store_.save(keys::kApplication, keys::kSection, key, value);
 }
 
-void Settings::SaveListItems(const ListView& list) {
+void Settings::saveList(const ListView& list) {
     std::vector<std::string> rows;
     rows.reserve(static_cast<size_t>(list.count()));
     for (int i = 1; i <= list.count(); ++i)
         rows.push_back(list.text(i));
-    SaveSetting(list.name(), toStoredList(rows));
+    save(list.name(), toStoredList(rows));
 }
 
-void Settings::LoadListItems(ListView& list) {
-    for (const auto& row : fromStoredList(GetSetting(list.name())))
+void Settings::loadList(ListView& list) {
+    for (const auto& row : fromStoredList(get(list.name())))
         list.addRow(row);
 }
 

@@ -17,13 +17,13 @@ class Settings {
   public:
     explicit Settings(SettingsStore& store) : store_(store) {}
 
-    std::string GetSetting(const std::string& key, const std::string& fallback = {});
-    void SaveSetting(const std::string& key, const std::string& value);
+    std::string get(const std::string& key, const std::string& fallback = {});
+    void save(const std::string& key, const std::string& value);
 
     // Writes the list's row texts under the list's control name.
-    void SaveListItems(const ListView& list);
+    void saveList(const ListView& list);
     // Appends the rows stored under the list's control name.
-    void LoadListItems(ListView& list);
+    void loadList(ListView& list);
 
   private:
     SettingsStore& store_;

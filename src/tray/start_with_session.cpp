@@ -15,30 +15,30 @@ StartWithSession::StartWithSession(StartupBoxes& boxes, Settings& settings, Auto
     : boxes_(boxes), settings_(settings), autostart_(autostart), dialogs_(dialogs),
       isLoading_(std::move(isLoading)) {}
 
-void StartWithSession::Check4_Click() {
+void StartWithSession::withSessionClicked() {
     // Restoring the box at start-up must not rewrite the entry.
     if (isLoading_())
         return;
-    if (boxes_.check4()) {
-        boxes_.setCheck8Visible(true);
-        settings_.SaveSetting(keys::kWindowsStartup, "On");
+    if (boxes_.startWithSession()) {
+        boxes_.setStartInTrayVisible(true);
+        settings_.save(keys::kWindowsStartup, "On");
         // A box left checked with nothing registered would promise a start that never
         // comes; clearing it runs the "off" branch below.
-        if (!RegisterStartup())
-            boxes_.setCheck4(false);
+        if (!registerStartup())
+            boxes_.setStartWithSession(false);
     } else {
-        boxes_.setCheck8(false);
-        boxes_.setCheck8Visible(false);
-        settings_.SaveSetting(keys::kWindowsStartup, "Off");
-        UnregisterStartup();
+        boxes_.setStartInTray(false);
+        boxes_.setStartInTrayVisible(false);
+        settings_.save(keys::kWindowsStartup, "Off");
+        unregisterStartup();
     }
 }
 
-void StartWithSession::Check8_Click() {
-    settings_.SaveSetting(keys::kMinimized, boxes_.check8() ? "On" : "Off");
+void StartWithSession::inTrayClicked() {
+    settings_.save(keys::kMinimized, boxes_.startInTray() ? "On" : "Off");
 }
 
-bool StartWithSession::RegisterStartup() {
+bool StartWithSession::registerStartup() {
     try {
         const std::string name = autostart_.executableName();
         if (name.empty())
@@ -51,7 +51,7 @@ bool StartWithSession::RegisterStartup() {
     return false;
 }
 
-bool StartWithSession::UnregisterStartup() {
+bool StartWithSession::unregisterStartup() {
     try {
         const std::string name = autostart_.executableName();
         if (!name.empty())

@@ -15,12 +15,12 @@ class StartupBoxes {
   public:
     virtual ~StartupBoxes() = default;
     // "Load this software on Windows startup"
-    virtual bool check4() const = 0;
-    virtual void setCheck4(bool checked) = 0;
+    virtual bool startWithSession() const = 0;
+    virtual void setStartWithSession(bool checked) = 0;
     // "Minimized to system tray"
-    virtual bool check8() const = 0;
-    virtual void setCheck8(bool checked) = 0;
-    virtual void setCheck8Visible(bool visible) = 0;
+    virtual bool startInTray() const = 0;
+    virtual void setStartInTray(bool checked) = 0;
+    virtual void setStartInTrayVisible(bool visible) = 0;
 };
 
 // Starting the program when the user logs in, and whether it then begins in the tray.
@@ -29,13 +29,13 @@ class StartWithSession {
     StartWithSession(StartupBoxes& boxes, Settings& settings, Autostart& autostart,
                      Dialogs& dialogs, std::function<bool()> isLoading);
 
-    void Check4_Click();
-    void Check8_Click();
+    void withSessionClicked();
+    void inTrayClicked();
 
   private:
     // Each returns false after telling the user why the entry could not be changed.
-    bool RegisterStartup();
-    bool UnregisterStartup();
+    bool registerStartup();
+    bool unregisterStartup();
     void tellUser(const std::string& what, const std::string& why);
 
     StartupBoxes& boxes_;

@@ -18,22 +18,21 @@ template <typename Handler, typename... Args> void raise(const Handler& handler,
 }
 } // namespace
 
-cSysTray::cSysTray(TrayHost& host, const Clock& clock, EventPump& events,
-                   const SysTrayProperties& initial)
+icon::icon(TrayHost& host, const Clock& clock, EventPump& events, const TrayIconProperties& initial)
     : host_(host), clock_(clock), pump_(events) {
-    host_.setReceiver([this](TrayNotification n) { TrayNotify(n); });
-    setInTray(initial.InTray);
-    setTrayIcon(initial.TrayIcon);
-    setTrayTip(initial.TrayTip);
+    host_.setReceiver([this](TrayNotification n) { onNotification(n); });
+    setInTray(initial.inTray);
+    setTrayIcon(initial.icon);
+    setTrayTip(initial.tip);
 }
 
-cSysTray::~cSysTray() {
+icon::~icon() {
     if (inTray_)
         setInTray(false);
     host_.setReceiver(nullptr);
 }
 
-void cSysTray::setTrayIcon(const PicturePtr& picture) {
+void icon::setTrayIcon(const PicturePtr& picture) {
     if (!picture || picture->type() != PictureType::Icon)
         return;
     if (active_)
@@ -41,13 +40,13 @@ void cSysTray::setTrayIcon(const PicturePtr& picture) {
     icon_ = picture;
 }
 
-void cSysTray::setTrayTip(const std::string& tip) {
+void icon::setTrayTip(const std::string& tip) {
     if (active_)
         host_.setTip(firstCharacters(tip, kTipChars));
     tip_ = tip;
 }
 
-void cSysTray::setInTray(bool inTray) {
+void icon::setInTray(bool inTray) {
     if (inTray == inTray_)
         return;
     if (inTray) {
@@ -60,15 +59,15 @@ void cSysTray::setInTray(bool inTray) {
     inTray_ = inTray;
 }
 
-double cSysTray::secondsSince(double start) const {
+double icon::secondsSince(double start) const {
     double elapsed = clock_.secondsSinceMidnight() - start;
     if (elapsed < 0) // the wait went past midnight
         elapsed += kSecondsPerDay;
     return elapsed;
 }
 
-void cSysTray::ShowBalloon(const std::string& text, const std::string& title, int timeoutSeconds,
-                           bool onceOnly) {
+void icon::showBalloon(const std::string& text, const std::string& title, int timeoutSeconds,
+                       bool onceOnly) {
     if (onceOnly && onceCount_ >= 1)
         return;
     host_.showBalloon(firstCharacters(text, kBalloonTextChars),
@@ -93,7 +92,7 @@ void cSysTray::ShowBalloon(const std::string& text, const std::string& title, in
         host_.removeBalloon();
 }
 
-void cSysTray::TrayNotify(TrayNotification notification) {
+void icon::onNotification(TrayNotification notification) {
     switch (notification) {
     case TrayNotification::MouseMove:
         raise(events_.MouseMove, kIconId);

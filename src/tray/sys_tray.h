@@ -24,15 +24,15 @@ struct TrayMouseEvents {
 };
 
 // The values a control starts with, assigned through its properties in this order.
-struct SysTrayProperties {
-    bool InTray = false;
-    PicturePtr TrayIcon;
-    std::string TrayTip = "Telnet Server";
+struct TrayIconProperties {
+    bool inTray = false;
+    PicturePtr icon;
+    std::string tip = "Telnet Server";
 };
 
 // A reusable control that keeps one icon in the notification area, with its tooltip and
 // balloon, and turns mouse activity on the icon into events for its owner.
-class cSysTray : public TrayIconControl {
+class icon : public TrayIconControl {
   public:
     // The notification area texts take this many characters at most.
     static constexpr std::size_t kTipChars = 127;
@@ -42,11 +42,11 @@ class cSysTray : public TrayIconControl {
     // The balloon wait looks at the balloon this often while it handles events.
     static constexpr int kBalloonPollMs = 50;
 
-    cSysTray(TrayHost& host, const Clock& clock, EventPump& events,
-             const SysTrayProperties& initial = {});
-    ~cSysTray() override;
-    cSysTray(const cSysTray&) = delete;
-    cSysTray& operator=(const cSysTray&) = delete;
+    icon(TrayHost& host, const Clock& clock, EventPump& events,
+         const TrayIconProperties& initial = {});
+    ~icon() override;
+    icon(const icon&) = delete;
+    icon& operator=(const icon&) = delete;
 
     // Takes only icons; any other picture, or none, is ignored.
     void setTrayIcon(const PicturePtr& picture);
@@ -62,13 +62,13 @@ class cSysTray : public TrayIconControl {
     // events, until that many seconds have passed or the balloon is gone, and then takes
     // away a balloon still showing. With onceOnly it shows only the control's first such
     // balloon.
-    void ShowBalloon(const std::string& text, const std::string& title, int timeoutSeconds,
+    void showBalloon(const std::string& text, const std::string& title, int timeoutSeconds,
                      bool onceOnly);
 
     void setEvents(TrayMouseEvents events) { events_ = std::move(events); }
 
     // What the notification area reported about the icon.
-    void TrayNotify(TrayNotification notification);
+    void onNotification(TrayNotification notification);
 
     bool balloonUp() const { return balloonUp_; }
     int onceCount() const { return onceCount_; }

@@ -4,10 +4,10 @@
 
 namespace tw {
 
-TrayBehaviour::TrayBehaviour(TrayWindow& window, cSysTray& tray, std::function<bool()> trayRunning)
+TrayBehaviour::TrayBehaviour(TrayWindow& window, icon& tray, std::function<bool()> trayRunning)
     : window_(window), tray_(tray), trayRunning_(std::move(trayRunning)) {}
 
-void TrayBehaviour::Form_Resize() {
+void TrayBehaviour::windowStateChanged() {
     if (!window_.isMinimised() || hiddenInTray_)
         return;
     if (!trayRunning_()) {
@@ -18,10 +18,10 @@ void TrayBehaviour::Form_Resize() {
     window_.hide();
     window_.setNormalState();
     hiddenInTray_ = true;
-    tray_.ShowBalloon(kTrayBalloonText, kTrayBalloonTitle, kTrayBalloonSeconds, true);
+    tray_.showBalloon(kTrayBalloonText, kTrayBalloonTitle, kTrayBalloonSeconds, true);
 }
 
-void TrayBehaviour::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
+void TrayBehaviour::iconClicked(std::int16_t, std::int32_t) {
     bringBack();
 }
 
@@ -30,7 +30,7 @@ void TrayBehaviour::bringBack() {
     hiddenInTray_ = false;
 }
 
-void TrayBehaviour::TrayCheck() {
+void TrayBehaviour::lookForTray() {
     if (!waitingForTray_)
         return;
     if (!window_.isMinimised()) { // brought back from the taskbar meanwhile
@@ -38,7 +38,7 @@ void TrayBehaviour::TrayCheck() {
         return;
     }
     if (trayRunning_())
-        Form_Resize();
+        windowStateChanged();
 }
 
 } // namespace tw

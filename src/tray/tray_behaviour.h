@@ -8,7 +8,7 @@
 
 namespace tw {
 
-class cSysTray;
+class icon;
 
 // The main window as hiding to and restoring from the tray moves it.
 class TrayWindow {
@@ -36,25 +36,25 @@ inline constexpr int kTrayBalloonSeconds = 5;
 class TrayBehaviour {
   public:
     // trayRunning tells whether a notification area runs to hold the icon.
-    TrayBehaviour(TrayWindow& window, cSysTray& tray, std::function<bool()> trayRunning);
+    TrayBehaviour(TrayWindow& window, icon& tray, std::function<bool()> trayRunning);
 
     // The window's size state changed.
-    void Form_Resize();
+    void windowStateChanged();
     // A mouse button was released on the tray icon.
-    void cSysTray1_MouseUp(std::int16_t button, std::int32_t id);
+    void iconClicked(std::int16_t button, std::int32_t id);
     // Shows the window in front with the focus, wherever it was (hidden in the tray, minimised
     // or behind others): the tray icon's click, and another start of the program.
     void bringBack();
     // To be called now and then while waitingForTray(): hides the window once a tray runs.
-    void TrayCheck();
+    void lookForTray();
 
-    bool IsHiddenInTray() const { return hiddenInTray_; }
+    bool isHiddenInTray() const { return hiddenInTray_; }
     // The window was minimised while no tray ran and waits to go there.
     bool waitingForTray() const { return waitingForTray_; }
 
   private:
     TrayWindow& window_;
-    cSysTray& tray_;
+    icon& tray_;
     std::function<bool()> trayRunning_;
     bool hiddenInTray_ = false;
     bool waitingForTray_ = false;

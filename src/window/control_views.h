@@ -54,11 +54,11 @@ class StartupBoxesOnControls : public StartupBoxes {
   public:
     StartupBoxesOnControls(CheckBox& withSession, CheckBox& inTray)
         : withSession_(withSession), inTray_(inTray) {}
-    bool check4() const override { return withSession_.value() == 1; }
-    void setCheck4(bool checked) override { withSession_.setValue(checked ? 1 : 0); }
-    bool check8() const override { return inTray_.value() == 1; }
-    void setCheck8(bool checked) override { inTray_.setValue(checked ? 1 : 0); }
-    void setCheck8Visible(bool visible) override { inTray_.setVisible(visible); }
+    bool startWithSession() const override { return withSession_.value() == 1; }
+    void setStartWithSession(bool checked) override { withSession_.setValue(checked ? 1 : 0); }
+    bool startInTray() const override { return inTray_.value() == 1; }
+    void setStartInTray(bool checked) override { inTray_.setValue(checked ? 1 : 0); }
+    void setStartInTrayVisible(bool visible) override { inTray_.setVisible(visible); }
 
   private:
     CheckBox& withSession_;

@@ -27,9 +27,9 @@ MainWindow::MainWindow(const MainWindowControls& controls, Services& services)
       monitoringTick_(scheduleView_, services.clock, services.locale, services.events,
                       services.monitorTimer, services.dialogs, countdown_,
                       {[this](const std::string& entry, CloseMethod method) {
-                           closeEngine_.CloseProgram(entry, method);
+                           closeEngine_.close(entry, method);
                        },
-                       [this](const std::string& entry) { launcher_.RunFile(entry); }}),
+                       [this](const std::string& entry) { launcher_.run(entry); }}),
       runListCommands_(c_.runList, services.dialogs, launcher_, services.launcher, appTitle_),
       closeListCommands_({c_.closeList, services.dialogs, closeEngine_, services.launcher,
                           services.processes, services.locale, settings_,
@@ -66,38 +66,38 @@ std::function<void()> MainWindow::guarded(std::string routine, std::function<voi
 }
 
 void MainWindow::bindScheduleEvents() {
-    services_.monitorTimer.setHandler([this] { monitoringTick_.Timer1_Timer(); });
-    c_.switchButton.clicked.setHandler([this] { monitoringSwitch_.PushButton2_Click(); });
+    services_.monitorTimer.setHandler([this] { monitoringTick_.onTick(); });
+    c_.switchButton.clicked.setHandler([this] { monitoringSwitch_.toggle(); });
 
     c_.weekly.clicked.setHandler(
-        guarded("Option1_Click", [this] { scheduleControls_.Option1_Click(); }));
+        guarded("Option1_Click", [this] { scheduleControls_.weeklyChosen(); }));
     c_.daily.clicked.setHandler(
-        guarded("Option2_Click", [this] { scheduleControls_.Option2_Click(); }));
+        guarded("Option2_Click", [this] { scheduleControls_.dailyChosen(); }));
     c_.everyX.clicked.setHandler(
-        guarded("Option3_Click", [this] { scheduleControls_.Option3_Click(); }));
+        guarded("Option3_Click", [this] { scheduleControls_.everyXChosen(); }));
     c_.dayList.changed.setHandler(
-        guarded("cboWeekly_Click", [this] { scheduleControls_.cboWeekly_Click(); }));
+        guarded("cboWeekly_Click", [this] { scheduleControls_.dayChosen(); }));
     c_.timePicker.changed.setHandler(
-        guarded("dtpWeekly_Change", [this] { scheduleControls_.dtpWeekly_Change(); }));
+        guarded("dtpWeekly_Change", [this] { scheduleControls_.timeChanged(); }));
     for (const EveryXField field :
          {EveryXField::Hours, EveryXField::Minutes, EveryXField::Seconds}) {
         TextBox& box = scheduleView_.box(field);
         box.changed.setHandler(guarded(std::string(fieldKey(field)) + "_Change",
-                                       [this, field] { scheduleControls_.Text_Change(field); }));
+                                       [this, field] { scheduleControls_.fieldChanged(field); }));
         // The check's own box and the focus it puts back must not start another check.
         box.lostFocus.setHandler([this, field] {
             if (checkingField_)
                 return;
             checkingField_ = true;
             runReportingFailures(services_.dialogs, "Text_LostFocus",
-                                 [this, field] { scheduleControls_.Text_LostFocus(field); });
+                                 [this, field] { scheduleControls_.fieldLeft(field); });
             checkingField_ = false;
         });
     }
     c_.runEnabled.changed.setHandler(
-        guarded("Check1_Click", [this] { scheduleControls_.Check1_Click(); }));
+        guarded("Check1_Click", [this] { scheduleControls_.runSwitchClicked(); }));
     c_.closeEnabled.changed.setHandler(
-        guarded("Check2_Click", [this] { scheduleControls_.Check2_Click(); }));
+        guarded("Check2_Click", [this] { scheduleControls_.closeSwitchClicked(); }));
 }
 
 void MainWindow::bindListEvents() {
@@ -107,53 +107,52 @@ void MainWindow::bindListEvents() {
     for (ListControl* list : std::initializer_list<ListControl*>{&c_.runList, &c_.closeList})
         list->setRowsChangedHandler([this, list] {
             if (!loading_)
-                settings_.SaveListItems(*list);
+                settings_.saveList(*list);
         });
 
     RunListCommands& run = runListCommands_;
-    c_.browseRunButton.clicked.setHandler([&run] { run.PushButton3_Click(); });
-    c_.deleteRunButton.clicked.setHandler([&run] { run.PushButton6_Click(); });
-    c_.runNowButton.clicked.setHandler([&run] { run.PushButton1_Click(); });
-    c_.clearRunButton.clicked.setHandler([&run] { run.PushButton13_Click(); });
-    c_.runSampleButton.clicked.setHandler([&run] { run.PushButton14_Click(); });
+    c_.browseRunButton.clicked.setHandler([&run] { run.browse(); });
+    c_.deleteRunButton.clicked.setHandler([&run] { run.deleteSelected(); });
+    c_.runNowButton.clicked.setHandler([&run] { run.runNow(); });
+    c_.clearRunButton.clicked.setHandler([&run] { run.clear(); });
+    c_.runSampleButton.clicked.setHandler([&run] { run.loadSample(); });
 
     CloseListCommands& close = closeListCommands_;
-    c_.addCloseButton.clicked.setHandler([&close] { close.PushButton4_Click(); });
-    c_.deleteCloseButton.clicked.setHandler([&close] { close.PushButton7_Click(); });
-    c_.browseCloseButton.clicked.setHandler([&close] { close.PushButton8_Click(); });
-    c_.closeNowButton.clicked.setHandler([&close] { close.PushButton9_Click(); });
-    c_.closeMethodHelpButton.clicked.setHandler([&close] { close.PushButton10_Click(); });
-    c_.clearCloseButton.clicked.setHandler([&close] { close.PushButton11_Click(); });
-    c_.closeSampleButton.clicked.setHandler([&close] { close.PushButton12_Click(); });
+    c_.addCloseButton.clicked.setHandler([&close] { close.addTyped(); });
+    c_.deleteCloseButton.clicked.setHandler([&close] { close.deleteSelected(); });
+    c_.browseCloseButton.clicked.setHandler([&close] { close.browse(); });
+    c_.closeNowButton.clicked.setHandler([&close] { close.closeNow(); });
+    c_.closeMethodHelpButton.clicked.setHandler([&close] { close.explainMethods(); });
+    c_.clearCloseButton.clicked.setHandler([&close] { close.clear(); });
+    c_.closeSampleButton.clicked.setHandler([&close] { close.loadSample(); });
     c_.hardClose.clicked.setHandler(
         guarded("Option6_Click", [&close] { close.closeMethodClicked(); }));
     c_.softClose.clicked.setHandler(
         guarded("Option7_Click", [&close] { close.closeMethodClicked(); }));
 
     HistoryCommands& history = historyCommands_;
-    c_.copyHistoryButton.clicked.setHandler([&history] { history.PushButton16_Click(); });
-    c_.clearHistoryButton.clicked.setHandler([&history] { history.PushButton15_Click(); });
+    c_.copyHistoryButton.clicked.setHandler([&history] { history.copyToClipboard(); });
+    c_.clearHistoryButton.clicked.setHandler([&history] { history.clear(); });
 }
 
 void MainWindow::bindTrayEvents() {
-    trayIcon_.setEvents({nullptr, nullptr,
-                         [this](std::int16_t button, std::int32_t id) {
-                             trayBehaviour_.cSysTray1_MouseUp(button, id);
-                         },
-                         nullptr});
+    trayIcon_.setEvents(
+        {nullptr, nullptr,
+         [this](std::int16_t button, std::int32_t id) { trayBehaviour_.iconClicked(button, id); },
+         nullptr});
     c_.startWithSession.changed.setHandler(
-        guarded("Check4_Click", [this] { startWithSession_.Check4_Click(); }));
+        guarded("Check4_Click", [this] { startWithSession_.withSessionClicked(); }));
     c_.startInTray.changed.setHandler(
-        guarded("Check8_Click", [this] { startWithSession_.Check8_Click(); }));
+        guarded("Check8_Click", [this] { startWithSession_.inTrayClicked(); }));
 
     Timer& trayWait = services_.trayWaitTimer;
     trayWait.setHandler([this, &trayWait] {
-        trayBehaviour_.TrayCheck();
+        trayBehaviour_.lookForTray();
         if (!trayBehaviour_.waitingForTray())
             trayWait.setEnabled(false);
     });
     c_.window.stateChanged.setHandler([this, &trayWait] {
-        trayBehaviour_.Form_Resize();
+        trayBehaviour_.windowStateChanged();
         if (trayBehaviour_.waitingForTray() && !trayWait.isEnabled()) {
             trayWait.setInterval(kTrayWaitMs);
             trayWait.setEnabled(true);

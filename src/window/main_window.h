@@ -58,7 +58,7 @@ class MainWindow {
     // The title of every message box that gives none of its own.
     const std::string& appTitle() const { return appTitle_; }
     HistoryLog& history() { return history_; }
-    cSysTray& trayIcon() { return trayIcon_; }
+    icon& trayIcon() { return trayIcon_; }
     TrayBehaviour& trayBehaviour() { return trayBehaviour_; }
     Countdown& countdown() { return countdown_; }
 
@@ -93,7 +93,7 @@ class MainWindow {
     CloseListCommands closeListCommands_;
     HistoryCommands historyCommands_;
 
-    cSysTray trayIcon_;
+    icon trayIcon_;
     TrayBehaviour trayBehaviour_;
     StartupBoxesOnControls startupBoxes_;
     StartWithSession startWithSession_;

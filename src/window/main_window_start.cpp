@@ -15,27 +15,27 @@ namespace tw {
 void MainWindow::start() {
     GuardedRoutine r(services_.dialogs, "Form_Load");
     r.step(100, [&] {
-        if (FileExists(programFolder + "/" + kSkinFile))
+        if (fileExists(programFolder + "/" + kSkinFile))
             c_.window.applySkinColours();
     });
     r.step(102, [&] { loading_ = true; });
     r.step(104, [&] { c_.window.setTitle(kProductTitle); });
     r.step(106, [&] { c_.window.showProgramIcon(); });
-    r.step(108, [&] { appTitle_ = ShortenAppTitle(kProductTitle); });
+    r.step(108, [&] { appTitle_ = shortenedTitle(kProductTitle); });
     r.step(110, [&] {
         const std::string cursor = programFolder + "/" + kHandCursorFile;
-        if (FileExists(cursor))
+        if (fileExists(cursor))
             c_.window.loadCustomPointer(cursor);
     });
     r.step(112, [&] {
-        OpenHomePageByChance(services_.launcher,
+        openHomePageByChance(services_.launcher,
                              homePageRandom ? homePageRandom : seededRandom(services_.clock));
     });
     r.step(114, [&] {
         c_.runList.addColumn("Program(s) To Run");
         c_.runList.setColumnWidth(1, 7000);
     });
-    r.step(116, [&] { settings_.LoadListItems(c_.runList); });
+    r.step(116, [&] { settings_.loadList(c_.runList); });
     r.step(118, [&] {
         c_.closeList.addColumn("Program(s) To Close");
         c_.closeList.setColumnWidth(1, 7000);
@@ -46,7 +46,7 @@ void MainWindow::start() {
         c_.history.setColumnWidth(1, 2200);
         c_.history.setColumnWidth(2, 4200);
     });
-    r.step(122, [&] { settings_.LoadListItems(c_.closeList); });
+    r.step(122, [&] { settings_.loadList(c_.closeList); });
     restoreControls(r);
     r.step(144, [&] { loading_ = false; });
     r.step(146, [&] { trayIcon_.setTrayTip(kProductTitle); });
@@ -58,7 +58,7 @@ void MainWindow::start() {
 void MainWindow::restoreControls(GuardedRoutine& r) {
     const LocaleText& locale = services_.locale;
     auto number = [&](const char* key, const char* fallback) {
-        return storedNumber(locale, settings_.GetSetting(key, fallback));
+        return storedNumber(locale, settings_.get(key, fallback));
     };
     if (r.test(124, [&] { return number(keys::kScheduleMode, "1") == 1; }))
         r.step(124, [&] { c_.weekly.setSelected(true); });
@@ -68,36 +68,34 @@ void MainWindow::restoreControls(GuardedRoutine& r) {
         r.step(124, [&] { c_.everyX.setSelected(true); });
 
     r.step(126, [&] {
-        c_.runEnabled.setValue(
-            storedCheckValue(locale, settings_.GetSetting(keys::kRunEnabled, "1")));
+        c_.runEnabled.setValue(storedCheckValue(locale, settings_.get(keys::kRunEnabled, "1")));
     });
     r.step(128, [&] {
-        c_.closeEnabled.setValue(
-            storedCheckValue(locale, settings_.GetSetting(keys::kCloseEnabled, "0")));
+        c_.closeEnabled.setValue(storedCheckValue(locale, settings_.get(keys::kCloseEnabled, "0")));
     });
     r.step(130, [&] { c_.softClose.setSelected(number(keys::kSoftClose, "1") == 1); });
     r.step(132, [&] { c_.hardClose.setSelected(number(keys::kHardClose, "0") == 1); });
     r.step(134, [&] {
         const LocalDateTime now = services_.clock.now();
-        const std::string text = settings_.GetSetting(
-            keys::kWeeklyTime, locale.longTime(now.hour, now.minute, now.second));
+        const std::string text =
+            settings_.get(keys::kWeeklyTime, locale.longTime(now.hour, now.minute, now.second));
         const auto when = locale.parseDateTime(text);
         if (!when)
             throw std::runtime_error(kTypeMismatch);
         c_.timePicker.setTime({when->hour, when->minute, when->second});
     });
     r.step(136, [&] {
-        if (!c_.dayList.choose(settings_.GetSetting(keys::kWeeklyDay, "Monday")))
+        if (!c_.dayList.choose(settings_.get(keys::kWeeklyDay, "Monday")))
             throw std::runtime_error(kTextReadOnly);
     });
     r.step(138, [&] {
-        c_.hours.setText(settings_.GetSetting(keys::kHours, "0"));
-        c_.minutes.setText(settings_.GetSetting(keys::kMinutes, "30"));
-        c_.seconds.setText(settings_.GetSetting(keys::kSeconds, "0"));
+        c_.hours.setText(settings_.get(keys::kHours, "0"));
+        c_.minutes.setText(settings_.get(keys::kMinutes, "30"));
+        c_.seconds.setText(settings_.get(keys::kSeconds, "0"));
     });
     r.step(140, [&] {
-        c_.startWithSession.setValue(settings_.GetSetting(keys::kWindowsStartup, "Off") == "On");
-        c_.startInTray.setValue(settings_.GetSetting(keys::kMinimized, "Off") == "On");
+        c_.startWithSession.setValue(settings_.get(keys::kWindowsStartup, "Off") == "On");
+        c_.startInTray.setValue(settings_.get(keys::kMinimized, "Off") == "On");
     });
     r.step(142, [&] {
         const bool withSession = c_.startWithSession.value() == 1;
@@ -118,8 +116,8 @@ void MainWindow::close() {
         services_.events.processPending();
         services_.events.processPending();
     });
-    r.step(106, [&] { settings_.SaveListItems(c_.runList); });
-    r.step(108, [&] { settings_.SaveListItems(c_.closeList); });
+    r.step(106, [&] { settings_.saveList(c_.runList); });
+    r.step(108, [&] { settings_.saveList(c_.closeList); });
     r.step(110, [&] {
         services_.events.processPending();
         services_.events.processPending();

@@ -41,7 +41,7 @@ TEST_F(CloseEngineTest, SoftCloseAsksEveryWindowOfEachMatchingProcessTopmostFirs
     windows.add(101, 10);
     windows.add(102, 13);
     windows.add(103, 10);
-    engine.SoftCloseProgram("XEDIT");
+    engine.softClose("XEDIT");
     EXPECT_EQ(windows.requests, (std::vector<WindowId>{101, 103, 102}));
     EXPECT_EQ(actions(), std::vector<std::string>(3, "Close file XEDIT"));
     ASSERT_EQ(windows.windows.size(), 1u);
@@ -52,7 +52,7 @@ TEST_F(CloseEngineTest, SoftCloseComparesWholeNamesOnly) {
     processes.add(10, "/usr/bin/xedit");
     windows.add(100, 10);
     for (const char* entry : {"xedi", "xedit.exe", "/usr/bin/xedit", "", "bin"})
-        engine.SoftCloseProgram(entry);
+        engine.softClose(entry);
     EXPECT_TRUE(windows.requests.empty());
     EXPECT_EQ(list.count(), 0);
 }
@@ -62,7 +62,7 @@ TEST_F(CloseEngineTest, WindowThatStaysIsAskedOnceAndTheLoopEnds) {
     windows.add(100, 10);
     windows.add(101, 10);
     windows.refusing = {100, 101};
-    engine.SoftCloseProgram("stubborn");
+    engine.softClose("stubborn");
     EXPECT_EQ(windows.requests, (std::vector<WindowId>{100, 101}));
     EXPECT_EQ(list.count(), 2);
 }
@@ -82,7 +82,7 @@ TEST_F(CloseEngineTest, OnlyWindowsThereAtTheStartAreAskedAndNeverADialog) {
         windows.add(201, 11); // the other copy opens its first window meanwhile
         std::erase_if(windows.windows, [](const TopLevelWindow& w) { return w.id == 102; });
     };
-    engine.SoftCloseProgram("editor");
+    engine.softClose("editor");
     EXPECT_EQ(windows.requests, (std::vector<WindowId>{100, 103}));
     EXPECT_EQ(list.count(), 2);
 }
@@ -92,13 +92,13 @@ TEST_F(CloseEngineTest, SoftCloseSparesOurOwnProcess) {
     processes.add(20, "/home/u/tidewell");
     windows.add(100, processes.self);
     windows.add(101, 20);
-    engine.SoftCloseProgram("tidewell");
+    engine.softClose("tidewell");
     EXPECT_EQ(windows.requests, (std::vector<WindowId>{101}));
 }
 
 TEST_F(CloseEngineTest, NoWindowSystemFailsTheEntryBeforeAnyRow) {
     windows.noDisplay = "No X display could be reached";
-    EXPECT_THROW(engine.SoftCloseProgram("anything"), std::runtime_error);
+    EXPECT_THROW(engine.softClose("anything"), std::runtime_error);
     EXPECT_EQ(list.count(), 0);
 }
 
@@ -109,7 +109,7 @@ TEST_F(CloseEngineTest, HardCloseKillsEveryPathContainingTheEntryIgnoringCase) {
     processes.add(13, ""); // an executable we may not read
     processes.add(14, "/usr/lib/notepad-helper");
     processes.protectedPids = {14};
-    engine.HardCloseProgram("NotePad");
+    engine.hardClose("NotePad");
     EXPECT_EQ(processes.killed, (std::vector<int>{10, 11}));
     EXPECT_EQ(actions(), std::vector<std::string>(2, "Close file NotePad"));
     EXPECT_TRUE(processes.isRunning(12));
@@ -119,7 +119,7 @@ TEST_F(CloseEngineTest, HardCloseLooksAtTheFirst255CharactersOfThePath) {
     const std::string folder = "/" + std::string(250, 'a') + "/";
     processes.add(10, folder + "tool");                 // "tool" starts at character 253
     processes.add(11, folder.substr(0, 248) + "/tool"); // ends at character 253
-    engine.HardCloseProgram("tool");
+    engine.hardClose("tool");
     EXPECT_EQ(processes.killed, (std::vector<int>{11}));
 }
 
@@ -129,9 +129,9 @@ TEST_F(CloseEngineTest, HardCloseSparesUsAndTheSessionsHoldersSaysSoAndNeverTake
     processes.add(3, "/usr/bin/bash");
     processes.add(10, "/usr/bin/other");
     processes.sparedList = {{2, "session bus"}, {3, "started Tidewell"}};
-    engine.HardCloseProgram("");
+    engine.hardClose("");
     EXPECT_EQ(processes.sparedScans, 0) << "nothing matched: the holders were not looked for";
-    engine.HardCloseProgram("/usr/bin/");
+    engine.hardClose("/usr/bin/");
     EXPECT_EQ(processes.killAttempts, (std::vector<int>{10}));
     EXPECT_EQ(actions(),
               (std::vector<std::string>{
@@ -143,13 +143,13 @@ TEST_F(CloseEngineTest, HardCloseSparesUsAndTheSessionsHoldersSaysSoAndNeverTake
 TEST_F(CloseEngineTest, CloseProgramFollowsTheMethod) {
     processes.add(10, "/usr/bin/xedit");
     windows.add(100, 10);
-    engine.CloseProgram("xedit", CloseMethod::None);
+    engine.close("xedit", CloseMethod::None);
     EXPECT_TRUE(windows.requests.empty());
     EXPECT_TRUE(processes.killAttempts.empty());
-    engine.CloseProgram("xedit", CloseMethod::Soft);
+    engine.close("xedit", CloseMethod::Soft);
     EXPECT_EQ(windows.requests.size(), 1u);
     EXPECT_TRUE(processes.killAttempts.empty());
-    engine.CloseProgram("xedit", CloseMethod::Hard);
+    engine.close("xedit", CloseMethod::Hard);
     EXPECT_EQ(processes.killed, (std::vector<int>{10}));
 }
 

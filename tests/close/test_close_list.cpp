@@ -47,7 +47,7 @@ class CloseListTest : public ::testing::Test {
 };
 
 TEST_F(CloseListTest, AddKeepsTheTypedTextExactlyAndIgnoresCancel) {
-    commands.PushButton4_Click();
+    commands.addTyped();
     EXPECT_EQ(list.count(), 0);
     ASSERT_EQ(dialogs.inputs.size(), 1u);
     EXPECT_EQ(dialogs.inputs[0].prompt, "Enter exe name or windows title here");
@@ -55,17 +55,17 @@ TEST_F(CloseListTest, AddKeepsTheTypedTextExactlyAndIgnoresCancel) {
     EXPECT_EQ(dialogs.inputs[0].initial, "");
 
     dialogs.inputAnswers = {" notepad.exe ", "Calc"};
-    commands.PushButton4_Click();
-    commands.PushButton4_Click();
+    commands.addTyped();
+    commands.addTyped();
     EXPECT_EQ(rows(), (std::vector<std::string>{" notepad.exe ", "Calc"}));
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 TEST_F(CloseListTest, BrowseAppendsTheFileNameOnly) {
     dialogs.fileAnswers = {"/opt/My App/app.bin", "", "C:\\Tools\\My App\\app.exe"};
-    commands.PushButton8_Click();
-    commands.PushButton8_Click();
-    commands.PushButton8_Click();
+    commands.browse();
+    commands.browse();
+    commands.browse();
     EXPECT_EQ(rows(), (std::vector<std::string>{"app.bin", "app.exe"}));
     ASSERT_EQ(dialogs.fileRequests.size(), 3u);
     EXPECT_EQ(dialogs.fileRequests[0].title, "Select EXE file");
@@ -73,21 +73,21 @@ TEST_F(CloseListTest, BrowseAppendsTheFileNameOnly) {
 }
 
 TEST_F(CloseListTest, DeleteFollowsTheSelection) {
-    commands.PushButton7_Click();
+    commands.deleteSelected();
     EXPECT_TRUE(dialogs.boxes.empty());
     list.addRow("a");
     list.addRow("b");
-    commands.PushButton7_Click();
+    commands.deleteSelected();
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text,
               applicationErrorText(kNoSelectionError, "PushButton7_Click", 104));
     list.select(1);
-    commands.PushButton7_Click();
+    commands.deleteSelected();
     EXPECT_EQ(rows(), (std::vector<std::string>{"b"}));
 }
 
 TEST_F(CloseListTest, ExecuteClosesEveryRowByTheMethodReadForIt) {
-    commands.PushButton9_Click();
+    commands.closeNow();
     EXPECT_EQ(log.count(), 0);
     EXPECT_EQ(windows.scans + processes.scans, 0);
 
@@ -100,7 +100,7 @@ TEST_F(CloseListTest, ExecuteClosesEveryRowByTheMethodReadForIt) {
     // The method is read afresh for each test: a switch to hard during the soft close of the
     // first row also hard-closes that row.
     windows.onRequest = [this](WindowId) { method = CloseMethod::Hard; };
-    commands.PushButton9_Click();
+    commands.closeNow();
     EXPECT_EQ(windows.requests, (std::vector<WindowId>{100, 101}));
     EXPECT_EQ(processes.killed, (std::vector<int>{10, 20}));
     ASSERT_EQ(log.count(), 4);
@@ -108,7 +108,7 @@ TEST_F(CloseListTest, ExecuteClosesEveryRowByTheMethodReadForIt) {
     EXPECT_EQ(log.subItem(4, 1), "Close file xclock");
 
     method = CloseMethod::None;
-    commands.PushButton9_Click();
+    commands.closeNow();
     EXPECT_EQ(log.count(), 4);
     EXPECT_TRUE(dialogs.boxes.empty());
 }
@@ -127,9 +127,9 @@ TEST_F(CloseListTest, HardCloseAsksFirstWhenAnEntryEndsManyProgramsOrASparedOne)
     // holders, "bin" matches them: asked, and answered No, neither is added.
     dialogs.inputAnswers = {"xterm", "/"};
     dialogs.fileAnswers = {"/somewhere/bin"};
-    commands.PushButton4_Click();
-    commands.PushButton4_Click();
-    commands.PushButton8_Click();
+    commands.addTyped();
+    commands.addTyped();
+    commands.browse();
     const std::string question =
         "Hard close of \"/\" would end 4 running programs: xterm (3), xclock.\r\n\r\nIt also "
         "matches 2 running programs that it never ends, because Tidewell or your session "
@@ -146,7 +146,7 @@ TEST_F(CloseListTest, HardCloseAsksFirstWhenAnEntryEndsManyProgramsOrASparedOne)
     list.clear();
     list.addRow("bin/X");
     dialogs.answers = {Answer::Yes};
-    commands.PushButton9_Click();
+    commands.closeNow();
     ASSERT_EQ(dialogs.boxes.size(), 3u);
     EXPECT_NE(dialogs.boxes[2].text.find("would end 1 running program: xclock."), std::string::npos)
         << dialogs.boxes[2].text;
@@ -157,7 +157,7 @@ TEST_F(CloseListTest, HardCloseAsksFirstWhenAnEntryEndsManyProgramsOrASparedOne)
     EXPECT_EQ(log.subItem(2, 1), "Close file bin/X \xE2\x80\x94 spared: Xvfb (display server)");
     method = CloseMethod::Soft;
     dialogs.inputAnswers = {"/"};
-    commands.PushButton4_Click();
+    commands.addTyped();
     EXPECT_EQ(dialogs.boxes.size(), 3u);
     EXPECT_EQ(list.count(), 2);
 }
@@ -166,14 +166,14 @@ TEST_F(CloseListTest, ExecuteReportsAFailingRowAndGoesOn) {
     windows.noDisplay = "No window system can be reached";
     list.addRow("a");
     list.addRow("b");
-    commands.PushButton9_Click();
+    commands.closeNow();
     ASSERT_EQ(dialogs.boxes.size(), 2u);
     EXPECT_EQ(dialogs.boxes[1].text,
               applicationErrorText("No window system can be reached", "PushButton9_Click", 104));
 }
 
 TEST_F(CloseListTest, QuestionMarkExplainsBothMethods) {
-    commands.PushButton10_Click();
+    commands.explainMethods();
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text,
               "Soft close will close window naturally as if you hit X button (at the top-right "
@@ -189,7 +189,7 @@ TEST_F(CloseListTest, SampleReplacesTheRowsAndOffersToStartTheEditor) {
     for (const char* r : {"a", "b", "c"})
         list.addRow(r);
     caption = "Renamed";
-    commands.PushButton12_Click(); // answered No
+    commands.loadSample(); // answered No
     EXPECT_EQ(rows(), (std::vector<std::string>{"xedit"}));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text, "Would you like me to open xedit for you so that you can "
@@ -201,7 +201,7 @@ TEST_F(CloseListTest, SampleReplacesTheRowsAndOffersToStartTheEditor) {
 
     dialogs.answers = {Answer::Yes};
     launcher.openFailure = "cannot start";
-    commands.PushButton12_Click();
+    commands.loadSample();
     ASSERT_EQ(launcher.opened.size(), 1u);
     EXPECT_EQ(launcher.opened[0].file, "/usr/bin/xedit");
     EXPECT_EQ(launcher.opened[0].workingDirectory, kLaunchDirectory);
@@ -210,7 +210,7 @@ TEST_F(CloseListTest, SampleReplacesTheRowsAndOffersToStartTheEditor) {
 
     // No editor at all: a box says so, nothing is added and nothing is asked.
     launcher.editorDir = launcher.editorFile = "";
-    commands.PushButton12_Click();
+    commands.loadSample();
     EXPECT_EQ(rows(), (std::vector<std::string>{"xedit"}));
     ASSERT_EQ(dialogs.boxes.size(), 3u);
     EXPECT_EQ(dialogs.boxes[2].text, kNoSampleProgram);
@@ -219,7 +219,7 @@ TEST_F(CloseListTest, SampleReplacesTheRowsAndOffersToStartTheEditor) {
 
 TEST_F(CloseListTest, ClearEmptiesTheList) {
     list.addRow("a");
-    commands.PushButton11_Click();
+    commands.clear();
     EXPECT_EQ(list.count(), 0);
 }
 

@@ -52,7 +52,7 @@ TEST_F(NoWindowListTest, GApplicationQuitsOnRequestAndOneThatAsksKeepsRunning) {
         Child app({GAPP_TEST_CLIENT});
         ASSERT_EQ(app.readLine(), "ready");
         ASSERT_TRUE(eventually([&] { return listed(app.pid()); }));
-        engine.SoftCloseProgram("gapp_test_client");
+        engine.softClose("gapp_test_client");
         EXPECT_EQ(app.readLine(), "asked");
         EXPECT_NE(app.waitExit(), -1);
         EXPECT_EQ(rows("gapp_test_client"), 1);
@@ -60,7 +60,7 @@ TEST_F(NoWindowListTest, GApplicationQuitsOnRequestAndOneThatAsksKeepsRunning) {
     Child asking({GAPP_TEST_CLIENT, "--ask"});
     ASSERT_EQ(asking.readLine(), "ready");
     ASSERT_TRUE(eventually([&] { return listed(asking.pid()); }));
-    engine.SoftCloseProgram("gapp_test_client");
+    engine.softClose("gapp_test_client");
     EXPECT_EQ(asking.readLine(), "asked");
     EXPECT_TRUE(asking.running());
     EXPECT_EQ(rows("gapp_test_client"), 2);
@@ -73,7 +73,7 @@ TEST_F(NoWindowListTest, XwaylandCopyIsClosedAndTheNativeCopyIsNamedAsOutOfReach
     ASSERT_EQ(native.readLine(), "ready");
     ASSERT_TRUE(eventually([&] { return listed(x11.pid()); }));
     try {
-        engine.SoftCloseProgram("qt_test_client");
+        engine.softClose("qt_test_client");
         ADD_FAILURE() << "the native copy was passed over in silence";
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(),

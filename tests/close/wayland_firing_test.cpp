@@ -129,7 +129,7 @@ void store(IniSettingsStore& store, const std::string& method) {
              {"Option7", method == "soft" ? "1" : "0"},
              {"Option6", method == "hard" ? "1" : "0"},
              {"ListView2", kEntry + kListItemSeparator}})
-        settings.SaveSetting(key, value);
+        settings.save(key, value);
 }
 
 } // namespace

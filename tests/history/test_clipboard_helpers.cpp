@@ -10,12 +10,12 @@ using namespace tw::test;
 TEST(ClipboardHelpers, RetryWhileBusyUpToTheLimit) {
     FakeClipboard clipboard;
     clipboard.busyAttempts = 999;
-    ClipboardClear(clipboard);
+    clearClipboard(clipboard);
     EXPECT_EQ(clipboard.clearAttempts, 1000);
     EXPECT_EQ(clipboard.clears, 1);
 
     clipboard.busyAttempts = 999;
-    EXPECT_TRUE(ClipboardSetText(clipboard, "a\tb\r\n", 0));
+    EXPECT_TRUE(putTextOnClipboard(clipboard, "a\tb\r\n", 0));
     EXPECT_EQ(clipboard.setAttempts, 1000);
     EXPECT_EQ(clipboard.text, "a\tb\r\n");
 }
@@ -23,10 +23,10 @@ TEST(ClipboardHelpers, RetryWhileBusyUpToTheLimit) {
 TEST(ClipboardHelpers, GiveUpAfterTheLimitLeavingTheClipboardAlone) {
     FakeClipboard clipboard;
     clipboard.busyAttempts = 2000;
-    ClipboardClear(clipboard);
+    clearClipboard(clipboard);
     EXPECT_EQ(clipboard.clearAttempts, 1000);
     EXPECT_EQ(clipboard.text, "old content");
-    EXPECT_FALSE(ClipboardSetText(clipboard, "new", 0));
+    EXPECT_FALSE(putTextOnClipboard(clipboard, "new", 0));
     EXPECT_EQ(clipboard.setAttempts, 1000);
     EXPECT_EQ(clipboard.text, "old content");
 }

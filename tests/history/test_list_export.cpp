@@ -37,7 +37,7 @@ TEST_F(ListExportTest, CheckedRowsArePaddedToTheLongestTextOfTheWholeColumn) {
     add("12/17/2026 1:56:04 AM", "Close file xedit", false);      // 21, not checked
     add("12/7/2026", "Run file /opt/a b   ", true);               // trailing blanks go
     add("12/7/2026 10:00:00 PM", "", true);                       // empty action
-    ListViewToClipboard(log, everyStep, clipboard);
+    copyCheckedRowsToClipboard(log, everyStep, clipboard);
     EXPECT_EQ(clipboard.text, "12/7/2026 1:56:04 AM \tRun file /usr/bin/xedit\r\n"
                               "12/7/2026            \tRun file /opt/a b\r\n"
                               "12/7/2026 10:00:00 PM\t\r\n");
@@ -48,18 +48,18 @@ TEST_F(ListExportTest, CheckedRowsArePaddedToTheLongestTextOfTheWholeColumn) {
 TEST_F(ListExportTest, WidthsCountCharactersNotBytes) {
     add("7.12.2026 오후 1:00:00", "Run file x", true);
     add("7.12.2026 13:00:00", "Run file é", true);
-    ListViewToClipboard(log, everyStep, clipboard);
+    copyCheckedRowsToClipboard(log, everyStep, clipboard);
     EXPECT_EQ(clipboard.text, "7.12.2026 오후 1:00:00\tRun file x\r\n"
                               "7.12.2026 13:00:00  \tRun file é\r\n");
 }
 
 TEST_F(ListExportTest, EmptyLogLeavesTheClipboardAloneAndNoneCheckedEmptiesIt) {
-    ListViewToClipboard(log, everyStep, clipboard);
+    copyCheckedRowsToClipboard(log, everyStep, clipboard);
     EXPECT_EQ(clipboard.text, "old content");
     EXPECT_EQ(clipboard.clearAttempts + clipboard.setAttempts, 0);
 
     add("12/7/2026", "Run file a", false);
-    ListViewToClipboard(log, everyStep, clipboard);
+    copyCheckedRowsToClipboard(log, everyStep, clipboard);
     EXPECT_EQ(clipboard.text, "");
     EXPECT_EQ(clipboard.clears, 1);
 }
@@ -98,7 +98,7 @@ TEST_F(ListExportTest, RowsClearedWhileYieldingEndTheCopy) {
 TEST_F(ListExportTest, CopyCommandPlacesTheText) {
     add("12/7/2026", "Run file a", true);
     HistoryCommands commands(log, dialogs, events, clipboard, title);
-    commands.PushButton16_Click();
+    commands.copyToClipboard();
     EXPECT_EQ(clipboard.text, "12/7/2026\tRun file a\r\n");
     EXPECT_TRUE(dialogs.boxes.empty());
 }
@@ -107,7 +107,7 @@ TEST_F(ListExportTest, ClearHistoryAsksAndOnlyYesRemovesTheRows) {
     add("a", "1", true);
     add("b", "2", false);
     HistoryCommands commands(log, dialogs, events, clipboard, title);
-    commands.PushButton15_Click();
+    commands.clear();
     EXPECT_EQ(log.count(), 2);
     EXPECT_TRUE(log.checked(1));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
@@ -118,7 +118,7 @@ TEST_F(ListExportTest, ClearHistoryAsksAndOnlyYesRemovesTheRows) {
     EXPECT_EQ(dialogs.boxes[0].icon, Icon::None);
 
     dialogs.answers = {Answer::Yes};
-    commands.PushButton15_Click();
+    commands.clear();
     EXPECT_EQ(log.count(), 0);
     EXPECT_EQ(log.columnCount(), 2);
 }

@@ -1,4 +1,4 @@
-// RunFile's order of effects and its error report, over a fake launcher.
+// run's order of effects and its error report, over a fake launcher.
 #include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "run/run_file.h"
@@ -38,7 +38,7 @@ class RunFileTest : public ::testing::Test {
 };
 
 TEST_F(RunFileTest, OpensTheWholeEntryInTheRootThenLogsIt) {
-    run.RunFile("/opt/My Tool/tool --silent");
+    run.run("/opt/My Tool/tool --silent");
     ASSERT_EQ(launcher.opened.size(), 1u);
     EXPECT_EQ(launcher.opened[0].file, "/opt/My Tool/tool --silent");
     EXPECT_EQ(launcher.opened[0].workingDirectory, "/");
@@ -50,7 +50,7 @@ TEST_F(RunFileTest, OpensTheWholeEntryInTheRootThenLogsIt) {
 
 TEST_F(RunFileTest, LaunchThatStartsNothingIsLoggedWithItsReasonWithoutAMessage) {
     launcher.openFailure = "no such file";
-    run.RunFile("/nowhere/missing");
+    run.run("/nowhere/missing");
     EXPECT_TRUE(dialogs.boxes.empty());
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(list.subItem(1, 1),
@@ -59,7 +59,7 @@ TEST_F(RunFileTest, LaunchThatStartsNothingIsLoggedWithItsReasonWithoutAMessage)
 
 TEST_F(RunFileTest, UnexpectedFailureIsReportedAtItsStepAndTheRowStillFollows) {
     launcher.unexpectedFailure = "Broken launcher";
-    run.RunFile("/usr/bin/xedit");
+    run.run("/usr/bin/xedit");
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].title, "Application Error");
     EXPECT_NE(dialogs.boxes[0].text.find("Broken launcher\r\nin Larkmoor2021/08/31.Form1.RunFile "
@@ -70,17 +70,17 @@ TEST_F(RunFileTest, UnexpectedFailureIsReportedAtItsStepAndTheRowStillFollows) {
 
 TEST_F(RunFileTest, MissingRowIsReportedTwice) {
     list.failAdd = true;
-    run.RunFile("/usr/bin/xedit");
+    run.run("/usr/bin/xedit");
     ASSERT_EQ(dialogs.boxes.size(), 2u);
     EXPECT_NE(dialogs.boxes[0].text.find("at line 102\r"), std::string::npos);
     EXPECT_NE(dialogs.boxes[1].text.find("at line 104\r"), std::string::npos);
 }
 
-TEST(WindowsDirectoryPath, IsTheEditorsFolder) {
+TEST(sampleProgramFolder, IsTheEditorsFolder) {
     FakeLauncher launcher;
-    EXPECT_EQ(WindowsDirectoryPath(launcher), "/usr/bin");
+    EXPECT_EQ(sampleProgramFolder(launcher), "/usr/bin");
     launcher.editorDir.clear();
-    EXPECT_EQ(WindowsDirectoryPath(launcher), "");
+    EXPECT_EQ(sampleProgramFolder(launcher), "");
 }
 
 } // namespace

@@ -35,8 +35,8 @@ class RunListTest : public ::testing::Test {
 
 TEST_F(RunListTest, BrowseAsksWithTheTitleAndTheFourChoicesAndAppendsTheFullPath) {
     dialogs.fileAnswers = {"/opt/My App/run me.sh", "/opt/My App/run me.sh"};
-    commands.PushButton3_Click();
-    commands.PushButton3_Click();
+    commands.browse();
+    commands.browse();
     ASSERT_EQ(dialogs.fileRequests.size(), 2u);
     EXPECT_EQ(dialogs.fileRequests[0].title, "Select EXE file");
     EXPECT_EQ(dialogs.fileRequests[0].filter,
@@ -48,24 +48,24 @@ TEST_F(RunListTest, BrowseAsksWithTheTitleAndTheFourChoicesAndAppendsTheFullPath
 
 TEST_F(RunListTest, BrowseCancelledChangesNothing) {
     list.addRow("/bin/true");
-    commands.PushButton3_Click();
+    commands.browse();
     EXPECT_EQ(rows(), (std::vector<std::string>{"/bin/true"}));
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 TEST_F(RunListTest, DeleteRemovesTheSelectedRowAndIgnoresAnEmptyList) {
-    commands.PushButton6_Click();
+    commands.deleteSelected();
     EXPECT_TRUE(dialogs.boxes.empty());
     for (const char* r : {"a", "b", "c"})
         list.addRow(r);
     list.select(2);
-    commands.PushButton6_Click();
+    commands.deleteSelected();
     EXPECT_EQ(rows(), (std::vector<std::string>{"a", "c"}));
 }
 
 TEST_F(RunListTest, DeleteWithoutSelectionShowsTheBoxAndKeepsTheRows) {
     list.addRow("a");
-    commands.PushButton6_Click();
+    commands.deleteSelected();
     EXPECT_EQ(rows(), (std::vector<std::string>{"a"}));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text,
@@ -74,7 +74,7 @@ TEST_F(RunListTest, DeleteWithoutSelectionShowsTheBoxAndKeepsTheRows) {
 }
 
 TEST_F(RunListTest, ExecuteStartsEveryRowInOrderAndLogsEachEvenWhenOneFails) {
-    commands.PushButton1_Click();
+    commands.runNow();
     EXPECT_TRUE(launcher.opened.empty());
     EXPECT_EQ(log.count(), 0);
 
@@ -82,7 +82,7 @@ TEST_F(RunListTest, ExecuteStartsEveryRowInOrderAndLogsEachEvenWhenOneFails) {
     list.addRow("/missing/second");
     list.addRow("/usr/bin/third");
     launcher.openFailure = ""; // every open "works"; the row is written either way
-    commands.PushButton1_Click();
+    commands.runNow();
     ASSERT_EQ(launcher.opened.size(), 3u);
     EXPECT_EQ(launcher.opened[1].file, "/missing/second");
     EXPECT_EQ(launcher.opened[1].workingDirectory, kLaunchDirectory);
@@ -90,7 +90,7 @@ TEST_F(RunListTest, ExecuteStartsEveryRowInOrderAndLogsEachEvenWhenOneFails) {
     EXPECT_EQ(log.subItem(3, 1), "Run file /usr/bin/third");
 
     launcher.openFailure = "No application knows this file";
-    commands.PushButton1_Click();
+    commands.runNow();
     EXPECT_EQ(log.count(), 6);
     EXPECT_TRUE(dialogs.boxes.empty());
 }
@@ -98,16 +98,16 @@ TEST_F(RunListTest, ExecuteStartsEveryRowInOrderAndLogsEachEvenWhenOneFails) {
 TEST_F(RunListTest, ClearAndSampleReplaceTheRows) {
     for (const char* r : {"a", "b", "c", "d", "e"})
         list.addRow(r);
-    commands.PushButton14_Click();
+    commands.loadSample();
     EXPECT_EQ(rows(), (std::vector<std::string>{"/usr/bin/xedit"}));
     EXPECT_TRUE(launcher.opened.empty());
-    commands.PushButton13_Click();
+    commands.clear();
     EXPECT_EQ(list.count(), 0);
 
     // No editor at all: a box says so instead of adding "/".
     list.addRow("kept");
     launcher.editorDir = launcher.editorFile = "";
-    commands.PushButton14_Click();
+    commands.loadSample();
     EXPECT_EQ(rows(), (std::vector<std::string>{"kept"}));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text, kNoSampleProgram);

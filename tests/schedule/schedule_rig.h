@@ -23,7 +23,7 @@ struct ScheduleRig {
     ScheduleRig() {
         clock.set({2026, 12, 7, 8, 0, 0}); // a Monday
         clock.advanceMs(3);
-        timer.setHandler([this] { tick.Timer1_Timer(); });
+        timer.setHandler([this] { tick.onTick(); });
         timer.onChange = [this](const std::string& change) {
             if (change == "timer on" || change == "timer off")
                 log.push_back(change + " " + stamp());
@@ -48,7 +48,7 @@ struct ScheduleRig {
         for (std::int64_t i = 0; i < seconds; ++i)
             step();
     }
-    void switchOn() { monitor.PushButton2_Click(); }
+    void switchOn() { monitor.toggle(); }
 
     FakeClock clock;
     FakeEventPump events{clock};

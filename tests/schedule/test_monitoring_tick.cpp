@@ -57,7 +57,7 @@ TEST(DailyTick, FiresOncePerDayForAWeekClosingBeforeRunningWithBothPauses) {
             expected.push_back(line);
     EXPECT_EQ(rig.log, expected);
     EXPECT_TRUE(rig.dialogs.boxes.empty());
-    EXPECT_EQ(rig.countdown.SpanSeconds, 3600); // set at switching on, never by the tick
+    EXPECT_EQ(rig.countdown.spanSeconds, 3600); // set at switching on, never by the tick
 }
 
 TEST(DailyTick, CountsDownToTheTargetThenShowsThePrefixAloneUntilMidnight) {
@@ -75,7 +75,7 @@ TEST(DailyTick, CountsDownToTheTargetThenShowsThePrefixAloneUntilMidnight) {
     EXPECT_EQ(rig.view.status, kPrefix);
     rig.runSeconds(15 * 3600); // past midnight: 00:00:01 next day
     EXPECT_EQ(rig.view.status, kPrefix + "08:59:59");
-    EXPECT_EQ(rig.countdown.ElapsedSeconds, 3600 - (9 * 3600 - 1));
+    EXPECT_EQ(rig.countdown.elapsedSeconds, 3600 - (9 * 3600 - 1));
 }
 
 TEST(DailyTick, OnlyOneFeatureRunsItsPassWithoutAnyPause) {
@@ -270,7 +270,7 @@ TEST(EveryXTick, FiresOnEveryTenthTickAndRestartsTheCountAfterTheFiring) {
     rig.view.fields[0] = "0";
     rig.view.fields[1] = "0";
     rig.view.fields[2] = "10";
-    rig.controls.Option3_Click();
+    rig.controls.everyXChosen();
     rig.switchOn();
     rig.log.clear();
     rig.runSeconds(9);
@@ -280,7 +280,7 @@ TEST(EveryXTick, FiresOnEveryTenthTickAndRestartsTheCountAfterTheFiring) {
     EXPECT_EQ(rig.view.barPosition, 9);
     rig.runSeconds(1); // 08:00:10: the tenth tick
     EXPECT_EQ(rig.log, firing("08:00:10", "08:00:11", "08:00:12"));
-    EXPECT_EQ(rig.countdown.ElapsedSeconds, 0);
+    EXPECT_EQ(rig.countdown.elapsedSeconds, 0);
     rig.log.clear();
     // The firing's own two seconds are not counted: ten more ticks after it ended.
     rig.runSeconds(9);
@@ -295,22 +295,22 @@ TEST(EveryXTick, AnIntervalLoweredBelowTheCountNeverFiresUntilTheCountIsReset) {
     rig.view.mode = ScheduleMode::EveryX;
     rig.view.fields[2] = "10";
     rig.view.fields[1] = "0";
-    rig.controls.Option3_Click();
+    rig.controls.everyXChosen();
     rig.switchOn();
     rig.runSeconds(7);
     rig.view.fields[2] = "5";
     rig.runSeconds(3600);
     EXPECT_EQ(runs(rig.log), 0);
     EXPECT_EQ(rig.view.barPosition, 7); // the position is left where it stood
-    EXPECT_EQ(rig.view.status, kPrefix + FormatSeconds(5 - 3607));
+    EXPECT_EQ(rig.view.status, kPrefix + formatSeconds(5 - 3607));
 
     // Switching off and on again does not reset the count either.
-    rig.monitor.PushButton2_Click();
+    rig.monitor.toggle();
     rig.switchOn();
     rig.runSeconds(10);
     EXPECT_EQ(runs(rig.log), 0);
 
-    rig.controls.Option3_Click(); // choosing Every X again
+    rig.controls.everyXChosen(); // choosing Every X again
     rig.log.clear();
     rig.runSeconds(5);
     EXPECT_EQ(rig.log.front(), "timer off 09:00:22");
@@ -332,7 +332,7 @@ TEST(EveryXTick, AFieldThatIsNotANumberShowsTheBoxOnEveryTickAndKeepsTheInterval
     EXPECT_EQ(box.title, "Application Error");
     EXPECT_EQ(box.buttons, Buttons::Ok);
     EXPECT_EQ(box.icon, Icon::Warning);
-    EXPECT_EQ(rig.countdown.SpanSeconds, 20);
+    EXPECT_EQ(rig.countdown.spanSeconds, 20);
     EXPECT_EQ(rig.view.status, kPrefix + "00:00:13"); // the tick went on with the old interval
     rig.view.fields[1] = "0";
     rig.runSeconds(13);
@@ -347,26 +347,26 @@ TEST(ModeChanges, TakeEffectAtTheNextTickWhileMonitoringIsOn) {
     rig.view.setPicker(9, 0, 0);
     rig.switchOn();
     rig.runSeconds(100);
-    EXPECT_EQ(rig.countdown.ElapsedSeconds, 100);
+    EXPECT_EQ(rig.countdown.elapsedSeconds, 100);
 
     // Daily to Every X: the count starts again from 0 and the next tick brings it to 1.
     rig.view.mode = ScheduleMode::EveryX;
     rig.view.fields[1] = "0";
     rig.view.fields[2] = "3";
-    rig.controls.Option3_Click();
-    EXPECT_EQ(rig.countdown.ElapsedSeconds, 0);
+    rig.controls.everyXChosen();
+    EXPECT_EQ(rig.countdown.elapsedSeconds, 0);
     rig.step();
-    EXPECT_EQ(rig.countdown.ElapsedSeconds, 1);
+    EXPECT_EQ(rig.countdown.elapsedSeconds, 1);
     rig.log.clear();
     rig.runSeconds(2);
     EXPECT_EQ(rig.log.front(), "timer off 08:01:43");
 
     // Back to Daily at 08:30:00: the span is recomputed at once and the Daily test applies.
     rig.view.mode = ScheduleMode::Daily;
-    rig.controls.Option2_Click();
-    EXPECT_EQ(rig.countdown.SpanSeconds, 9 * 3600 - rig.clock.now().secondOfDay());
+    rig.controls.dailyChosen();
+    EXPECT_EQ(rig.countdown.spanSeconds, 9 * 3600 - rig.clock.now().secondOfDay());
     rig.view.setPicker(8, 10, 0);
-    rig.controls.dtpWeekly_Change();
+    rig.controls.timeChanged();
     rig.log.clear();
     rig.runSeconds(600);
     EXPECT_EQ(rig.log.front(), "timer off 08:10:00");
@@ -411,7 +411,7 @@ TEST(Firing, ASwitchOffDuringAPauseStaysInForce) {
     rig.switchOn();
     rig.events.onPending = [&rig] {
         if (rig.events.waits == 1 && rig.view.caption == "Stop")
-            rig.monitor.PushButton2_Click();
+            rig.monitor.toggle();
     };
     rig.runSeconds(1);
     EXPECT_EQ(rig.view.caption, "Turn On");
@@ -434,7 +434,7 @@ TEST(Firing, AFailingCloseEntryIsReportedAndThePassGoesOn) {
                           [&rig](const std::string& entry) { rig.log.push_back("run " + entry); }};
     MonitoringTick tick(rig.view, rig.clock, rig.locale, rig.events, rig.timer, rig.dialogs,
                         rig.countdown, actions);
-    rig.timer.setHandler([&tick] { tick.Timer1_Timer(); });
+    rig.timer.setHandler([&tick] { tick.onTick(); });
     rig.switchOn();
     rig.log.clear();
     rig.runSeconds(1);
@@ -460,7 +460,7 @@ TEST(Firing, WhileATickErrorBoxIsOpenLaterTicksShowNoMoreBoxes) {
     };
     rig.step();
     EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(rig.countdown.ElapsedSeconds, 1);
+    EXPECT_EQ(rig.countdown.elapsedSeconds, 1);
     // The seconds the box stood open are not delivered afterwards: the timer starts again.
     const std::vector<std::string> restart = {"timer off", "timer on"};
     EXPECT_EQ(std::vector<std::string>(rig.timer.changes.end() - 2, rig.timer.changes.end()),
@@ -485,36 +485,36 @@ TEST(Firing, AListPastTheSixteenBitCounterStopsAtItsLimitWithOneBox) {
                            "Overflow\r\nin Larkmoor2021/08/31.Form1.Timer1_Timer at line 152\r"));
 }
 
-TEST(WaitSeconds, SleepsThroughTheSecondInsteadOfPolling) {
+TEST(waitSeconds, SleepsThroughTheSecondInsteadOfPolling) {
     test::FakeClock clock;
     test::FakeEventPump events{clock};
     clock.advanceMs(250);
-    WaitSeconds(1, clock, events);
+    waitSeconds(1, clock, events);
     EXPECT_EQ(clock.millis() % 86400000, (8 * 3600 + 1) * 1000 + 250);
     EXPECT_LE(events.waits, 2);
     EXPECT_EQ(events.pendingRuns, 0);
 }
 
-TEST(WaitSeconds, CountsTheTimeAcrossMidnight) {
+TEST(waitSeconds, CountsTheTimeAcrossMidnight) {
     test::FakeClock clock;
     clock.set({2026, 12, 7, 23, 59, 59});
     clock.advanceMs(600);
     test::FakeEventPump events{clock};
     int handled = 0;
     events.onPending = [&] { ++handled; };
-    WaitSeconds(1, clock, events);
+    waitSeconds(1, clock, events);
     EXPECT_EQ(clock.now(), (LocalDateTime{2026, 12, 8, 0, 0, 0}));
     EXPECT_EQ(clock.secondsSinceMidnight(), 0.6);
     EXPECT_GE(handled, 1); // window events were handled during the wait
 }
 
-TEST(WaitSeconds, ReturnsAfterTheLastWaitEvenWhenEventsEndItEarly) {
+TEST(waitSeconds, ReturnsAfterTheLastWaitEvenWhenEventsEndItEarly) {
     test::FakeClock clock;
     struct ShortWaits : test::FakeEventPump {
         using FakeEventPump::FakeEventPump;
         void waitForEvents(int maxMs) override { FakeEventPump::waitForEvents(maxMs / 4 + 1); }
     } events{clock};
-    WaitSeconds(2, clock, events);
+    waitSeconds(2, clock, events);
     EXPECT_EQ(clock.millis() % 1000, 0);
     EXPECT_EQ(clock.now().second, 2);
 }

@@ -11,41 +11,41 @@ using test::ScheduleRig;
 TEST(ModeOptions, SetTheUsableInputsStoreTheModeAndPrepareTheCountdown) {
     ScheduleRig rig; // 08:00:00
     rig.view.setPicker(9, 0, 0);
-    rig.countdown.ElapsedSeconds = 42;
+    rig.countdown.elapsedSeconds = 42;
 
     // A click selects the option, then runs its handler.
     rig.view.mode = ScheduleMode::Daily;
-    rig.controls.Option2_Click();
+    rig.controls.dailyChosen();
     EXPECT_EQ(rig.store.value("Option1"), "2");
     EXPECT_TRUE(rig.view.timeEnabled);
     EXPECT_FALSE(rig.view.dayEnabled);
-    EXPECT_EQ(rig.countdown.SpanSeconds, 3600);
+    EXPECT_EQ(rig.countdown.spanSeconds, 3600);
 
     rig.view.mode = ScheduleMode::EveryX;
-    rig.controls.Option3_Click();
+    rig.controls.everyXChosen();
     EXPECT_EQ(rig.store.value("Option1"), "3");
     EXPECT_FALSE(rig.view.timeEnabled);
     EXPECT_FALSE(rig.view.dayEnabled);
-    EXPECT_EQ(rig.countdown.ElapsedSeconds, 0);
-    EXPECT_EQ(rig.countdown.SpanSeconds, 3600);
+    EXPECT_EQ(rig.countdown.elapsedSeconds, 0);
+    EXPECT_EQ(rig.countdown.spanSeconds, 3600);
 
     rig.clock.advanceSeconds(7200); // 10:00:00, past the target
     rig.view.mode = ScheduleMode::Weekly;
-    rig.controls.Option1_Click();
+    rig.controls.weeklyChosen();
     EXPECT_EQ(rig.store.value("Option1"), "1");
     EXPECT_TRUE(rig.view.timeEnabled);
     EXPECT_TRUE(rig.view.dayEnabled);
     EXPECT_EQ(rig.view.day, "Monday"); // a disabled control kept its value
-    EXPECT_EQ(rig.countdown.SpanSeconds, -3600);
+    EXPECT_EQ(rig.countdown.spanSeconds, -3600);
 }
 
 TEST(ModeOptions, LeaveTheSpanAloneWhileThePickerHoldsADateOnly) {
     ScheduleRig rig;
     rig.view.picker = "12/30/1899";
-    rig.countdown.SpanSeconds = 77;
-    rig.controls.Option1_Click();
-    rig.controls.Option2_Click();
-    EXPECT_EQ(rig.countdown.SpanSeconds, 77);
+    rig.countdown.spanSeconds = 77;
+    rig.controls.weeklyChosen();
+    rig.controls.dailyChosen();
+    EXPECT_EQ(rig.countdown.spanSeconds, 77);
     EXPECT_EQ(rig.store.value("Option1"), "2");
 }
 
@@ -53,45 +53,45 @@ TEST(ModeOptions, WriteTheKeyAfterTheComputation) {
     ScheduleRig rig;
     rig.store.failWrites = true;
     rig.view.setPicker(8, 0, 10);
-    EXPECT_THROW(rig.controls.Option2_Click(), std::runtime_error);
-    EXPECT_EQ(rig.countdown.SpanSeconds, 10);
+    EXPECT_THROW(rig.controls.dailyChosen(), std::runtime_error);
+    EXPECT_EQ(rig.countdown.spanSeconds, 10);
 }
 
 TEST(DayAndTime, AreStoredAsTextAndOnlyDailyRecomputesTheSpanOnATimeChange) {
     ScheduleRig rig;
     rig.view.day = "Friday";
-    rig.controls.cboWeekly_Click();
+    rig.controls.dayChosen();
     EXPECT_EQ(rig.store.value("Weekly"), "Friday");
 
     rig.view.mode = ScheduleMode::Weekly;
-    rig.countdown.SpanSeconds = 5;
+    rig.countdown.spanSeconds = 5;
     rig.view.setPicker(17, 30, 5);
-    rig.controls.dtpWeekly_Change();
+    rig.controls.timeChanged();
     EXPECT_EQ(rig.store.value("Weekly Time"), "5:30:05 PM");
-    EXPECT_EQ(rig.countdown.SpanSeconds, 5);
+    EXPECT_EQ(rig.countdown.spanSeconds, 5);
 
     rig.view.mode = ScheduleMode::Daily;
-    rig.controls.dtpWeekly_Change();
-    EXPECT_EQ(rig.countdown.SpanSeconds, 9 * 3600 + 30 * 60 + 5);
+    rig.controls.timeChanged();
+    EXPECT_EQ(rig.countdown.spanSeconds, 9 * 3600 + 30 * 60 + 5);
 
     rig.view.picker = "12/7/2026";
     rig.view.time = {1, 0, 0};
-    rig.controls.dtpWeekly_Change();
+    rig.controls.timeChanged();
     EXPECT_EQ(rig.store.value("Weekly Time"), "12/7/2026");
-    EXPECT_EQ(rig.countdown.SpanSeconds, 9 * 3600 + 30 * 60 + 5);
+    EXPECT_EQ(rig.countdown.spanSeconds, 9 * 3600 + 30 * 60 + 5);
 }
 
 TEST(EveryXFields, StoreEveryKeystrokeAndRefuseANonNumberOnLeaving) {
     ScheduleRig rig;
     for (const std::string text : {"1", "12", "12x"}) {
         rig.view.fields[1] = text;
-        rig.controls.Text_Change(EveryXField::Minutes);
+        rig.controls.fieldChanged(EveryXField::Minutes);
     }
     const std::vector<std::pair<std::string, std::string>> writes = {
         {"Text2", "1"}, {"Text2", "12"}, {"Text2", "12x"}};
     EXPECT_EQ(rig.store.writes, writes);
 
-    rig.controls.Text_LostFocus(EveryXField::Minutes);
+    rig.controls.fieldLeft(EveryXField::Minutes);
     ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
     EXPECT_EQ(rig.dialogs.boxes[0].text, "Must be a numeric entry.");
     EXPECT_EQ(rig.dialogs.boxes[0].title, "Tidewell");
@@ -102,8 +102,8 @@ TEST(EveryXFields, StoreEveryKeystrokeAndRefuseANonNumberOnLeaving) {
     EXPECT_EQ(rig.store.value("Text2"), "12x");
 
     rig.view.fields[0] = "";
-    rig.controls.Text_Change(EveryXField::Hours);
-    rig.controls.Text_LostFocus(EveryXField::Hours);
+    rig.controls.fieldChanged(EveryXField::Hours);
+    rig.controls.fieldLeft(EveryXField::Hours);
     EXPECT_EQ(rig.dialogs.boxes.size(), 2u);
     EXPECT_EQ(rig.view.focused, EveryXField::Hours);
     EXPECT_TRUE(rig.store.has("Text1"));
@@ -112,7 +112,7 @@ TEST(EveryXFields, StoreEveryKeystrokeAndRefuseANonNumberOnLeaving) {
     rig.view.focused.reset();
     for (const std::string number : {"0", "-10", "+2.5", ".5"}) {
         rig.view.fields[2] = number;
-        rig.controls.Text_LostFocus(EveryXField::Seconds);
+        rig.controls.fieldLeft(EveryXField::Seconds);
     }
     EXPECT_EQ(rig.dialogs.boxes.size(), 2u);
     EXPECT_FALSE(rig.view.focused);
@@ -121,9 +121,9 @@ TEST(EveryXFields, StoreEveryKeystrokeAndRefuseANonNumberOnLeaving) {
 TEST(FeatureSwitches, StoreTheCheckBoxValueInDecimal) {
     ScheduleRig rig;
     rig.view.check1 = 0;
-    rig.controls.Check1_Click();
+    rig.controls.runSwitchClicked();
     rig.view.check2 = 1;
-    rig.controls.Check2_Click();
+    rig.controls.closeSwitchClicked();
     EXPECT_EQ(rig.store.value("Check1"), "0");
     EXPECT_EQ(rig.store.value("Check2"), "1");
 }
@@ -131,20 +131,20 @@ TEST(FeatureSwitches, StoreTheCheckBoxValueInDecimal) {
 TEST(MonitoringSwitch, TurnsOnAndOffKeepingTheCountsAndTheSavedCaption) {
     ScheduleRig rig;
     rig.view.mode = ScheduleMode::EveryX;
-    rig.countdown.SpanSeconds = 30;
-    rig.countdown.ElapsedSeconds = 12;
+    rig.countdown.spanSeconds = 30;
+    rig.countdown.elapsedSeconds = 12;
     rig.switchOn();
     EXPECT_EQ(rig.view.caption, "Stop");
     EXPECT_EQ(rig.monitor.savedCaption(), "Turn On");
     EXPECT_TRUE(rig.timer.isEnabled());
     EXPECT_EQ(rig.timer.interval(), 1000);
-    EXPECT_EQ(rig.countdown.SpanSeconds, 30); // Every X: no span computed
+    EXPECT_EQ(rig.countdown.spanSeconds, 30); // Every X: no span computed
     EXPECT_EQ(rig.view.status, "Off.");
     EXPECT_TRUE(rig.store.writes.empty());
 
     rig.runSeconds(3);
-    EXPECT_EQ(rig.countdown.ElapsedSeconds, 15);
-    rig.monitor.PushButton2_Click();
+    EXPECT_EQ(rig.countdown.elapsedSeconds, 15);
+    rig.monitor.toggle();
     EXPECT_EQ(rig.view.caption, "Turn On");
     EXPECT_FALSE(rig.timer.isEnabled());
     EXPECT_EQ(rig.timer.interval(), 0);
@@ -152,8 +152,8 @@ TEST(MonitoringSwitch, TurnsOnAndOffKeepingTheCountsAndTheSavedCaption) {
     EXPECT_EQ(rig.view.barPosition, 0);
     EXPECT_EQ(rig.view.barText, "Progress Bar");
     EXPECT_EQ(rig.view.pointerResets, 1);
-    EXPECT_EQ(rig.countdown.SpanSeconds, 1800);
-    EXPECT_EQ(rig.countdown.ElapsedSeconds, 15);
+    EXPECT_EQ(rig.countdown.spanSeconds, 1800);
+    EXPECT_EQ(rig.countdown.elapsedSeconds, 15);
     EXPECT_FALSE(rig.step());
 }
 
@@ -163,7 +163,7 @@ TEST(MonitoringSwitch, ComputesTheSpanForWeeklyAndDailyWithoutTheColonTest) {
     rig.view.picker = "12/30/1899";
     rig.view.time = {8, 20, 0};
     rig.switchOn();
-    EXPECT_EQ(rig.countdown.SpanSeconds, 1200);
+    EXPECT_EQ(rig.countdown.spanSeconds, 1200);
 }
 
 TEST(MonitoringSwitch, ComparesTheCaptionExactly) {
@@ -172,7 +172,7 @@ TEST(MonitoringSwitch, ComparesTheCaptionExactly) {
     rig.switchOn();
     EXPECT_EQ(rig.view.caption, "Stop");
     EXPECT_EQ(rig.monitor.savedCaption(), "stop");
-    rig.monitor.PushButton2_Click();
+    rig.monitor.toggle();
     EXPECT_EQ(rig.view.caption, "stop");
 }
 
@@ -182,8 +182,8 @@ TEST(MonitoringSwitch, ReportsAFailingStepAndGoesOn) {
         void setBarText(const std::string&) override { throw std::runtime_error("Invalid"); }
     } view;
     MonitoringSwitch monitor(view, rig.clock, rig.timer, rig.dialogs, rig.countdown);
-    monitor.PushButton2_Click();
-    monitor.PushButton2_Click();
+    monitor.toggle();
+    monitor.toggle();
     ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
     EXPECT_EQ(rig.dialogs.boxes[0].text.rfind(
                   "Invalid\r\nin Larkmoor2021/08/31.Form1.PushButton2_Click at line 124\r", 0),

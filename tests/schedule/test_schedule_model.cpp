@@ -9,17 +9,17 @@ namespace {
 
 const std::string kPrefix = kStatusPrefix;
 
-TEST(FormatSeconds, WithinOneDayAndBeyond) {
-    EXPECT_EQ(FormatSeconds(0), "00:00:00");
-    EXPECT_EQ(FormatSeconds(59), "00:00:59");
-    EXPECT_EQ(FormatSeconds(3661), "01:01:01");
-    EXPECT_EQ(FormatSeconds(86399), "23:59:59");
-    EXPECT_EQ(FormatSeconds(86400), "00:00:00");
-    EXPECT_EQ(FormatSeconds(25 * 3600), "01:00:00");
-    EXPECT_EQ(FormatSeconds(-5), "00:00:05");
-    EXPECT_EQ(FormatSeconds(-86405), "00:00:05");
-    EXPECT_EQ(FormatSeconds(2147483647), "03:14:07");
-    EXPECT_EQ(FormatSeconds(-2147483648LL), "03:14:08");
+TEST(formatSeconds, WithinOneDayAndBeyond) {
+    EXPECT_EQ(formatSeconds(0), "00:00:00");
+    EXPECT_EQ(formatSeconds(59), "00:00:59");
+    EXPECT_EQ(formatSeconds(3661), "01:01:01");
+    EXPECT_EQ(formatSeconds(86399), "23:59:59");
+    EXPECT_EQ(formatSeconds(86400), "00:00:00");
+    EXPECT_EQ(formatSeconds(25 * 3600), "01:00:00");
+    EXPECT_EQ(formatSeconds(-5), "00:00:05");
+    EXPECT_EQ(formatSeconds(-86405), "00:00:05");
+    EXPECT_EQ(formatSeconds(2147483647), "03:14:07");
+    EXPECT_EQ(formatSeconds(-2147483648LL), "03:14:08");
 }
 
 TEST(EveryXInterval, SumsFieldsAndRoundsHalvesToEven) {

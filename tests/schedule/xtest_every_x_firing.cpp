@@ -80,7 +80,7 @@ class XTestEveryXFiring : public QObject {
                  {"Option6", "0"},
                  {"ListView1", script.toStdString() + kListItemSeparator},
                  {"ListView2", std::string("xmessage") + kListItemSeparator}})
-            settings.SaveSetting(key, value);
+            settings.save(key, value);
 
         SystemClock clock;
         QtLocaleText locale;

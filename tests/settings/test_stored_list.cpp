@@ -34,28 +34,28 @@ TEST(StoredList, SaveAndLoadThroughTheListsControlName) {
     MemoryListView run("ListView1");
     for (const char* row : {"/usr/bin/xterm", "  spaced  ", "/tmp/a b/c.sh"})
         run.addRow(row);
-    settings.SaveListItems(run);
+    settings.saveList(run);
     EXPECT_EQ(store.value("ListView1"),
               "/usr/bin/xterm||||||||---|||  spaced  ||||||||---|||/tmp/a b/c.sh||||||||---|||");
 
     MemoryListView loaded("ListView1");
     loaded.addRow("kept");
-    settings.LoadListItems(loaded);
+    settings.loadList(loaded);
     ASSERT_EQ(loaded.count(), 4);
     EXPECT_EQ(loaded.text(1), "kept");
     EXPECT_EQ(loaded.text(4), "/tmp/a b/c.sh");
 
     MemoryListView missing("ListView2");
-    settings.LoadListItems(missing);
+    settings.loadList(missing);
     EXPECT_EQ(missing.count(), 0);
 }
 
 TEST(Settings, MissingKeysGiveTheDefault) {
     test::FakeSettingsStore store;
     Settings settings(store);
-    EXPECT_EQ(settings.GetSetting("Text2", "30"), "30");
-    settings.SaveSetting("Text2", "");
-    EXPECT_EQ(settings.GetSetting("Text2", "30"), "");
+    EXPECT_EQ(settings.get("Text2", "30"), "30");
+    settings.save("Text2", "");
+    EXPECT_EQ(settings.get("Text2", "30"), "");
 }
 
 } // namespace

@@ -12,7 +12,7 @@ struct SysTrayRig {
     FakeClock clock;
     FakeEventPump pump{clock};
     FakeTrayHost host;
-    cSysTray tray{host, clock, pump};
+    icon tray{host, clock, pump};
 };
 
 } // namespace tw::test

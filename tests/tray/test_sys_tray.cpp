@@ -55,7 +55,7 @@ class TestSysTray : public QObject {
         test::FakeEventPump pump(clock);
         test::FakeTrayHost host;
         {
-            cSysTray tray(host, clock, pump);
+            icon tray(host, clock, pump);
             tray.setInTray(true);
         }
         QCOMPARE(host.calls, (Calls{"add", "remove"}));
@@ -66,13 +66,13 @@ class TestSysTray : public QObject {
         test::FakeClock clock;
         test::FakeEventPump pump(clock);
         test::FakeTrayHost host;
-        cSysTray fresh(host, clock, pump);
+        icon fresh(host, clock, pump);
         QCOMPARE(fresh.trayTip(), std::string("Telnet Server"));
         QVERIFY(!fresh.inTray());
         QVERIFY(host.calls.empty());
 
         test::FakeTrayHost host2;
-        cSysTray stored(host2, clock, pump, {true, picture(PictureType::Icon, "Q"), "Tip"});
+        icon stored(host2, clock, pump, {true, picture(PictureType::Icon, "Q"), "Tip"});
         // Shown at once, before its icon and tip were read.
         QCOMPARE(host2.calls, (Calls{"add", "setIcon", "setTip"}));
         QCOMPARE(host2.icon, std::string("Q"));
@@ -162,28 +162,28 @@ class TestSysTray : public QObject {
     void onceOnlyBalloonShowsTheFirstTimeOnly() {
         Rig r;
         r.tray.setInTray(true);
-        r.tray.ShowBalloon("text", "title", 0, true);
-        r.tray.ShowBalloon("text", "title", 0, true);
+        r.tray.showBalloon("text", "title", 0, true);
+        r.tray.showBalloon("text", "title", 0, true);
         QCOMPARE(r.host.balloons.size(), std::size_t(1));
         QCOMPARE(r.tray.onceCount(), 1);
         // Balloons without the flag neither count nor are stopped by the count.
-        r.tray.ShowBalloon("again", "title", 0, false);
-        r.tray.ShowBalloon("again", "title", 0, false);
+        r.tray.showBalloon("again", "title", 0, false);
+        r.tray.showBalloon("again", "title", 0, false);
         QCOMPARE(r.host.balloons.size(), std::size_t(3));
         QCOMPARE(r.tray.onceCount(), 1);
     }
 
     void onceCountStartsWithTheFirstFlaggedBalloon() {
         Rig r;
-        r.tray.ShowBalloon("plain", "t", 0, false);
-        r.tray.ShowBalloon("once", "t", 0, true);
+        r.tray.showBalloon("plain", "t", 0, false);
+        r.tray.showBalloon("once", "t", 0, true);
         QCOMPARE(r.host.balloons.size(), std::size_t(2));
         QCOMPARE(r.host.balloons[1].text, std::string("once"));
     }
 
     void balloonWithoutTimeoutReturnsAtOnce() {
         Rig r;
-        r.tray.ShowBalloon("text", "title", 0, false);
+        r.tray.showBalloon("text", "title", 0, false);
         QCOMPARE(r.pump.waits, 0);
         QCOMPARE(r.host.balloons[0].timeoutMs, 0);
         QVERIFY(r.tray.balloonUp());
@@ -194,7 +194,7 @@ class TestSysTray : public QObject {
         Rig r;
         r.tray.setInTray(true);
         const auto start = r.clock.millis();
-        r.tray.ShowBalloon("text", "title", 5, true);
+        r.tray.showBalloon("text", "title", 5, true);
         QCOMPARE(r.host.balloons[0].timeoutMs, 5000);
         QCOMPARE(r.clock.millis() - start, std::int64_t(5000));
         QVERIFY(r.pump.waits >= 1);
@@ -216,9 +216,9 @@ class TestSysTray : public QObject {
                 if (r.clock.millis() - start >= 1500)
                     r.host.notify(gone);
             };
-            r.tray.ShowBalloon("text", "title", 5, false);
+            r.tray.showBalloon("text", "title", 5, false);
             QVERIFY(r.clock.millis() - start >= 1500);
-            QVERIFY(r.clock.millis() - start <= 1500 + cSysTray::kBalloonPollMs);
+            QVERIFY(r.clock.millis() - start <= 1500 + icon::kBalloonPollMs);
             QCOMPARE(r.host.calls, (Calls{"add", "showBalloon"}));
             QVERIFY(!r.tray.balloonUp());
         }
@@ -232,7 +232,7 @@ class TestSysTray : public QObject {
             r.host.notify(TrayNotification::RightDown);
             r.host.notify(TrayNotification::RightUp);
         };
-        r.tray.ShowBalloon("text", "title", 5, false);
+        r.tray.showBalloon("text", "title", 5, false);
         QCOMPARE(r.heard, (std::vector<std::string>{"Down 2 0", "Up 2 0"}));
         QCOMPARE(r.host.calls.back(), std::string("removeBalloon"));
     }
@@ -241,7 +241,7 @@ class TestSysTray : public QObject {
         Rig r;
         r.tray.setInTray(true);
         r.pump.onPending = [&] { r.tray.setInTray(false); };
-        r.tray.ShowBalloon("text", "title", 5, false);
+        r.tray.showBalloon("text", "title", 5, false);
         QCOMPARE(r.pump.waits, 1);
         QCOMPARE(r.host.calls, (Calls{"add", "showBalloon", "remove"}));
     }
@@ -250,13 +250,13 @@ class TestSysTray : public QObject {
         Rig r;
         r.clock.set({2026, 12, 7, 23, 59, 58});
         const auto start = r.clock.millis();
-        r.tray.ShowBalloon("text", "title", 5, false);
+        r.tray.showBalloon("text", "title", 5, false);
         QCOMPARE(r.clock.millis() - start, std::int64_t(5000));
     }
 
     void balloonTextsAreCutToWhatTheTrayTakes() {
         Rig r;
-        r.tray.ShowBalloon(std::string(300, 'x'), std::string(70, 't'), 0, false);
+        r.tray.showBalloon(std::string(300, 'x'), std::string(70, 't'), 0, false);
         QCOMPARE(r.host.balloons[0].text.size(), std::size_t(255));
         QCOMPARE(r.host.balloons[0].title.size(), std::size_t(63));
     }
@@ -301,7 +301,7 @@ class TestSysTray : public QObject {
         test::FakeClock clock;
         test::FakeEventPump pump(clock);
         test::FakeTrayHost host;
-        cSysTray tray(host, clock, pump);
+        icon tray(host, clock, pump);
         host.notify(TrayNotification::LeftUp);
         host.notify(TrayNotification::MouseMove);
         QVERIFY(!tray.balloonUp());

@@ -39,23 +39,23 @@ class FakeTrayWindow : public TrayWindow {
 // Check boxes whose value changes raise the click handlers, as the real ones do.
 class FakeBoxes : public StartupBoxes {
   public:
-    bool check4() const override { return c4; }
-    void setCheck4(bool checked) override {
+    bool startWithSession() const override { return c4; }
+    void setStartWithSession(bool checked) override {
         if (checked == c4)
             return;
         c4 = checked;
         if (owner)
-            owner->Check4_Click();
+            owner->withSessionClicked();
     }
-    bool check8() const override { return c8; }
-    void setCheck8(bool checked) override {
+    bool startInTray() const override { return c8; }
+    void setStartInTray(bool checked) override {
         if (checked == c8)
             return;
         c8 = checked;
         if (owner)
-            owner->Check8_Click();
+            owner->inTrayClicked();
     }
-    void setCheck8Visible(bool visible) override { c8Visible = visible; }
+    void setStartInTrayVisible(bool visible) override { c8Visible = visible; }
 
     bool c4 = false;
     bool c8 = false;
@@ -77,12 +77,12 @@ class TestTrayBehaviour : public QObject {
             tray.setInTray(true);
             tray.setEvents(
                 {nullptr, nullptr,
-                 [this](std::int16_t b, std::int32_t id) { behaviour.cSysTray1_MouseUp(b, id); },
+                 [this](std::int16_t b, std::int32_t id) { behaviour.iconClicked(b, id); },
                  nullptr});
         }
         void minimise() {
             window.minimised = true;
-            behaviour.Form_Resize();
+            behaviour.windowStateChanged();
         }
     };
 
@@ -103,7 +103,7 @@ class TestTrayBehaviour : public QObject {
         r.minimise();
         QVERIFY(!r.window.visible);
         QVERIFY(!r.window.minimised);
-        QVERIFY(r.behaviour.IsHiddenInTray());
+        QVERIFY(r.behaviour.isHiddenInTray());
         QCOMPARE(r.window.calls, (std::vector<std::string>{"hide", "normal"}));
         QCOMPARE(r.host.balloons.size(), std::size_t(1));
         QCOMPARE(r.host.balloons[0].title, std::string("Tidewell"));
@@ -121,7 +121,7 @@ class TestTrayBehaviour : public QObject {
 
     void resizeWithoutMinimiseOrWhileHiddenDoesNothing() {
         TrayRig r;
-        r.behaviour.Form_Resize();
+        r.behaviour.windowStateChanged();
         QVERIFY(r.window.calls.empty());
         r.minimise();
         r.window.calls.clear();
@@ -140,7 +140,7 @@ class TestTrayBehaviour : public QObject {
             QVERIFY(!r.window.visible);
             r.host.notify(release);
             QVERIFY(r.window.visible);
-            QVERIFY(!r.behaviour.IsHiddenInTray());
+            QVERIFY(!r.behaviour.isHiddenInTray());
             QCOMPARE(r.window.calls.back(), std::string("show+activate"));
         }
     }
@@ -156,14 +156,14 @@ class TestTrayBehaviour : public QObject {
         r.minimise();
         QVERIFY(shownDuringWait);
         QVERIFY(r.window.visible);
-        QVERIFY(!r.behaviour.IsHiddenInTray());
+        QVERIFY(!r.behaviour.isHiddenInTray());
     }
 
     void clickWhileShownOnlyActivates() {
         TrayRig r;
         r.host.notify(TrayNotification::LeftUp);
         QCOMPARE(r.window.calls, std::vector<std::string>{"show+activate"});
-        QVERIFY(!r.behaviour.IsHiddenInTray());
+        QVERIFY(!r.behaviour.isHiddenInTray());
         QVERIFY(r.host.balloons.empty());
     }
 
@@ -173,16 +173,16 @@ class TestTrayBehaviour : public QObject {
         r.minimise();
         QVERIFY(r.window.visible);
         QVERIFY(r.window.minimised);
-        QVERIFY(!r.behaviour.IsHiddenInTray());
+        QVERIFY(!r.behaviour.isHiddenInTray());
         QVERIFY(r.behaviour.waitingForTray());
         QVERIFY(r.host.balloons.empty());
 
-        r.behaviour.TrayCheck();
+        r.behaviour.lookForTray();
         QVERIFY(r.window.visible);
         r.trayRunning = true;
-        r.behaviour.TrayCheck();
+        r.behaviour.lookForTray();
         QVERIFY(!r.window.visible);
-        QVERIFY(r.behaviour.IsHiddenInTray());
+        QVERIFY(r.behaviour.isHiddenInTray());
         QVERIFY(!r.behaviour.waitingForTray());
         QCOMPARE(r.host.balloons.size(), std::size_t(1));
     }
@@ -192,17 +192,17 @@ class TestTrayBehaviour : public QObject {
         r.trayRunning = false;
         r.minimise();
         r.window.minimised = false;
-        r.behaviour.TrayCheck();
+        r.behaviour.lookForTray();
         QVERIFY(!r.behaviour.waitingForTray());
         r.trayRunning = true;
-        r.behaviour.TrayCheck();
+        r.behaviour.lookForTray();
         QVERIFY(r.window.visible);
         QVERIFY(r.window.calls.empty());
     }
 
     void checkingStartupRegistersAndOffersTheTrayOption() {
         StartupRig r;
-        r.boxes.setCheck4(true);
+        r.boxes.setStartWithSession(true);
         QVERIFY(r.boxes.c8Visible);
         QCOMPARE(r.store.value("Windows Startup"), std::string("On"));
         QCOMPARE(r.autostart.entries, std::vector<std::string>{"tidewell"});
@@ -211,10 +211,10 @@ class TestTrayBehaviour : public QObject {
 
     void clearingStartupRemovesAndClearsTheTrayOption() {
         StartupRig r;
-        r.boxes.setCheck4(true);
-        r.boxes.setCheck8(true);
+        r.boxes.setStartWithSession(true);
+        r.boxes.setStartInTray(true);
         QCOMPARE(r.store.value("Minimized"), std::string("On"));
-        r.boxes.setCheck4(false);
+        r.boxes.setStartWithSession(false);
         QVERIFY(!r.boxes.c8);
         QVERIFY(!r.boxes.c8Visible);
         QCOMPARE(r.store.value("Minimized"), std::string("Off"));
@@ -225,8 +225,8 @@ class TestTrayBehaviour : public QObject {
 
     void trayOptionStoresItsValueOnEveryChange() {
         StartupRig r;
-        r.boxes.setCheck8(true);
-        r.boxes.setCheck8(false);
+        r.boxes.setStartInTray(true);
+        r.boxes.setStartInTray(false);
         QCOMPARE(r.store.writes, (std::vector<std::pair<std::string, std::string>>{
                                      {"Minimized", "On"}, {"Minimized", "Off"}}));
         QVERIFY(r.autostart.calls.empty());
@@ -235,9 +235,9 @@ class TestTrayBehaviour : public QObject {
     void restoringAtStartUpLeavesTheEntryAlone() {
         StartupRig r;
         r.loading = true;
-        r.boxes.setCheck4(true);
-        r.boxes.setCheck8(true);
-        r.boxes.setCheck4(false);
+        r.boxes.setStartWithSession(true);
+        r.boxes.setStartInTray(true);
+        r.boxes.setStartWithSession(false);
         QVERIFY(r.autostart.calls.empty());
         QCOMPARE(r.store.writes,
                  (std::vector<std::pair<std::string, std::string>>{{"Minimized", "On"}}));
@@ -246,7 +246,7 @@ class TestTrayBehaviour : public QObject {
     void entryThatCannotBeWrittenIsReportedAndTheBoxCleared() {
         StartupRig r;
         r.autostart.failure = "Permission denied";
-        r.boxes.setCheck4(true);
+        r.boxes.setStartWithSession(true);
         QVERIFY(!r.boxes.c4);
         QVERIFY(!r.boxes.c8Visible);
         QCOMPARE(r.store.value("Windows Startup"), std::string("Off"));
@@ -262,7 +262,7 @@ class TestTrayBehaviour : public QObject {
     void unknownExecutableIsReportedAndTheBoxCleared() {
         StartupRig r;
         r.autostart.name.clear();
-        r.boxes.setCheck4(true);
+        r.boxes.setStartWithSession(true);
         QVERIFY(!r.boxes.c4);
         QCOMPARE(r.store.value("Windows Startup"), std::string("Off"));
         QCOMPARE(r.dialogs.boxes.size(), std::size_t(1));
@@ -271,9 +271,9 @@ class TestTrayBehaviour : public QObject {
 
     void entryThatCannotBeRemovedIsReported() {
         StartupRig r;
-        r.boxes.setCheck4(true);
+        r.boxes.setStartWithSession(true);
         r.autostart.failure = "Read-only file system";
-        r.boxes.setCheck4(false);
+        r.boxes.setStartWithSession(false);
         QCOMPARE(r.store.value("Windows Startup"), std::string("Off"));
         QCOMPARE(r.dialogs.boxes.size(), std::size_t(1));
         QVERIFY(r.dialogs.boxes[0].text.find("Read-only file system") != std::string::npos);

@@ -26,7 +26,7 @@ class TestTrayMissingX : public QObject {
         QTest::qWait(1500);
         // Still minimised to the window manager, not withdrawn: the user can bring it back.
         QVERIFY(rig.form->isVisible());
-        QVERIFY(!rig.window->trayBehaviour().IsHiddenInTray());
+        QVERIFY(!rig.window->trayBehaviour().isHiddenInTray());
         QVERIFY(rig.window->trayBehaviour().waitingForTray());
 
         trayer.start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel",
@@ -34,7 +34,7 @@ class TestTrayMissingX : public QObject {
         QVERIFY(trayer.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(QtTrayHost::trayAvailable(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!rig.form->isVisible(), 5000);
-        QVERIFY(rig.window->trayBehaviour().IsHiddenInTray());
+        QVERIFY(rig.window->trayBehaviour().isHiddenInTray());
         QTRY_VERIFY(rig.realTray->icon().geometry().width() > 0);
 
         emit rig.realTray->icon().activated(QSystemTrayIcon::Trigger);

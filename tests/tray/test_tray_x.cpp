@@ -108,7 +108,7 @@ class TestTrayX : public QObject {
         QCOMPARE(balloons.first(),
                  QString("Tidewell|has been minimized to the system tray.\r\nClick on the blue 'Q' "
                          "icon (Q for Quillmark) to bring the software back."));
-        QVERIFY(rig->window->trayBehaviour().IsHiddenInTray());
+        QVERIFY(rig->window->trayBehaviour().isHiddenInTray());
         // The balloon goes after its five seconds; the window stays away.
         QTRY_VERIFY_WITH_TIMEOUT(balloonShowing().isEmpty(), 8000);
         QVERIFY(!rig->form->isVisible());
@@ -118,7 +118,7 @@ class TestTrayX : public QObject {
         QTRY_VERIFY(rig->form->isVisible());
         QTRY_VERIFY(viewable(rig->form->winId()));
         QVERIFY(!rig->form->isMinimized());
-        QVERIFY(!rig->window->trayBehaviour().IsHiddenInTray());
+        QVERIFY(!rig->window->trayBehaviour().isHiddenInTray());
         // The window manager made it the active window.
         QTRY_COMPARE(activeWindow(), rig->form->winId());
     }

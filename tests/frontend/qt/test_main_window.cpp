@@ -414,7 +414,7 @@ void TestMainWindow::homePageOpensOnlyOnSeven() {
     test::FakeLauncher launcher;
     for (int start = 0; start < 20000; ++start) {
         clock.advanceMs(1);
-        opened += OpenHomePageByChance(launcher, seededRandom(clock));
+        opened += openHomePageByChance(launcher, seededRandom(clock));
     }
     QVERIFY2(opened > 120 && opened < 290, qPrintable(QString::number(opened)));
 }
@@ -494,12 +494,12 @@ void TestMainWindow::terminationSignalsRunTheHandler() {
 }
 
 void TestMainWindow::titleIsShortenedAtBlanks() {
-    QCOMPARE(ShortenAppTitle("Tidewell"), std::string("Tidewell"));
-    QCOMPARE(ShortenAppTitle("Tidewell the scheduler that starts and closes programs"),
+    QCOMPARE(shortenedTitle("Tidewell"), std::string("Tidewell"));
+    QCOMPARE(shortenedTitle("Tidewell the scheduler that starts and closes programs"),
              std::string("Tidewell the scheduler that starts and"));
-    QCOMPARE(ShortenAppTitle(std::string(45, 'x')), std::string(40, 'x'));
-    QVERIFY(FileExists("/proc/self/exe"));
-    QVERIFY(!FileExists("/nonexistent/file"));
+    QCOMPARE(shortenedTitle(std::string(45, 'x')), std::string(40, 'x'));
+    QVERIFY(fileExists("/proc/self/exe"));
+    QVERIFY(!fileExists("/nonexistent/file"));
 }
 
 // The real history list at its limit: each new row pushes out the oldest, check marks and the
@@ -509,11 +509,11 @@ void TestMainWindow::historyKeepsTheNewestHundredThousandRows() {
     QtMainWindow& f = rig.load();
     QtListView& log = f.control<QtListView>("ListView3");
     for (int i = 1; i <= kHistoryRowLimit; ++i)
-        rig.window->history().AddHistoryEntry("Run file " + std::to_string(i));
+        rig.window->history().add("Run file " + std::to_string(i));
     log.setChecked(2, true);
     log.model()->setData(log.model()->index(3, 0), Qt::Checked, Qt::CheckStateRole);
     log.select(4);
-    rig.window->history().AddHistoryEntry("Close file newest");
+    rig.window->history().add("Close file newest");
     QCOMPARE(log.count(), kHistoryRowLimit);
     QCOMPARE(log.subItem(1, 1), std::string("Run file 2"));
     QVERIFY(log.checked(1) && log.checked(3) && !log.checked(2));

@@ -34,7 +34,7 @@ class TestWindowSchedule : public QObject {
         rig.option2->setChecked(true);
         QCOMPARE(rig.store.value("Option1"), std::string("2"));
         QVERIFY(!rig.day->isEnabled());
-        QCOMPARE(rig.window->countdown().SpanSeconds, 3600);
+        QCOMPARE(rig.window->countdown().spanSeconds, 3600);
         rig.option3->setChecked(true);
         QCOMPARE(rig.store.value("Option1"), std::string("3"));
         QVERIFY(!rig.picker->isEnabled());
@@ -63,9 +63,9 @@ class TestWindowSchedule : public QObject {
         rig.widget.show();
         QTest::mouseClick(rig.option3, Qt::LeftButton, {}, QPoint(6, rig.option3->height() / 2));
         QCOMPARE(rig.store.writes.size(), size_t{1});
-        rig.window->countdown().ElapsedSeconds = 40;
+        rig.window->countdown().elapsedSeconds = 40;
         QTest::mouseClick(rig.option3, Qt::LeftButton, {}, QPoint(6, rig.option3->height() / 2));
-        QCOMPARE(rig.window->countdown().ElapsedSeconds, 0);
+        QCOMPARE(rig.window->countdown().elapsedSeconds, 0);
         QCOMPARE(rig.store.writes.size(), size_t{2});
     }
 
@@ -125,7 +125,7 @@ class TestWindowSchedule : public QObject {
         rig.widget.show();
         QTest::mouseClick(rig.button, Qt::LeftButton);
         rig.timer.tick();
-        QCOMPARE(rig.window->countdown().SpanSeconds, -3600);
+        QCOMPARE(rig.window->countdown().spanSeconds, -3600);
         QCOMPARE(rig.bar->minimum(), 0);
         QCOMPARE(rig.bar->value(), 0);
         QCOMPARE(rig.frame4->title(), QString("On. Next run/close will occur in: "));

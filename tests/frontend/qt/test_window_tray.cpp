@@ -58,12 +58,12 @@ class TestWindowTray : public QObject {
         QTRY_VERIFY(r.window->trayBehaviour().waitingForTray());
         QVERIFY(r.trayWait.running());
         QVERIFY(r.form->isVisible());
-        QVERIFY(!r.window->trayBehaviour().IsHiddenInTray());
+        QVERIFY(!r.window->trayBehaviour().isHiddenInTray());
         QCOMPARE(r.events.waits, 0); // no balloon waited for
         // A notification area appears: the next look hides the window there.
         r.tray.areaUp = true;
         r.trayWait.tick();
-        QVERIFY(r.window->trayBehaviour().IsHiddenInTray());
+        QVERIFY(r.window->trayBehaviour().isHiddenInTray());
         QVERIFY(!r.trayWait.running());
     }
 

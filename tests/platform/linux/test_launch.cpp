@@ -159,11 +159,11 @@ TEST_F(LaunchTest, RunFileLogsEveryAttemptQuietlyWithTheReasonWhenNothingStarted
     writeFile(dir / "tool.sh", recorder(dir / "record"), true);
     writeFile(dir / "no-hash-bang", "echo hello\n", true);
     writeFile(dir / "Tool.desktop", "[Desktop Entry]\nType=Application\nName=T\nExec=/bin/true\n");
-    run.RunFile(dir / "tool.sh");
-    run.RunFile(dir / "tool.sh /s");
-    run.RunFile("~/tool.sh");
-    run.RunFile(dir / "no-hash-bang");
-    run.RunFile(dir / "Tool.desktop");
+    run.run(dir / "tool.sh");
+    run.run(dir / "tool.sh /s");
+    run.run("~/tool.sh");
+    run.run(dir / "no-hash-bang");
+    run.run(dir / "Tool.desktop");
     ASSERT_TRUE(appears(dir / "record"));
     EXPECT_TRUE(dialogs.boxes.empty());
     const std::string notStarted = " \xE2\x80\x94 not started: ";

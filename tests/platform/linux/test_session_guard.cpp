@@ -64,7 +64,7 @@ TEST(SessionGuard, HardCloseEndsOrdinaryProgramsAndSparesTheSession) {
             return false;
         }));
         list.clear();
-        engine.HardCloseProgram(entry);
+        engine.hardClose(entry);
         const int status = napper.waitExit();
         EXPECT_TRUE(status != -1 && WIFSIGNALED(status)) << entry << ": the ordinary program lives";
         for (const auto& [name, pid] : session)

@@ -70,7 +70,7 @@ TEST_F(CloseTest, SoftCloseOfXmessageWhichSetsNoPid) {
     Child xmessage({"/usr/bin/xmessage", "-name", "tidewell-test", "Close me"});
     ASSERT_TRUE(eventually([&] { return !windowsOf(xmessage.pid()).empty(); }))
         << "the owner of xmessage's window is known only through XRes";
-    engine.SoftCloseProgram("XMESSAGE");
+    engine.softClose("XMESSAGE");
     EXPECT_NE(xmessage.waitExit(), -1);
     expectRows(1, "XMESSAGE");
 }
@@ -83,7 +83,7 @@ TEST_F(CloseTest, SoftCloseOfXterm) {
                                  std::to_string(xterm.pid()) + "/children";
     ASSERT_TRUE(
         eventually([&] { return !windowsOf(xterm.pid()).empty() && !readFile(children).empty(); }));
-    engine.SoftCloseProgram("xterm");
+    engine.softClose("xterm");
     EXPECT_NE(xterm.waitExit(), -1);
     expectRows(1, "xterm");
 }
@@ -92,7 +92,7 @@ TEST_F(CloseTest, EachTopLevelWindowGetsItsRequestTopmostFirst) {
     Child client({kClient, "--windows", "2"});
     ASSERT_EQ(client.readLine(), "ready");
     ASSERT_EQ(windowsOf(client.pid()).size(), 2u);
-    engine.SoftCloseProgram("x_test_client");
+    engine.softClose("x_test_client");
     EXPECT_EQ(client.readLine(), "asked 2") << "the window created last is on top";
     EXPECT_EQ(client.readLine(), "asked 1");
     EXPECT_EQ(client.waitExit(), 0);
@@ -104,7 +104,7 @@ TEST_F(CloseTest, WindowsThatRefuseAreAskedOnceAndTheCloseEnds) {
     ASSERT_EQ(client.readLine(), "ready");
     X11Windows quick(nullptr, 200);
     CloseEngine quickEngine(processes, quick, locale, history);
-    quickEngine.SoftCloseProgram("x_test_client");
+    quickEngine.softClose("x_test_client");
     expectRows(2, "x_test_client");
     EXPECT_EQ(client.readLine(), "asked 2");
     EXPECT_EQ(client.readLine(), "asked 1");
@@ -118,7 +118,7 @@ TEST_F(CloseTest, TheProgramsQuestionIsLeftForItsUser) {
     ASSERT_EQ(client.readLine(), "ready");
     X11Windows quick(nullptr, 300);
     CloseEngine quickEngine(processes, quick, locale, history);
-    quickEngine.SoftCloseProgram("x_test_client");
+    quickEngine.softClose("x_test_client");
     EXPECT_EQ(client.readLine(), "asked 2");
     EXPECT_EQ(client.readLine(), "question");
     EXPECT_EQ(client.readLine(), "asked 1") << "each window it had is asked once";
@@ -159,7 +159,7 @@ TEST_F(CloseTest, OurEventsRunWhileACloseRequestWaitsOnTheConnection) {
 TEST_F(CloseTest, ProcessWithOnlyAHiddenWindowIsAskedToo) {
     Child client({kClient, "--hidden"});
     ASSERT_EQ(client.readLine(), "ready");
-    engine.SoftCloseProgram("x_test_client");
+    engine.softClose("x_test_client");
     EXPECT_EQ(client.readLine(), "asked 1");
     EXPECT_EQ(client.waitExit(), 0);
     expectRows(1, "x_test_client");
@@ -169,7 +169,7 @@ TEST_F(CloseTest, WindowWithoutTheCloseProtocolIsLeftAlone) {
     Child client({kClient, "--no-protocol"});
     ASSERT_EQ(client.readLine(), "ready");
     EXPECT_TRUE(windowsOf(client.pid()).empty());
-    engine.SoftCloseProgram("x_test_client");
+    engine.softClose("x_test_client");
     EXPECT_EQ(list.count(), 0);
     EXPECT_TRUE(client.running());
 }
@@ -177,8 +177,8 @@ TEST_F(CloseTest, WindowWithoutTheCloseProtocolIsLeftAlone) {
 TEST_F(CloseTest, SoftCloseMatchesWholeNamesOnly) {
     Child client({kClient});
     ASSERT_EQ(client.readLine(), "ready");
-    engine.SoftCloseProgram("x_test");
-    engine.SoftCloseProgram(kClient);
+    engine.softClose("x_test");
+    engine.softClose(kClient);
     EXPECT_EQ(list.count(), 0);
     EXPECT_TRUE(client.running());
 }
@@ -187,7 +187,7 @@ TEST_F(CloseTest, WithoutADisplayTheSoftCloseFailsClearly) {
     const std::string display = std::getenv("DISPLAY");
     setenv("DISPLAY", ":4095", 1);
     try {
-        engine.SoftCloseProgram("xterm");
+        engine.softClose("xterm");
         ADD_FAILURE() << "no failure";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("No X display"), std::string::npos) << e.what();
@@ -215,7 +215,7 @@ TEST_F(CloseTest, HardCloseKillsEveryCopyUnderTheFolderAndNothingElse) {
     }));
     // The entry in another letter case: the test ignores case.
     std::string entry = std::filesystem::path(dir.path()).filename().string() + "/NAP tools";
-    engine.HardCloseProgram(entry);
+    engine.hardClose(entry);
     for (auto& copy : copies) {
         const int status = copy->waitExit();
         ASSERT_NE(status, -1);
@@ -228,8 +228,8 @@ TEST_F(CloseTest, HardCloseKillsEveryCopyUnderTheFolderAndNothingElse) {
 TEST_F(CloseTest, EntryNamingOurOwnPathKillsNothingOfOursAndSaysSo) {
     const auto self = std::filesystem::canonical("/proc/self/exe").string();
     const std::string name = std::filesystem::path(self).filename().string();
-    engine.HardCloseProgram(self);
-    engine.SoftCloseProgram(name);
+    engine.hardClose(self);
+    engine.softClose(name);
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(list.subItem(1, 1),
               "Close file " + self + " \xE2\x80\x94 spared: " + name + " (Tidewell itself)");

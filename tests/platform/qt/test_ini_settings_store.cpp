@@ -33,13 +33,13 @@ class IniStore : public ::testing::Test {
 };
 
 TEST_F(IniStore, WritesTheUsersQuillmarkFileInTheTidewellGroup) {
-    settings.SaveSetting("Option1", "3");
-    settings.SaveSetting("Weekly Time", "9:00:00 AM");
+    settings.save("Option1", "3");
+    settings.save("Weekly Time", "9:00:00 AM");
     const std::string text = fileText();
     EXPECT_NE(text.find("[Tidewell]"), std::string::npos) << text;
     EXPECT_NE(text.find("Option1=3"), std::string::npos) << text;
-    EXPECT_EQ(settings.GetSetting("Weekly Time", "x"), "9:00:00 AM");
-    EXPECT_EQ(settings.GetSetting("Option7", "1"), "1");
+    EXPECT_EQ(settings.get("Weekly Time", "x"), "9:00:00 AM");
+    EXPECT_EQ(settings.get("Option7", "1"), "1");
 }
 
 TEST_F(IniStore, HostileTextsRoundTrip) {
@@ -50,18 +50,18 @@ TEST_F(IniStore, HostileTextsRoundTrip) {
         "[Tidewell]",  "%20percent",    "ends with blank ", ";",
     };
     for (size_t i = 0; i < texts.size(); ++i)
-        settings.SaveSetting("Key" + std::to_string(i), texts[i]);
+        settings.save("Key" + std::to_string(i), texts[i]);
     for (size_t i = 0; i < texts.size(); ++i)
-        EXPECT_EQ(settings.GetSetting("Key" + std::to_string(i), "missing"), texts[i]) << i;
+        EXPECT_EQ(settings.get("Key" + std::to_string(i), "missing"), texts[i]) << i;
 }
 
 TEST_F(IniStore, TenThousandRowsRoundTrip) {
     MemoryListView list("ListView1");
     for (int i = 0; i < 10000; ++i)
         list.addRow("/opt/prog " + std::to_string(i) + "/bin, \"x\"=y;#");
-    settings.SaveListItems(list);
+    settings.saveList(list);
     MemoryListView back("ListView1");
-    settings.LoadListItems(back);
+    settings.loadList(back);
     ASSERT_EQ(back.count(), 10000);
     for (int i = 1; i <= 10000; i += 997)
         EXPECT_EQ(back.text(i), list.text(i));
@@ -73,9 +73,9 @@ TEST_F(IniStore, GarbageFilesGiveDefaultsAndAreReplacedOnSave) {
             std::ofstream out(dir.path().toStdString() + "/Quillmark.ini", std::ios::binary);
             out << garbage;
         }
-        EXPECT_EQ(settings.GetSetting("Text2", "30"), "30");
-        settings.SaveSetting("Text2", "45");
-        EXPECT_EQ(settings.GetSetting("Text2", "30"), "45");
+        EXPECT_EQ(settings.get("Text2", "30"), "30");
+        settings.save("Text2", "45");
+        EXPECT_EQ(settings.get("Text2", "30"), "45");
     }
 }
 
@@ -109,15 +109,15 @@ TEST_F(IniStore, StrayLinesKeepBothListsAndACopyOfTheFile) {
         SafeSettingsStore safe(file, [&](const std::string& m) { told.push_back(m); });
         Settings start(safe);
         MemoryListView run1("ListView1"), close("ListView2");
-        start.LoadListItems(run1);
-        start.LoadListItems(close);
+        start.loadList(run1);
+        start.loadList(close);
         ASSERT_EQ(run1.count(), 2) << run;
         EXPECT_EQ(run1.text(2), "/bin/true");
         ASSERT_EQ(close.count(), 1);
-        EXPECT_EQ(start.GetSetting("Text2", "30"), "45");
-        start.SaveSetting("Text1", "1");
-        start.SaveListItems(run1);
-        start.SaveListItems(close);
+        EXPECT_EQ(start.get("Text2", "30"), "45");
+        start.save("Text1", "1");
+        start.saveList(run1);
+        start.saveList(close);
     }
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find(path), std::string::npos) << told[0];
@@ -163,18 +163,18 @@ TEST_F(IniStore, UnwritableAndUnreadableStoresLoseNothing) {
             SafeSettingsStore safe(file, [&](const std::string& m) { told.push_back(m); });
             Settings s(safe);
             for (const char* typed : {"1", "12", "125"})
-                s.SaveSetting("Text1", typed);
-            s.SaveSetting("Text2", "7");
+                s.save("Text1", typed);
+            s.save("Text2", "7");
             ASSERT_EQ(told.size(), 1u) << folderReadOnly;
             EXPECT_NE(told[0].find(path), std::string::npos) << told[0];
             EXPECT_NE(told[0].find(folderReadOnly ? "folder" : "read-only"), std::string::npos)
                 << told[0];
-            EXPECT_EQ(s.GetSetting("Text1"), "125");
+            EXPECT_EQ(s.get("Text1"), "125");
             EXPECT_EQ(readAll(path), before);
 
             chmod(folder.c_str(), 0755);
             chmod(path.c_str(), 0644);
-            s.SaveSetting("Text3", "9");
+            s.save("Text3", "9");
             ASSERT_EQ(told.size(), 2u);
             EXPECT_NE(told[1].find("again"), std::string::npos) << told[1];
             const std::string after = readAll(path);
@@ -190,9 +190,9 @@ TEST_F(IniStore, UnwritableAndUnreadableStoresLoseNothing) {
         SafeSettingsStore safe(file, [&](const std::string& m) { told.push_back(m); });
         Settings s(safe);
         MemoryListView list("ListView1");
-        s.LoadListItems(list);
+        s.loadList(list);
         EXPECT_EQ(list.count(), 0);
-        s.SaveListItems(list);
+        s.saveList(list);
         ASSERT_EQ(told.size(), 1u);
         EXPECT_NE(told[0].find("Permission denied"), std::string::npos) << told[0];
         chmod(path.c_str(), 0644);
@@ -213,13 +213,13 @@ TEST_F(IniStore, ConcurrentWritersKeepEveryKey) {
         _exit(0);
     }
     for (int i = 0; i < perWriter; ++i)
-        settings.SaveSetting("parent" + std::to_string(i), std::to_string(i));
+        settings.save("parent" + std::to_string(i), std::to_string(i));
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     for (int i = 0; i < perWriter; ++i) {
-        EXPECT_EQ(settings.GetSetting("parent" + std::to_string(i)), std::to_string(i));
-        EXPECT_EQ(settings.GetSetting("child" + std::to_string(i)), std::to_string(i));
+        EXPECT_EQ(settings.get("parent" + std::to_string(i)), std::to_string(i));
+        EXPECT_EQ(settings.get("child" + std::to_string(i)), std::to_string(i));
     }
 }
 

@@ -25,9 +25,9 @@ QString clipboardAsOthersSeeIt() {
 TEST(QtClipboard, TextReachesOtherProgramsAndClearEmptiesIt) {
     QtClipboard clipboard;
     const std::string text = "12/7/2026 8:00:00 AM\tRun file /usr/bin/xedit \xc3\xa9\r\n";
-    EXPECT_TRUE(ClipboardSetText(clipboard, text, 0));
+    EXPECT_TRUE(putTextOnClipboard(clipboard, text, 0));
     EXPECT_EQ(clipboardAsOthersSeeIt().toStdString(), text);
-    ClipboardClear(clipboard);
+    clearClipboard(clipboard);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
 }
 
