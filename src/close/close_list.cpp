@@ -3,6 +3,7 @@
 #include "close/hard_close_targets.h"
 #include "core/error_report.h"
 #include "core/list_view.h"
+#include "core/paths.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "run/run_file.h"
@@ -11,12 +12,6 @@
 #include "settings/settings_keys.h"
 
 namespace tw {
-
-std::string fileNameOf(const std::string& path) {
-    // Folders are separated by "/" here; a "\" still separates paths written the other way.
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 bool CloseListCommands::hardCloseConfirmed(const std::string& entry, const char* question) {
     if (p_.method() != CloseMethod::Hard)

@@ -26,9 +26,6 @@ inline constexpr const char* kCloseMethodHelp =
     "the window).\r\n\r\nHard close will close the window as if you used Ctrl+Alt+Delete > "
     "Task Manager > End Process\r\n\r\nMost people only need to use the soft close feature.";
 
-// The file name of a chosen path: the text after its last folder separator.
-std::string fileNameOf(const std::string& path);
-
 // The commands of the close list (ListView2) and of the close method; each command reports
 // its own failures.
 class CloseListCommands {

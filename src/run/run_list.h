@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/product.h"
+
 #include <string>
 
 namespace tw {
@@ -24,7 +26,7 @@ inline constexpr const char* kNoSampleProgram =
 class RunListCommands {
   public:
     RunListCommands(ListView& list, Dialogs& dialogs, ProgramLauncher& runner,
-                    const Launcher& launcher, std::string appTitle = "Tidewell");
+                    const Launcher& launcher, std::string appTitle = kProductTitle);
 
     // Browse To Exe: appends the chosen file's full path.
     void browse();

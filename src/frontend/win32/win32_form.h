@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/day_names.h"
 #include "frontend/win32/win32_controls.h"
 #include "frontend/win32/win32_list_view.h"
 #include "frontend/win32/win32_window.h"
@@ -47,10 +48,7 @@ class Win32Form {
     Win32OptionButton daily_{window_, "Option2"};
     Win32TimePicker timePicker_{window_, "dtpWeekly"};
     Win32OptionButton weekly_{window_, "Option1"};
-    Win32DropDownList dayList_{
-        window_,
-        "cboWeekly",
-        {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"}};
+    Win32DropDownList dayList_{window_, "cboWeekly", {kDayNames.begin(), kDayNames.end()}};
     Win32Caption runFrame_{window_, "Frame2"};
     Win32CheckBox runEnabled_{window_, "Check1"};
     Win32ListView runList_{window_, "ListView1"};

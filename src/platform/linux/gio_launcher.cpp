@@ -1,5 +1,6 @@
 #include "platform/linux/gio_launcher.h"
 
+#include "core/paths.h"
 #include "platform/linux/detached_spawn.h"
 
 #include <algorithm>
@@ -36,10 +37,6 @@ std::string takeMessage(GError* error) {
 std::string dirName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string baseName(const std::string& path) {
-    return path.substr(path.find_last_of('/') + 1);
 }
 
 // Runs in the launched program's child process, before exec.
@@ -195,7 +192,7 @@ std::string GioLauncher::editorDirectory() const {
 }
 
 std::string GioLauncher::editorFileName() const {
-    return editorPath_.empty() ? std::string() : baseName(editorPath_);
+    return editorPath_.empty() ? std::string() : fileNameOf(editorPath_, "/");
 }
 
 } // namespace tw

@@ -1,5 +1,6 @@
 #include "platform/linux/proc_processes.h"
 
+#include "core/paths.h"
 #include "platform/linux/session_holders.h"
 #include "platform/linux/x11_windows.h"
 
@@ -48,11 +49,6 @@ std::string firstArgument(int pid) {
     return std::string(buffer, strnlen(buffer, static_cast<std::size_t>(length)));
 }
 
-std::string baseName(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 int pidfdOpen(int pid) {
     return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
 }
@@ -81,7 +77,7 @@ std::vector<ProcessInfo> ProcProcesses::list() {
         const bool ours = stat(("/proc/" + std::string(entry->d_name)).c_str(), &owner) == 0 &&
                           owner.st_uid == geteuid();
         info.path = ours ? executablePath(info.pid) : std::string();
-        info.name = baseName(info.path.empty() ? firstArgument(info.pid) : info.path);
+        info.name = fileNameOf(info.path.empty() ? firstArgument(info.pid) : info.path, "/");
         // Kernel threads and processes that ended meanwhile have neither.
         if (!info.name.empty())
             result.push_back(std::move(info));

@@ -1,5 +1,6 @@
 #include "platform/linux/xdg_autostart.h"
 
+#include "core/paths.h"
 #include "platform/qt/config_folder.h"
 
 #include <cerrno>
@@ -89,7 +90,7 @@ XdgAutostart::XdgAutostart() : executable_(selfExecutable()) {}
 XdgAutostart::XdgAutostart(std::string executablePath) : executable_(std::move(executablePath)) {}
 
 std::string XdgAutostart::executableName() const {
-    return executable_.substr(executable_.find_last_of('/') + 1);
+    return fileNameOf(executable_, "/");
 }
 
 std::string XdgAutostart::entryPath(const std::string& name) {

@@ -1,5 +1,6 @@
 #include "platform/win32/run_key_autostart.h"
 
+#include "core/paths.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/wide_text.h"
 
@@ -37,7 +38,7 @@ RunKeyAutostart::RunKeyAutostart(std::string executablePath)
     : executable_(std::move(executablePath)) {}
 
 std::string RunKeyAutostart::executableName() const {
-    return executable_.substr(executable_.find_last_of("\\/") + 1);
+    return fileNameOf(executable_);
 }
 
 std::string RunKeyAutostart::executableFolder() const {
