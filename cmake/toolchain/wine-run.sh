@@ -21,15 +21,23 @@ pe_kind() {
   case "$magic" in 020b) echo 64 ;; 010b) echo 32 ;; *) return 1 ;; esac
 }
 
+# `wine-run.sh --can-run program.exe` only tells (0 or 77) whether the program could run.
+check_only=
+if [ "${1:-}" = --can-run ]; then
+  check_only=1
+  shift
+fi
 kind=64
 if [ -f "${1:-}" ]; then
   kind=$(pe_kind "$1") || kind=64
 fi
 if [ "$kind" = 64 ] && [ -n "$loader64" ]; then
+  [ -n "$check_only" ] && exit 0
   export WINELOADER="$loader64"
   exec "$loader64" "$@"
 fi
 if "$loader32" --version > /dev/null 2>&1; then
+  [ -n "$check_only" ] && exit 0
   exec "$loader32" "$@"
 fi
 echo "wine-run: 32-bit Windows programs cannot run on this machine (no 32-bit Wine loader runs here)" >&2

@@ -16,6 +16,9 @@ fi
 exe=$(realpath "$1")
 memory=$(realpath "$2")
 screenshot=${3:+$(realpath -m "$3")}
+runner=${WINE_RUN:-$root/cmake/toolchain/wine-run.sh}
+# A 32-bit program where no 32-bit Wine runs: skipped (77), as the other Wine tests are.
+"$runner" --can-run "$exe" || exit
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tidewell-wine.XXXXXX")
 pids=()
@@ -27,7 +30,6 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=d"
-runner=${WINE_RUN:-$root/cmake/toolchain/wine-run.sh}
 wine() { "$runner" "$@"; }
 if [ -z "${WINE_RUN:-}" ]; then
   export WINEPREFIX="$work/prefix"
