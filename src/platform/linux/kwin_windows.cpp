@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -30,17 +31,10 @@ class Script {
     Script(SessionBus& bus, const std::string& body) : bus_(bus) {
         static std::atomic<int> serial{0};
         plugin_ = "tidewell-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-        GError* error = nullptr;
-        GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kReportXml, &error);
+        const std::unique_ptr<GDBusNodeInfo, decltype(&g_dbus_node_info_unref)> node(
+            g_dbus_node_info_new_for_xml(kReportXml, nullptr), &g_dbus_node_info_unref);
         static const GDBusInterfaceVTable vtable{&Script::onCall, nullptr, nullptr, {}};
-        registration_ = g_dbus_connection_register_object(
-            bus.connection(), kReportPath, node->interfaces[0], &vtable, this, nullptr, &error);
-        g_dbus_node_info_unref(node);
-        if (!registration_) {
-            const std::string reason = error->message;
-            g_error_free(error);
-            throw std::runtime_error("KWin's reports cannot be received: " + reason);
-        }
+        registration_ = bus.registerObject(kReportPath, node->interfaces[0], &vtable, this);
         try {
             load(body);
         } catch (...) {

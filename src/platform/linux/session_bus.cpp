@@ -110,6 +110,20 @@ void SessionBus::iterate(int maxMs) {
     g_source_unref(timeout);
 }
 
+guint SessionBus::registerObject(const std::string& path, GDBusInterfaceInfo* interface,
+                                 const GDBusInterfaceVTable* vtable, gpointer userData) {
+    // An object's calls are dispatched in the context current when it is registered; left to
+    // the default one, they would wait for whatever runs that (a toolkit's loop, or nobody).
+    g_main_context_push_thread_default(context_);
+    GError* error = nullptr;
+    const guint registration = g_dbus_connection_register_object(
+        connection_, path.c_str(), interface, vtable, userData, nullptr, &error);
+    g_main_context_pop_thread_default(context_);
+    if (!registration)
+        fail("The object " + path + " cannot be served on the session bus", error);
+    return registration;
+}
+
 std::string SessionBus::uniqueName() const {
     const char* name = g_dbus_connection_get_unique_name(connection_);
     return name ? name : "";

@@ -36,6 +36,10 @@ class SessionBus {
     int pidOf(const std::string& name);
     // Waits up to maxMs milliseconds for incoming messages and handles what came.
     void iterate(int maxMs);
+    // Serves the interface at path: its calls reach vtable only inside iterate(). Returns the
+    // registration for g_dbus_connection_unregister_object; throws std::runtime_error.
+    guint registerObject(const std::string& path, GDBusInterfaceInfo* interface,
+                         const GDBusInterfaceVTable* vtable, gpointer userData);
 
     GDBusConnection* connection() const { return connection_; }
     std::string uniqueName() const;
