@@ -140,11 +140,13 @@ bool KWinWindows::runs() {
 
 std::vector<TopLevelWindow> KWinWindows::closableWindows() {
     SessionBus bus;
+    // A dialog, or a window transient for another, is the program's question to its user.
     Script script(bus, "var lines = [];\n"
                        "for (var i = 0; i < windows.length; ++i) {\n"
                        "  var w = windows[i];\n"
                        "  if (w.closeable && !w.specialWindow)\n"
-                       "    lines.push(w.internalId.toString() + ' ' + w.pid);\n"
+                       "    lines.push(w.internalId.toString() + ' ' + w.pid + ' ' +\n"
+                       "               (w.dialog || w.transient ? 1 : 0));\n"
                        "}\n"
                        "report(lines.join('\\n'));\n");
     const auto listing = script.next(kReportWaitMs, events_);
@@ -154,11 +156,12 @@ std::vector<TopLevelWindow> KWinWindows::closableWindows() {
     std::istringstream lines(*listing);
     std::string id;
     int pid = 0;
-    while (lines >> id >> pid) {
+    int question = 0;
+    while (lines >> id >> pid >> question) {
         auto known = std::find(ids_.begin(), ids_.end(), id);
         if (known == ids_.end())
             known = ids_.insert(ids_.end(), id);
-        result.push_back({static_cast<WindowId>(known - ids_.begin() + 1), pid});
+        result.push_back({static_cast<WindowId>(known - ids_.begin() + 1), pid, question != 0});
     }
     return result;
 }

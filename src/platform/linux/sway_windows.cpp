@@ -24,6 +24,9 @@ QJsonDocument parse(const std::string& payload) {
     return document;
 }
 
+// sway's tree does not tell a program's question from its other windows (it floats the
+// question, but a user may float any window), so none is marked a dialog: what keeps a
+// question from being asked is that it came after the close began.
 void collect(const QJsonObject& node, std::vector<TopLevelWindow>& into) {
     const int pid = node.value("pid").toInt();
     if (pid > 0 && node.value("shell").toString() != "xwayland")
