@@ -179,7 +179,7 @@ class WaylandFiringTest : public QObject {
         QVERIFY(waitFor([&] { return editor.said("question shown"); }, 15000));
         QVERIFY(waitFor([&] { return rig.closeRows() == 1; }, 10000));
         rig.form->control<QPushButton>("PushButton2").click(); // "Stop"
-        QTest::qWait(1000);             // room for any later request to arrive
+        QTest::qWait(1000); // room for any later request to arrive
 
         QCOMPARE(editor.lines().count("asked"), 1);
         QVERIFY2(!editor.said("question asked"), "the question is its user's to answer");
