@@ -5,12 +5,20 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDeadlineTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
 #include <QLockFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 #include <QVariantMap>
+#include <cerrno>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace tw {
 
@@ -26,6 +34,68 @@ constexpr const char* kShownAnswer = "shown\n";
 QString objectPath(const QString& appId) {
     return "/" + QString(appId).replace('.', '/');
 }
+
+// A local stream socket's address; false when the path does not fit.
+bool localAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray native = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (native.size() >= static_cast<qsizetype>(sizeof(address.sun_path)))
+        return false;
+    std::memcpy(address.sun_path, native.constData(), native.size());
+    return true;
+}
+
+// Waits up to ms milliseconds for the descriptor to be ready for `events`.
+bool waitFor(int fd, short events, int ms) {
+    pollfd watched{fd, events, 0};
+    int ready;
+    while ((ready = poll(&watched, 1, ms)) < 0 && errno == EINTR) {
+    }
+    return ready > 0;
+}
+
+// One later start's connection: it sends its request at once and waits for the answer. One
+// that sends nothing is dropped after a while.
+class LaterStart : public QObject {
+  public:
+    LaterStart(int fd, std::function<void()> show, QObject* parent)
+        : QObject(parent), fd_(fd), show_(std::move(show)), readable_(fd, QSocketNotifier::Read) {
+        connect(&readable_, &QSocketNotifier::activated, this, &LaterStart::read);
+        patience_.setSingleShot(true);
+        connect(&patience_, &QTimer::timeout, this, &LaterStart::finish);
+        patience_.start(kAnswerMs);
+    }
+    ~LaterStart() override { close(fd_); }
+
+  private:
+    void read() {
+        char chunk[64];
+        const ssize_t got = ::read(fd_, chunk, sizeof chunk);
+        if (got < 0 && (errno == EAGAIN || errno == EINTR))
+            return;
+        if (got > 0)
+            request_.append(chunk, got);
+        if (got > 0 && !request_.ends_with('\n') && request_.size() < 64)
+            return;
+        if (request_ == kShowRequest) {
+            show_();
+            send(fd_, kShownAnswer, std::strlen(kShownAnswer), MSG_NOSIGNAL);
+        }
+        finish();
+    }
+    void finish() {
+        readable_.setEnabled(false);
+        patience_.stop();
+        deleteLater();
+    }
+
+    int fd_;
+    std::function<void()> show_;
+    std::string request_;
+    QSocketNotifier readable_;
+    QTimer patience_;
+};
 
 } // namespace
 
@@ -46,7 +116,13 @@ class ApplicationObject : public QObject {
 
 QtOneCopy::QtOneCopy(QString appId) : appId_(std::move(appId)) {}
 
-QtOneCopy::~QtOneCopy() = default;
+QtOneCopy::~QtOneCopy() {
+    // The socket goes before the lock, so that no later start finds it without an owner.
+    if (listener_) {
+        close(listener_->socket());
+        unlink(QFile::encodeName(socketPath_).constData());
+    }
+}
 
 QtOneCopy::Claim QtOneCopy::claim() {
     problem_.clear();
@@ -102,14 +178,7 @@ QtOneCopy::Claim QtOneCopy::claimBySocket() {
     const QDeadlineTimer deadline(kAnswerMs);
     for (;;) {
         if (lock_->tryLock(0)) {
-            // A copy killed outright left its socket behind.
-            QLocalServer::removeServer(socketPath);
-            server_ = new QLocalServer(this);
-            server_->setSocketOptions(QLocalServer::UserAccessOption);
-            if (!server_->listen(socketPath))
-                problem_ =
-                    "later starts cannot reach this copy: " + server_->errorString().toStdString();
-            connect(server_, &QLocalServer::newConnection, this, &QtOneCopy::answerLaterStarts);
+            listenForLaterStarts(socketPath);
             return Claim::First;
         }
         if (lock_->error() != QLockFile::LockFailedError) {
@@ -129,33 +198,60 @@ QtOneCopy::Claim QtOneCopy::claimBySocket() {
     }
 }
 
+// The socket lives in the user's own runtime folder; a plain local socket keeps the network
+// module (and what it loads) out of the program.
+void QtOneCopy::listenForLaterStarts(const QString& socketPath) {
+    sockaddr_un address;
+    if (!localAddress(socketPath, address)) {
+        problem_ = "later starts cannot reach this copy: the path " + socketPath.toStdString() +
+                   " is too long for a local socket";
+        return;
+    }
+    // A copy killed outright left its socket behind.
+    unlink(address.sun_path);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0 || bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || listen(fd, 8) != 0) {
+        problem_ = "later starts cannot reach this copy at " + socketPath.toStdString() + ": " +
+                   std::strerror(errno);
+        if (fd >= 0)
+            close(fd);
+        return;
+    }
+    listener_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    socketPath_ = socketPath;
+    connect(listener_, &QSocketNotifier::activated, this, &QtOneCopy::answerLaterStarts);
+}
+
 bool QtOneCopy::askRunningCopy(const QString& socketPath) {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(1000))
+    sockaddr_un address;
+    if (!localAddress(socketPath, address))
         return false;
-    socket.write(kShowRequest);
-    if (!socket.waitForBytesWritten(1000))
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
         return false;
-    QByteArray answer;
-    while (!answer.endsWith('\n') && socket.waitForReadyRead(kAnswerMs))
-        answer += socket.readAll();
+    std::string answer;
+    const timeval connectLimit{1, 0}; // a full backlog would otherwise block
+    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &connectLimit, sizeof connectLimit);
+    const std::size_t requestSize = std::strlen(kShowRequest);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        send(fd, kShowRequest, requestSize, MSG_NOSIGNAL) == static_cast<ssize_t>(requestSize)) {
+        const QDeadlineTimer deadline(kAnswerMs);
+        char chunk[64];
+        ssize_t got = 0;
+        while (!answer.ends_with('\n') &&
+               waitFor(fd, POLLIN, std::max<int>(1, deadline.remainingTime())) &&
+               (got = read(fd, chunk, sizeof chunk)) > 0)
+            answer.append(chunk, got);
+    }
+    close(fd);
     return answer == kShownAnswer;
 }
 
 void QtOneCopy::answerLaterStarts() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine())
-                return;
-            if (socket->readLine() == kShowRequest) {
-                anotherStart();
-                socket->write(kShownAnswer);
-            }
-            socket->disconnectFromServer();
-        });
-    }
+    const int fd = accept4(listener_->socket(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (fd >= 0)
+        new LaterStart(fd, [this] { anotherStart(); }, this);
 }
 
 void QtOneCopy::anotherStart() {

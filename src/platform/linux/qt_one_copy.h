@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-class QLocalServer;
+class QSocketNotifier;
 class QLockFile;
 
 namespace tw {
@@ -31,6 +31,7 @@ class QtOneCopy : public QObject, public OneCopy {
   private:
     Claim claimOnBus();
     Claim claimBySocket();
+    void listenForLaterStarts(const QString& socketPath);
     bool askRunningCopy(const QString& socketPath);
     void answerLaterStarts();
     void anotherStart();
@@ -38,7 +39,8 @@ class QtOneCopy : public QObject, public OneCopy {
     QString appId_;
     std::string problem_;
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer* server_ = nullptr;
+    QSocketNotifier* listener_ = nullptr; // the socket later starts connect to
+    QString socketPath_;
 };
 
 } // namespace tw
