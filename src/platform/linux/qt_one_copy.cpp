@@ -251,7 +251,8 @@ bool QtOneCopy::askRunningCopy(const QString& socketPath) {
 void QtOneCopy::answerLaterStarts() {
     const int fd = accept4(listener_->socket(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (fd >= 0)
-        new LaterStart(fd, [this] { anotherStart(); }, this);
+        new LaterStart(
+            fd, [this] { anotherStart(); }, this);
 }
 
 void QtOneCopy::anotherStart() {
