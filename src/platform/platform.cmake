@@ -6,6 +6,7 @@
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(GIO REQUIRED IMPORTED_TARGET GLOBAL gio-2.0 gio-unix-2.0)
+  pkg_check_modules(GLIB REQUIRED IMPORTED_TARGET GLOBAL glib-2.0)
   find_package(X11 REQUIRED GLOBAL)
   add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/common)
   add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/qt)

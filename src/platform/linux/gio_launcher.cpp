@@ -2,6 +2,7 @@
 
 #include "core/paths.h"
 #include "platform/linux/detached_spawn.h"
+#include "platform/linux/gio_library.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,8 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <gio/gdesktopappinfo.h>
-#include <gio/gio.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,7 +20,7 @@ namespace tw {
 namespace {
 
 struct GObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
+    void operator()(gpointer object) const { gio().g_object_unref(object); }
 };
 template <typename T> using GRef = std::unique_ptr<T, GObjectUnref>;
 
@@ -49,12 +48,12 @@ void enterDirectory(gpointer directory) {
 // the entry's own Path= folder when it names one.
 void launchDesktopApp(GDesktopAppInfo* app, const char* uri, const std::string& directory,
                       const std::string& what) {
-    gchar* ownPath = g_desktop_app_info_get_string(app, "Path");
+    gchar* ownPath = gio().g_desktop_app_info_get_string(app, "Path");
     const bool hasOwnPath = ownPath && *ownPath;
     g_free(ownPath);
     GList uris{const_cast<char*>(uri), nullptr, nullptr};
     GError* error = nullptr;
-    const gboolean ok = g_desktop_app_info_launch_uris_as_manager(
+    const gboolean ok = gio().g_desktop_app_info_launch_uris_as_manager(
         app, uri ? &uris : nullptr, nullptr, G_SPAWN_SEARCH_PATH,
         hasOwnPath ? nullptr : enterDirectory,
         hasOwnPath ? nullptr : const_cast<char*>(directory.c_str()), nullptr, nullptr, &error);
@@ -113,7 +112,7 @@ void openDesktopEntry(const std::string& path, const std::string& directory) {
         throw LaunchFailed("Cannot open " + path + ": not a trusted desktop entry",
                            "untrusted desktop entry (not executable and not in an "
                            "applications folder)");
-    GRef<GDesktopAppInfo> app(g_desktop_app_info_new_from_filename(path.c_str()));
+    GRef<GDesktopAppInfo> app(gio().g_desktop_app_info_new_from_filename(path.c_str()));
     if (!app)
         throw LaunchFailed("Cannot open " + path + ": not a valid desktop entry",
                            "not a valid desktop entry");
@@ -121,20 +120,21 @@ void openDesktopEntry(const std::string& path, const std::string& directory) {
 }
 
 void openWithDefaultHandler(const std::string& path, const std::string& directory) {
-    GRef<GFile> file(g_file_new_for_path(path.c_str()));
+    GRef<GFile> file(gio().g_file_new_for_path(path.c_str()));
     GError* error = nullptr;
-    GRef<GAppInfo> app(g_file_query_default_handler(file.get(), nullptr, &error));
+    GRef<GAppInfo> app(gio().g_file_query_default_handler(file.get(), nullptr, &error));
     if (!app)
         throw LaunchFailed("Cannot open " + path + ": " + takeMessage(error),
                            "no program is set to open this type of file");
-    if (G_IS_DESKTOP_APP_INFO(app.get())) {
-        gchar* uri = g_file_get_uri(file.get());
+    if (gio().g_type_check_instance_is_a(reinterpret_cast<GTypeInstance*>(app.get()),
+                                         gio().g_desktop_app_info_get_type())) {
+        gchar* uri = gio().g_file_get_uri(file.get());
         const std::unique_ptr<gchar, decltype(&g_free)> owned(uri, g_free);
-        launchDesktopApp(G_DESKTOP_APP_INFO(app.get()), uri, directory, path);
+        launchDesktopApp(reinterpret_cast<GDesktopAppInfo*>(app.get()), uri, directory, path);
         return;
     }
     GList files{file.get(), nullptr, nullptr};
-    if (!g_app_info_launch(app.get(), &files, nullptr, &error)) {
+    if (!gio().g_app_info_launch(app.get(), &files, nullptr, &error)) {
         const std::string message = takeMessage(error);
         throw LaunchFailed("Cannot open " + path + ": " + message, message);
     }
@@ -183,7 +183,7 @@ void GioLauncher::openFile(const std::string& file, const std::string& workingDi
 
 void GioLauncher::openUrl(const std::string& url) {
     GError* error = nullptr;
-    if (!g_app_info_launch_default_for_uri(url.c_str(), nullptr, &error))
+    if (!gio().g_app_info_launch_default_for_uri(url.c_str(), nullptr, &error))
         throw LaunchFailed("Cannot open " + url + ": " + takeMessage(error));
 }
 

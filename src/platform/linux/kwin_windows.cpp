@@ -32,7 +32,7 @@ class Script {
         static std::atomic<int> serial{0};
         plugin_ = "tidewell-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
         const std::unique_ptr<GDBusNodeInfo, decltype(&g_dbus_node_info_unref)> node(
-            g_dbus_node_info_new_for_xml(kReportXml, nullptr), &g_dbus_node_info_unref);
+            gio().g_dbus_node_info_new_for_xml(kReportXml, nullptr), gio().g_dbus_node_info_unref);
         static const GDBusInterfaceVTable vtable{&Script::onCall, nullptr, nullptr, {}};
         registration_ = bus.registerObject(kReportPath, node->interfaces[0], &vtable, this);
         try {
@@ -104,7 +104,7 @@ class Script {
         }
         if (!file_.empty())
             std::remove(file_.c_str());
-        g_dbus_connection_unregister_object(bus_.connection(), registration_);
+        gio().g_dbus_connection_unregister_object(bus_.connection(), registration_);
     }
 
     static void onCall(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*,
@@ -112,7 +112,7 @@ class Script {
         const gchar* line = nullptr;
         g_variant_get(parameters, "(&s)", &line);
         static_cast<Script*>(self)->reports_.emplace_back(line ? line : "");
-        g_dbus_method_invocation_return_value(invocation, nullptr);
+        gio().g_dbus_method_invocation_return_value(invocation, nullptr);
     }
 
     SessionBus& bus_;

@@ -17,9 +17,11 @@ const char* const kBus = "org.freedesktop.DBus";
 
 } // namespace
 
-SessionBus::SessionBus() : context_(g_main_context_new()) {
+SessionBus::SessionBus() {
+    gio(); // before anything that would need undoing when it cannot be loaded
+    context_ = g_main_context_new();
     GError* error = nullptr;
-    char* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, &error);
+    char* address = gio().g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, &error);
     if (!address) {
         g_main_context_unref(context_);
         fail("No session bus could be reached", error);
@@ -27,7 +29,7 @@ SessionBus::SessionBus() : context_(g_main_context_new()) {
     // Handlers registered on this connection run in the context that was current when it
     // was made: ours.
     g_main_context_push_thread_default(context_);
-    connection_ = g_dbus_connection_new_for_address_sync(
+    connection_ = gio().g_dbus_connection_new_for_address_sync(
         address,
         static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                                           G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
@@ -38,12 +40,12 @@ SessionBus::SessionBus() : context_(g_main_context_new()) {
         g_main_context_unref(context_);
         fail("No session bus could be reached", error);
     }
-    g_dbus_connection_set_exit_on_close(connection_, FALSE);
+    gio().g_dbus_connection_set_exit_on_close(connection_, FALSE);
 }
 
 SessionBus::~SessionBus() {
-    g_dbus_connection_close_sync(connection_, nullptr, nullptr);
-    g_object_unref(connection_);
+    gio().g_dbus_connection_close_sync(connection_, nullptr, nullptr);
+    gio().g_object_unref(connection_);
     // Let the connection's last callbacks run before the context goes.
     while (g_main_context_iteration(context_, FALSE)) {
     }
@@ -54,7 +56,7 @@ VariantPtr SessionBus::call(const std::string& destination, const std::string& p
                             const std::string& interface, const std::string& method, GVariant* args,
                             int timeoutMs) {
     GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_sync(
+    GVariant* reply = gio().g_dbus_connection_call_sync(
         connection_, destination.c_str(), path.c_str(), interface.c_str(), method.c_str(), args,
         nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, timeoutMs, nullptr, &error);
     if (!reply)
@@ -64,19 +66,19 @@ VariantPtr SessionBus::call(const std::string& destination, const std::string& p
 
 void SessionBus::send(const std::string& destination, const std::string& path,
                       const std::string& interface, const std::string& method, GVariant* args) {
-    GDBusMessage* message = g_dbus_message_new_method_call(destination.c_str(), path.c_str(),
-                                                           interface.c_str(), method.c_str());
-    g_dbus_message_set_body(message, args);
-    g_dbus_message_set_flags(message,
-                             static_cast<GDBusMessageFlags>(G_DBUS_MESSAGE_FLAGS_NO_REPLY_EXPECTED |
-                                                            G_DBUS_MESSAGE_FLAGS_NO_AUTO_START));
+    GDBusMessage* message = gio().g_dbus_message_new_method_call(destination.c_str(), path.c_str(),
+                                                                 interface.c_str(), method.c_str());
+    gio().g_dbus_message_set_body(message, args);
+    gio().g_dbus_message_set_flags(
+        message, static_cast<GDBusMessageFlags>(G_DBUS_MESSAGE_FLAGS_NO_REPLY_EXPECTED |
+                                                G_DBUS_MESSAGE_FLAGS_NO_AUTO_START));
     GError* error = nullptr;
-    const bool sent = g_dbus_connection_send_message(
+    const bool sent = gio().g_dbus_connection_send_message(
         connection_, message, G_DBUS_SEND_MESSAGE_FLAGS_NONE, nullptr, &error);
-    g_object_unref(message);
+    gio().g_object_unref(message);
     if (!sent)
         fail(destination + " " + interface + "." + method, error);
-    g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
+    gio().g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
 }
 
 bool SessionBus::hasOwner(const std::string& name) {
@@ -116,7 +118,7 @@ guint SessionBus::registerObject(const std::string& path, GDBusInterfaceInfo* in
     // the default one, they would wait for whatever runs that (a toolkit's loop, or nobody).
     g_main_context_push_thread_default(context_);
     GError* error = nullptr;
-    const guint registration = g_dbus_connection_register_object(
+    const guint registration = gio().g_dbus_connection_register_object(
         connection_, path.c_str(), interface, vtable, userData, nullptr, &error);
     g_main_context_pop_thread_default(context_);
     if (!registration)
@@ -125,7 +127,7 @@ guint SessionBus::registerObject(const std::string& path, GDBusInterfaceInfo* in
 }
 
 std::string SessionBus::uniqueName() const {
-    const char* name = g_dbus_connection_get_unique_name(connection_);
+    const char* name = gio().g_dbus_connection_get_unique_name(connection_);
     return name ? name : "";
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <gio/gio.h>
+#include "platform/linux/gio_library.h"
+
 #include <memory>
 #include <string>
 
