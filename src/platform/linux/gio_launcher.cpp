@@ -33,6 +33,16 @@ std::string takeMessage(GError* error) {
     return owned ? owned->message : "unknown error";
 }
 
+// GIO, loaded for a launch: a library that cannot be loaded fails the launch like any other
+// cause. Once loaded, gio() no longer throws.
+void loadGioToOpen(const std::string& what) {
+    try {
+        gio();
+    } catch (const std::runtime_error& error) {
+        throw LaunchFailed("Cannot open " + what + ": " + error.what(), error.what());
+    }
+}
+
 std::string dirName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == 0 ? "/" : path.substr(0, slash);
@@ -108,6 +118,7 @@ bool isTrustedDesktopEntry(const std::string& path) {
 }
 
 void openDesktopEntry(const std::string& path, const std::string& directory) {
+    loadGioToOpen(path);
     if (!isTrustedDesktopEntry(path))
         throw LaunchFailed("Cannot open " + path + ": not a trusted desktop entry",
                            "untrusted desktop entry (not executable and not in an "
@@ -120,6 +131,7 @@ void openDesktopEntry(const std::string& path, const std::string& directory) {
 }
 
 void openWithDefaultHandler(const std::string& path, const std::string& directory) {
+    loadGioToOpen(path);
     GRef<GFile> file(gio().g_file_new_for_path(path.c_str()));
     GError* error = nullptr;
     GRef<GAppInfo> app(gio().g_file_query_default_handler(file.get(), nullptr, &error));
@@ -182,6 +194,7 @@ void GioLauncher::openFile(const std::string& file, const std::string& workingDi
 }
 
 void GioLauncher::openUrl(const std::string& url) {
+    loadGioToOpen(url);
     GError* error = nullptr;
     if (!gio().g_app_info_launch_default_for_uri(url.c_str(), nullptr, &error))
         throw LaunchFailed("Cannot open " + url + ": " + takeMessage(error));

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One copy per session, with the real program under a window manager and a tray host:
-# copies started at the same instant leave exactly one, whose window shows; a later start
-# brings back the window hidden in the tray and ends with 0 at once; after the copy is killed
-# outright the next start runs, and hands later starts over as before.
+# copies started at the same instant leave exactly one, whose window shows, without having
+# loaded what only a launch needs; a later start brings back the window hidden in the tray
+# and ends with 0 at once; after the copy is killed outright the next start runs, and hands
+# later starts over as before.
 # "bus" runs a private session bus; "socket" has none, so the copies meet through the
 # runtime folder.
 # Usage (inside with-xvfb.sh openbox trayer): one_copy_xtest.sh bus|socket path/to/tidewell
@@ -76,6 +77,9 @@ kill -0 "$pid" 2>/dev/null || fail "the last copy ended too"
 until_ok 100 icon_after_any_home_page_box || fail "no tray icon"
 until_ok 100 main_shown || fail "the window of the remaining copy did not show"
 owner_check
+# Nothing launched yet: GIO waits for the first launch, and the socket needs no network module.
+loaded=$(grep -o -E 'lib(gio-2\.0|Qt6Network)[^/]*$' "/proc/$pid/maps" | sort -u | tr "\n" " " || true)
+[ -z "$loaded" ] || fail "loaded before any use: $loaded"
 
 step "a later start brings the window back from the tray"
 minimise_main || fail "minimising did not hide the window"
