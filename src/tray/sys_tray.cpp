@@ -84,8 +84,8 @@ void icon::showBalloon(const std::string& text, const std::string& title, int ti
         const double left = timeoutSeconds - secondsSince(start);
         if (!balloonUp_ || left <= 0)
             break;
-        const int leftMs = std::max(1, static_cast<int>(left * 1000));
-        pump_.waitForEvents(std::min(leftMs, kBalloonPollMs));
+        // Sleeps until the deadline unless events (the balloon's end among them) come first.
+        pump_.waitForEvents(std::max(1, static_cast<int>(left * 1000)));
     }
     // The flag stays up until the host reports the balloon gone.
     if (balloonUp_)

@@ -39,8 +39,6 @@ class icon : public TrayIconControl {
     static constexpr std::size_t kBalloonTextChars = 255;
     static constexpr std::size_t kBalloonTitleChars = 63;
     static constexpr std::int32_t kIconId = 0;
-    // The balloon wait looks at the balloon this often while it handles events.
-    static constexpr int kBalloonPollMs = 50;
 
     icon(TrayHost& host, const Clock& clock, EventPump& events,
          const TrayIconProperties& initial = {});

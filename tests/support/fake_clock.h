@@ -64,7 +64,11 @@ class FakeEventPump : public EventPump {
     }
     void waitForEvents(int maxMs) override {
         ++waits;
-        clock_.advanceMs(maxMs > 0 ? maxMs : 1);
+        std::int64_t length = maxMs > 0 ? maxMs : 1;
+        // A real loop returns as soon as events come.
+        if (eventAtMs > clock_.millis() && eventAtMs - clock_.millis() < length)
+            length = eventAtMs - clock_.millis();
+        clock_.advanceMs(length);
         if (onPending)
             onPending();
     }
@@ -72,6 +76,7 @@ class FakeEventPump : public EventPump {
     int pendingRuns = 0;
     int waits = 0;
     std::function<void()> onPending; // lets a test act "while events are handled"
+    std::int64_t eventAtMs = -1;     // when on the fake clock events come and end a wait
 
   private:
     FakeClock& clock_;

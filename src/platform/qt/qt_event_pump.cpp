@@ -12,10 +12,13 @@ void QtEventPump::processPending() {
 }
 
 void QtEventPump::waitForEvents(int maxMs) {
-    // A nested loop that sleeps in the kernel until an event or the deadline arrives.
-    QEventLoop loop;
-    QTimer::singleShot(maxMs > 0 ? maxMs : 0, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
+    // Sleeps in the kernel until events come or the deadline wakes it, handles what came and
+    // returns, so that a caller waiting for something learns of it at once, without polling.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    deadline.start(maxMs > 0 ? maxMs : 0);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 void QtEventPump::waitForEventsOrInput(int descriptor, int maxMs) {
