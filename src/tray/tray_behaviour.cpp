@@ -1,10 +1,10 @@
 #include "tray/tray_behaviour.h"
 
-#include "tray/sys_tray.h"
+#include "tray/tray_icon.h"
 
 namespace tw {
 
-TrayBehaviour::TrayBehaviour(TrayWindow& window, icon& tray, std::function<bool()> trayRunning)
+TrayBehaviour::TrayBehaviour(TrayWindow& window, TrayIcon& tray, std::function<bool()> trayRunning)
     : window_(window), tray_(tray), trayRunning_(std::move(trayRunning)) {}
 
 void TrayBehaviour::windowStateChanged() {

@@ -8,7 +8,7 @@
 
 namespace tw {
 
-class icon;
+class TrayIcon;
 
 // The main window as hiding to and restoring from the tray moves it.
 class TrayWindow {
@@ -36,7 +36,7 @@ inline constexpr int kTrayBalloonSeconds = 5;
 class TrayBehaviour {
   public:
     // trayRunning tells whether a notification area runs to hold the icon.
-    TrayBehaviour(TrayWindow& window, icon& tray, std::function<bool()> trayRunning);
+    TrayBehaviour(TrayWindow& window, TrayIcon& tray, std::function<bool()> trayRunning);
 
     // The window's size state changed.
     void windowStateChanged();
@@ -54,7 +54,7 @@ class TrayBehaviour {
 
   private:
     TrayWindow& window_;
-    icon& tray_;
+    TrayIcon& tray_;
     std::function<bool()> trayRunning_;
     bool hiddenInTray_ = false;
     bool waitingForTray_ = false;

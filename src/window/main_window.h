@@ -13,8 +13,8 @@
 #include "schedule/schedule_controls.h"
 #include "settings/settings.h"
 #include "tray/start_with_session.h"
-#include "tray/sys_tray.h"
 #include "tray/tray_behaviour.h"
+#include "tray/tray_icon.h"
 #include "window/control_views.h"
 #include "window/controls.h"
 
@@ -58,7 +58,7 @@ class MainWindow {
     // The title of every message box that gives none of its own.
     const std::string& appTitle() const { return appTitle_; }
     HistoryLog& history() { return history_; }
-    icon& trayIcon() { return trayIcon_; }
+    TrayIcon& trayIcon() { return trayIcon_; }
     TrayBehaviour& trayBehaviour() { return trayBehaviour_; }
     Countdown& countdown() { return countdown_; }
 
@@ -93,7 +93,7 @@ class MainWindow {
     CloseListCommands closeListCommands_;
     HistoryCommands historyCommands_;
 
-    icon trayIcon_;
+    TrayIcon trayIcon_;
     TrayBehaviour trayBehaviour_;
     StartupBoxesOnControls startupBoxes_;
     StartWithSession startWithSession_;

@@ -4,9 +4,9 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_settings_store.h"
 #include "tray/start_with_session.h"
-#include "tray/sys_tray.h"
-#include "tray/sys_tray_rig.h"
 #include "tray/tray_behaviour.h"
+#include "tray/tray_icon.h"
+#include "tray/tray_icon_rig.h"
 
 #include <QtTest>
 

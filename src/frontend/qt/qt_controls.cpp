@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QFile>
 #include <QPixmap>
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 namespace tw {
@@ -157,11 +159,18 @@ bool QtDropDownList::choose(const std::string& text) {
 }
 
 void QtProgressBar::setProgress(int position, int maximum) {
-    // Set every second while monitoring: touch the bar only when it really changes.
-    if (widget_.minimum() != 0 || widget_.maximum() != maximum)
-        widget_.setRange(0, maximum);
-    if (widget_.value() != position)
-        widget_.setValue(position);
+    // Set every second while monitoring, even with the window in the tray. A hidden bar is
+    // left alone (the next tick after it shows draws it); a shown one is counted in its own
+    // pixels, so that it is touched, and its text measured again, only when its drawn
+    // length changes.
+    if (!widget_.isVisible())
+        return;
+    const int pixels = std::max(widget_.width(), 1);
+    const int shown = static_cast<int>(static_cast<std::int64_t>(position) * pixels / maximum);
+    if (widget_.minimum() != 0 || widget_.maximum() != pixels)
+        widget_.setRange(0, pixels);
+    if (widget_.value() != shown)
+        widget_.setValue(shown);
 }
 
 void QtProgressBar::setText(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "core/day_names.h"
 #include "core/product.h"
 #include "frontend/qt/qt_list_view.h"
+#include "platform/qt/caption_on_frame_style.h"
 #include "schedule/schedule_model.h"
 #include "window/window_layout.h"
 
@@ -155,12 +156,6 @@ QtMainWindow::QtMainWindow() {
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
-    // Frames draw their caption on the top border line, so that the controls inside keep
-    // their designed places below it.
-    setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 7px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 6px; padding: 0 2px; }"));
     buildControls();
 
     adapters_ = std::make_unique<Adapters>(*this);
@@ -210,10 +205,15 @@ QtMainWindow::QtMainWindow() {
                                                                         a.copyHistoryButton,
                                                                         a.clearHistoryButton});
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        connect(app, &QApplication::focusChanged, this, &QtMainWindow::onFocusChanged);
+        focusWatch_ =
+            connect(app, &QApplication::focusChanged, this, &QtMainWindow::onFocusChanged);
 }
 
-QtMainWindow::~QtMainWindow() = default;
+QtMainWindow::~QtMainWindow() {
+    // The base class closes the window as it goes, which moves the focus: stop listening
+    // before the adapters go.
+    disconnect(focusWatch_);
+}
 
 void QtMainWindow::buildControls() {
     std::map<std::string, QWidget*> frames;
@@ -222,11 +222,12 @@ void QtMainWindow::buildControls() {
         QWidget* control = createControl(place, parent);
         control->setObjectName(QString::fromLatin1(place.name));
         control->setGeometry(px(place.left), px(place.top), px(place.width), px(place.height));
-        // A style sheet stops the window's font from reaching its children.
-        if (place.kind != ControlKind::Button)
-            control->setFont(windowFont());
-        if (place.kind == ControlKind::Frame)
+        if (place.kind == ControlKind::Frame) {
+            // Frames draw their caption on the top border line, so that the controls inside
+            // keep their designed places below it.
+            control->setStyle(captionOnFrameStyle());
             frames[place.name] = control;
+        }
     }
 }
 

@@ -41,6 +41,7 @@ class QtMainWindow : public QWidget {
     struct Adapters;
     std::unique_ptr<Adapters> adapters_;
     std::unique_ptr<MainWindowControls> controls_;
+    QMetaObject::Connection focusWatch_;
 };
 
 } // namespace tw

@@ -32,7 +32,7 @@ struct TrayIconProperties {
 
 // A reusable control that keeps one icon in the notification area, with its tooltip and
 // balloon, and turns mouse activity on the icon into events for its owner.
-class icon : public TrayIconControl {
+class TrayIcon : public TrayIconControl {
   public:
     // The notification area texts take this many characters at most.
     static constexpr std::size_t kTipChars = 127;
@@ -40,11 +40,11 @@ class icon : public TrayIconControl {
     static constexpr std::size_t kBalloonTitleChars = 63;
     static constexpr std::int32_t kIconId = 0;
 
-    icon(TrayHost& host, const Clock& clock, EventPump& events,
-         const TrayIconProperties& initial = {});
-    ~icon() override;
-    icon(const icon&) = delete;
-    icon& operator=(const icon&) = delete;
+    TrayIcon(TrayHost& host, const Clock& clock, EventPump& events,
+             const TrayIconProperties& initial = {});
+    ~TrayIcon() override;
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
 
     // Takes only icons; any other picture, or none, is ignored.
     void setTrayIcon(const PicturePtr& picture);

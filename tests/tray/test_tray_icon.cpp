@@ -1,8 +1,8 @@
 #include "platform/qt/blue_q_icon.h"
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_tray_host.h"
-#include "tray/sys_tray.h"
-#include "tray/sys_tray_rig.h"
+#include "tray/tray_icon.h"
+#include "tray/tray_icon_rig.h"
 
 #include <QtTest>
 
@@ -55,7 +55,7 @@ class TestSysTray : public QObject {
         test::FakeEventPump pump(clock);
         test::FakeTrayHost host;
         {
-            icon tray(host, clock, pump);
+            TrayIcon tray(host, clock, pump);
             tray.setInTray(true);
         }
         QCOMPARE(host.calls, (Calls{"add", "remove"}));
@@ -66,13 +66,13 @@ class TestSysTray : public QObject {
         test::FakeClock clock;
         test::FakeEventPump pump(clock);
         test::FakeTrayHost host;
-        icon fresh(host, clock, pump);
+        TrayIcon fresh(host, clock, pump);
         QCOMPARE(fresh.trayTip(), std::string("Telnet Server"));
         QVERIFY(!fresh.inTray());
         QVERIFY(host.calls.empty());
 
         test::FakeTrayHost host2;
-        icon stored(host2, clock, pump, {true, picture(PictureType::Icon, "Q"), "Tip"});
+        TrayIcon stored(host2, clock, pump, {true, picture(PictureType::Icon, "Q"), "Tip"});
         // Shown at once, before its icon and tip were read.
         QCOMPARE(host2.calls, (Calls{"add", "setIcon", "setTip"}));
         QCOMPARE(host2.icon, std::string("Q"));
@@ -303,7 +303,7 @@ class TestSysTray : public QObject {
         test::FakeClock clock;
         test::FakeEventPump pump(clock);
         test::FakeTrayHost host;
-        icon tray(host, clock, pump);
+        TrayIcon tray(host, clock, pump);
         host.notify(TrayNotification::LeftUp);
         host.notify(TrayNotification::MouseMove);
         QVERIFY(!tray.balloonUp());
@@ -313,4 +313,4 @@ class TestSysTray : public QObject {
 } // namespace tw
 
 QTEST_MAIN(tw::TestSysTray)
-#include "test_sys_tray.moc"
+#include "test_tray_icon.moc"

@@ -2,7 +2,7 @@
 
 #include "support/fake_clock.h"
 #include "support/fake_tray_host.h"
-#include "tray/sys_tray.h"
+#include "tray/tray_icon.h"
 
 namespace tw::test {
 
@@ -12,7 +12,7 @@ struct SysTrayRig {
     FakeClock clock;
     FakeEventPump pump{clock};
     FakeTrayHost host;
-    icon tray{host, clock, pump};
+    TrayIcon tray{host, clock, pump};
 };
 
 } // namespace tw::test

@@ -1,4 +1,4 @@
-#include "tray/sys_tray.h"
+#include "tray/tray_icon.h"
 
 #include "platform/clock.h"
 #include "platform/event_pump.h"
@@ -18,7 +18,8 @@ template <typename Handler, typename... Args> void raise(const Handler& handler,
 }
 } // namespace
 
-icon::icon(TrayHost& host, const Clock& clock, EventPump& events, const TrayIconProperties& initial)
+TrayIcon::TrayIcon(TrayHost& host, const Clock& clock, EventPump& events,
+                   const TrayIconProperties& initial)
     : host_(host), clock_(clock), pump_(events) {
     host_.setReceiver([this](TrayNotification n) { onNotification(n); });
     setInTray(initial.inTray);
@@ -26,13 +27,13 @@ icon::icon(TrayHost& host, const Clock& clock, EventPump& events, const TrayIcon
     setTrayTip(initial.tip);
 }
 
-icon::~icon() {
+TrayIcon::~TrayIcon() {
     if (inTray_)
         setInTray(false);
     host_.setReceiver(nullptr);
 }
 
-void icon::setTrayIcon(const PicturePtr& picture) {
+void TrayIcon::setTrayIcon(const PicturePtr& picture) {
     if (!picture || picture->type() != PictureType::Icon)
         return;
     if (active_)
@@ -40,13 +41,13 @@ void icon::setTrayIcon(const PicturePtr& picture) {
     icon_ = picture;
 }
 
-void icon::setTrayTip(const std::string& tip) {
+void TrayIcon::setTrayTip(const std::string& tip) {
     if (active_)
         host_.setTip(firstCharacters(tip, kTipChars));
     tip_ = tip;
 }
 
-void icon::setInTray(bool inTray) {
+void TrayIcon::setInTray(bool inTray) {
     if (inTray == inTray_)
         return;
     if (inTray) {
@@ -59,15 +60,15 @@ void icon::setInTray(bool inTray) {
     inTray_ = inTray;
 }
 
-double icon::secondsSince(double start) const {
+double TrayIcon::secondsSince(double start) const {
     double elapsed = clock_.secondsSinceMidnight() - start;
     if (elapsed < 0) // the wait went past midnight
         elapsed += kSecondsPerDay;
     return elapsed;
 }
 
-void icon::showBalloon(const std::string& text, const std::string& title, int timeoutSeconds,
-                       bool onceOnly) {
+void TrayIcon::showBalloon(const std::string& text, const std::string& title, int timeoutSeconds,
+                           bool onceOnly) {
     if (onceOnly && onceCount_ >= 1)
         return;
     host_.showBalloon(firstCharacters(text, kBalloonTextChars),
@@ -92,7 +93,7 @@ void icon::showBalloon(const std::string& text, const std::string& title, int ti
         host_.removeBalloon();
 }
 
-void icon::onNotification(TrayNotification notification) {
+void TrayIcon::onNotification(TrayNotification notification) {
     switch (notification) {
     case TrayNotification::MouseMove:
         raise(events_.MouseMove, kIconId);
