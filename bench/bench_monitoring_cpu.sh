@@ -21,9 +21,19 @@ export XDG_CONFIG_HOME="$work"
 printf '[Tidewell]\nOption1=3\nText1=1\nText2=0\nText3=0\nCheck1=0\nCheck2=0\n' \
   > "$work/Quillmark.ini"
 
-# Nanoseconds on a processor, summed over the program's threads (the X connection has one of
-# its own): the clock ticks of /proc/PID/stat are too coarse for these amounts.
-cpu_ns() { cat "/proc/$1"/task/*/schedstat | awk '{sum += $1} END {printf "%d", sum}'; }
+# Nanoseconds on a processor per thread (the X connection has one of its own), as "tid ns"
+# lines: the clock ticks of /proc/PID/stat are too coarse for these amounts.
+cpu_ns() {
+  for task in "/proc/$1"/task/*; do
+    echo "${task##*/} $(cut -d' ' -f1 "$task/schedstat" 2>/dev/null || echo 0)"
+  done
+}
+# What the threads used between two samples: a thread that ended meanwhile is left out (its
+# whole time would otherwise count negative), one that started counts from zero.
+used_ns() {
+  awk 'NR == FNR {before[$1] = $2; next} {sum += $2 - ($1 in before ? before[$1] : 0)}
+       END {printf "%d", sum}' <(echo "$1") <(echo "$2")
+}
 
 "$program" > /dev/null 2>&1 &
 pid=$!
@@ -35,7 +45,7 @@ before=$(cpu_ns "$pid")
 sleep "$idle"
 after=$(cpu_ns "$pid")
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "monitoring off: $idle s, $(( (after - before) / 1000000 )) ms of CPU"
+echo "monitoring off: $idle s, $(( $(used_ns "$before" "$after") / 1000000 )) ms of CPU"
 
 # "Turn On" lies at 120, 120 twips, 7800 x 405: its middle is at 268, 21 pixels.
 xdotool mousemove --window "$window" 268 21 click 1
@@ -45,7 +55,7 @@ report_monitoring() {
   before=$(cpu_ns "$pid")
   sleep "$seconds"
   after=$(cpu_ns "$pid")
-  awk -v what="$1" -v ns="$((after - before))" -v s="$seconds" 'BEGIN {
+  awk -v what="$1" -v ns="$(used_ns "$before" "$after")" -v s="$seconds" 'BEGIN {
     printf "monitoring on, %s: %d s, %.1f ms of CPU (%.4f%% of one core)\n",
            what, s, ns / 1e6, ns / (s * 1e7) }'
 }
