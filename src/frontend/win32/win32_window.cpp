@@ -1,8 +1,8 @@
 #include "frontend/win32/win32_window.h"
 
-#include "frontend/win32/resource_ids.h"
 #include "platform/win32/escaped_failure.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_icon.h"
 
 #include <stdexcept>
 
@@ -59,12 +59,6 @@ bool choosesOwnPointer(HWND control) {
     wchar_t name[32] = {};
     GetClassNameW(control, name, 32);
     return lstrcmpiW(name, WC_EDITW) == 0 || lstrcmpiW(name, DATETIMEPICK_CLASSW) == 0;
-}
-
-HICON programIcon(HINSTANCE instance, int metricX, int metricY) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TIDEWELL), IMAGE_ICON,
-                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY),
-                                         LR_SHARED));
 }
 
 void registerClass(HINSTANCE instance, WNDPROC windowProc) {
@@ -243,9 +237,9 @@ void Win32Window::setTitle(const std::string& title) {
 
 void Win32Window::showProgramIcon() {
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(programIcon(instance_, SM_CXICON, SM_CYICON)));
+                 reinterpret_cast<LPARAM>(programIcon(SM_CXICON, SM_CYICON)));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(programIcon(instance_, SM_CXSMICON, SM_CYSMICON)));
+                 reinterpret_cast<LPARAM>(programIcon(SM_CXSMICON, SM_CYSMICON)));
 }
 
 bool Win32Window::isMinimised() const {

@@ -17,4 +17,8 @@ class Win32Icon : public Picture {
     HICON icon_;
 };
 
+// The program's icon (the executable's icon resource) at the size of the two system
+// metrics given, e.g. SM_CXSMICON and SM_CYSMICON; null where the executable carries none.
+HICON programIcon(int metricX, int metricY);
+
 } // namespace tw

@@ -17,18 +17,6 @@
 
 namespace tw {
 
-namespace {
-
-// The program's icon at the notification area's size: the executable's icon resource 1,
-// null where the executable carries none.
-HICON smallProgramIcon() {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                         GetSystemMetrics(SM_CXSMICON),
-                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-}
-
-} // namespace
-
 std::string displayProblem() {
     return {}; // a Windows session always has its desktop
 }
@@ -50,7 +38,7 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
     s->monitorTimer = std::make_unique<WallClockTimer>();
     s->trayHost = std::make_unique<Win32TrayHost>(GetModuleHandleW(nullptr));
     s->trayWaitTimer = std::make_unique<WallClockTimer>();
-    if (const HICON icon = smallProgramIcon())
+    if (const HICON icon = programIcon(SM_CXSMICON, SM_CYSMICON))
         s->programIcon = std::make_shared<Win32Icon>(icon);
     // The session's end reaches the main window itself (WM_ENDSESSION), as its closing does.
     return s;

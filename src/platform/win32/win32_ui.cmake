@@ -6,6 +6,7 @@ target_sources(tidewell_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/escaped_failure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/input_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_dialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/win32_icon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_one_copy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_tray_host.cpp
 )
