@@ -3,16 +3,18 @@
 # then monitoring an Every X schedule of one hour (so nothing fires) after "Turn On" was
 # clicked with xdotool, with the window shown and then minimised into the tray; read from
 # /proc/PID/task/*/schedstat. TIDEWELL_BENCH_SECONDS sets each monitoring time (default 60; 600 for ten
-# minutes).
-# Usage: bench_monitoring_cpu [tidewell]
+# minutes). While Tidewell's window is shown, floor_window --count runs beside it on the same
+# display: Qt's own cost for a window that rewrites one label once a second.
+# Usage: bench_monitoring_cpu [tidewell] [floor_window]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-$here/../tidewell}
+floor=${2:-$here/floor_window}
 seconds=${TIDEWELL_BENCH_SECONDS:-60}
 wrapper=${TIDEWELL_XVFB_WRAPPER:-@TIDEWELL_XVFB_WRAPPER@}
 
 if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
-  TIDEWELL_BENCH_INNER=1 exec "$wrapper" openbox trayer -- "$0" "$program"
+  TIDEWELL_BENCH_INNER=1 exec "$wrapper" openbox trayer -- "$0" "$program" "$floor"
 fi
 
 work=$(mktemp -d)
@@ -50,16 +52,25 @@ echo "monitoring off: $idle s, $(( $(used_ns "$before" "$after") / 1000000 )) ms
 # "Turn On" lies at 120, 120 twips, 7800 x 405: its middle is at 268, 21 pixels.
 xdotool mousemove --window "$window" 268 21 click 1
 sleep 1
+share() {
+  awk -v what="$1" -v ns="$2" -v s="$seconds" 'BEGIN {
+    printf "%s: %d s, %.1f ms of CPU (%.4f%% of one core)\n", what, s, ns / 1e6, ns / (s * 1e7) }'
+}
 report_monitoring() {
   local before after
   before=$(cpu_ns "$pid")
   sleep "$seconds"
   after=$(cpu_ns "$pid")
-  awk -v what="$1" -v ns="$(used_ns "$before" "$after")" -v s="$seconds" 'BEGIN {
-    printf "monitoring on, %s: %d s, %.1f ms of CPU (%.4f%% of one core)\n",
-           what, s, ns / 1e6, ns / (s * 1e7) }'
+  share "monitoring on, $1" "$(used_ns "$before" "$after")"
 }
+"$floor" --count > /dev/null 2>&1 &
+floor_pid=$!
+sleep 2
+floor_before=$(cpu_ns "$floor_pid")
 report_monitoring "window shown"
+share "floor_window --count, beside it" "$(used_ns "$floor_before" "$(cpu_ns "$floor_pid")")"
+kill -TERM "$floor_pid"
+wait "$floor_pid" || true
 # Minimising hides the window in the tray; the balloon that says so stays 5 s.
 xdotool windowminimize "$window"
 sleep 6
