@@ -50,12 +50,16 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 # A user's session has a browser. Without one, the program's rare start that opens the
 # maker's home page would stop at an error box and hang whichever test drew that start.
+# The test browser notes each address it is given in $TEST_BROWSER_LOG.
 mkdir -p "$work/data/applications"
-cat > "$work/data/applications/tidewell-test-browser.desktop" <<'DESKTOP'
+export TEST_BROWSER_LOG="$work/browser.log"
+printf '#!/bin/sh\necho "$1" >> "$TEST_BROWSER_LOG"\n' > "$work/data/test-browser"
+chmod +x "$work/data/test-browser"
+cat > "$work/data/applications/tidewell-test-browser.desktop" <<DESKTOP
 [Desktop Entry]
 Type=Application
 Name=Test browser
-Exec=true %u
+Exec=$work/data/test-browser %u
 MimeType=x-scheme-handler/http;x-scheme-handler/https;
 NoDisplay=true
 DESKTOP
