@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libx11-dev libxres-dev libglib2.0-dev
-  libgtest-dev libbenchmark-dev clang-format
+  libgtest-dev libbenchmark-dev clang-format ccache
   xvfb xauth openbox trayer xdotool wmctrl x11-utils x11-apps xterm xclip procps
   fonts-liberation imagemagick desktop-file-utils tzdata
   dbus dpkg-dev lintian appstream man-db
