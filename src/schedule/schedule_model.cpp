@@ -1,8 +1,8 @@
 #include "schedule/schedule_model.h"
 
+#include "core/stored_values.h"
 #include "platform/locale_text.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -40,8 +40,7 @@ std::int32_t everyXInterval(const std::string& hours, const std::string& minutes
         return *value;
     };
     const double total = number(hours) * 3600.0 + number(minutes) * 60.0 + number(seconds);
-    // nearbyint in the default rounding mode sends halves to the even neighbour.
-    const double rounded = std::nearbyint(total);
+    const double rounded = roundHalfEven(total);
     if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
           rounded <= std::numeric_limits<std::int32_t>::max()))
         throw std::runtime_error("Overflow");
@@ -76,7 +75,9 @@ bool weeklyMatch(const LocalDateTime& now, const TimeOfDay& target, const std::s
 }
 
 bool everyXMatch(std::int32_t elapsed, std::int32_t span) {
-    return elapsed == span;
+    // A count already past the interval (the interval shortened, or the count carried over
+    // from an earlier run) fires now rather than never.
+    return span > 0 && elapsed >= span;
 }
 
 std::int32_t nextElapsed(std::int32_t elapsed) {

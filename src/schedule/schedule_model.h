@@ -53,6 +53,7 @@ bool dailyMatch(const LocalDateTime& now, const TimeOfDay& target);
 // Letter case counts in the day names.
 bool weeklyMatch(const LocalDateTime& now, const TimeOfDay& target, const std::string& dayText,
                  const std::string& todayName);
+// Every X fires once the count has reached a positive interval or passed it.
 bool everyXMatch(std::int32_t elapsed, std::int32_t span);
 
 // One more tick counted, stopping at the largest count rather than wrapping.

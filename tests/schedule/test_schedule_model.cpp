@@ -2,7 +2,10 @@
 #include "support/fake_clock.h"
 #include "support/fake_locale_text.h"
 
+#include <cfenv>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <vector>
 
 namespace tw {
 namespace {
@@ -31,6 +34,19 @@ TEST(EveryXInterval, SumsFieldsAndRoundsHalvesToEven) {
     EXPECT_EQ(everyXInterval("0", "1", "-10", locale), 50);
     EXPECT_EQ(everyXInterval("-1", "0", "0", locale), -3600);
     EXPECT_EQ(everyXInterval("+0", "0", ".5", locale), 0);
+    EXPECT_EQ(everyXInterval("0", "0", "-2.5", locale), -2);
+    EXPECT_EQ(everyXInterval("0", "0", "2.4999999999999996", locale), 2);
+    // The processor's rounding mode, which a library may leave changed, plays no part.
+    for (const int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        std::fesetround(mode);
+        const std::int32_t halves[] = {
+            everyXInterval("0", "0", "2.5", locale), everyXInterval("0", "0", "3.5", locale),
+            everyXInterval("0", "0", "-3.5", locale), everyXInterval("0", "0", "2.7", locale)};
+        std::fesetround(FE_TONEAREST);
+        EXPECT_EQ(std::vector<std::int32_t>(std::begin(halves), std::end(halves)),
+                  (std::vector<std::int32_t>{2, 4, -4, 3}))
+            << mode;
+    }
 }
 
 TEST(EveryXInterval, RejectsNonNumbersAndOutOfRangeTotals) {
@@ -122,9 +138,12 @@ TEST(EveryX, ProgressAndMatch) {
     EXPECT_EQ(past.status, kPrefix + "00:00:05");
     EXPECT_EQ(everyXProgress(25 * 3600, 0).status, kPrefix + "01:00:00");
     EXPECT_TRUE(everyXMatch(10, 10));
-    EXPECT_FALSE(everyXMatch(11, 10));
-    // An interval of zero or less never fires: the count is at least 1 when tested.
+    EXPECT_TRUE(everyXMatch(11, 10)); // a count past the interval fires too
+    EXPECT_FALSE(everyXMatch(9, 10));
+    // An interval of zero or less never fires, whatever the count.
     EXPECT_FALSE(everyXMatch(nextElapsed(0), 0));
+    EXPECT_FALSE(everyXMatch(2147483647, 0));
+    EXPECT_FALSE(everyXMatch(2147483647, -1));
     EXPECT_EQ(nextElapsed(2147483647), 2147483647);
 }
 
