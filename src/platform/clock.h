@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace tw {
@@ -34,6 +35,9 @@ class Clock {
     virtual LocalDateTime now() const = 0;
     // Seconds since local midnight, with fractions of a second.
     virtual double secondsSinceMidnight() const = 0;
+    // How many seconds local time is ahead of UTC at this moment (summer time included);
+    // nothing when the clock cannot tell.
+    virtual std::optional<int> utcOffsetSeconds() const { return std::nullopt; }
 };
 
 } // namespace tw

@@ -22,7 +22,9 @@ void MonitoringSwitch::toggle() {
             r.step(108, [&] {
                 countdown_.spanSeconds = remainingSeconds(clock_.now(), view_.pickerTime());
             });
-        countdown_.occurrences.restart();
+        // A target is judged from this moment, not from the first tick: switching on just
+        // before a stall still counts as switching on before the target.
+        countdown_.occurrences.restart({clock_.now(), clock_.utcOffsetSeconds()});
         r.step(110, [&] { timer_.setInterval(kTickIntervalMs); });
         r.step(112, [&] { timer_.setEnabled(true); });
         return;

@@ -64,6 +64,10 @@ LocalDateTime MonitoringTick::tickNow() const {
     return timer_.tickTime().value_or(clock_.now());
 }
 
+ClockReading MonitoringTick::reading(const LocalDateTime& local) const {
+    return {local, clock_.utcOffsetSeconds()};
+}
+
 void MonitoringTick::onTick() {
     // A tick never runs inside another: one that arrives while the previous one waits in its
     // yield, its pauses or an error box is dropped, so boxes cannot pile up.
@@ -97,8 +101,11 @@ void MonitoringTick::tick(Dialogs& dialogs) {
         mode = ScheduleMode::Daily;
     else if (r.test(106, [&] { return view_.modeSelected(ScheduleMode::EveryX); }))
         mode = ScheduleMode::EveryX;
-    if (!mode)
+    if (!mode) {
+        // Daily and Weekly judge their targets from here once a mode is chosen again.
+        countdown_.occurrences.restart(reading(tickNow()));
         return;
+    }
 
     if (*mode != ScheduleMode::EveryX) {
         const LocalDateTime now = tickNow();
@@ -111,15 +118,22 @@ void MonitoringTick::tick(Dialogs& dialogs) {
             }))
             show(r, 110, progress.view);
         r.step(116, [&] { events_.processPending(); });
+        OccurrenceVerdict verdict = OccurrenceVerdict::Nothing;
         if (r.test(118, [&] {
-                return countdown_.occurrences.due(now, *mode, view_.pickerTime(), view_.dayText());
+                verdict = countdown_.occurrences.judge(reading(now), *mode, view_.pickerTime(),
+                                                       view_.dayText());
+                return verdict == OccurrenceVerdict::Fire;
             }))
             fire(r, *mode);
+        else if (verdict == OccurrenceVerdict::Missed && actions_.missed)
+            r.step(166, [&] {
+                actions_.missed(missedOccurrenceNote(*mode, view_.pickerTime(), view_.dayText()));
+            });
         return;
     }
 
-    // Daily and Weekly count their targets afresh from the next tick in their mode.
-    countdown_.occurrences.restart();
+    // Daily and Weekly judge their targets afresh from this tick on.
+    countdown_.occurrences.restart(reading(tickNow()));
     // A field that is not a number keeps the previous interval and shows the box each tick.
     r.step(120, [&] {
         countdown_.spanSeconds = everyXInterval(view_.fieldText(EveryXField::Hours),

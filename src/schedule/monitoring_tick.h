@@ -14,10 +14,12 @@ class GuardedRoutine;
 class LocaleText;
 class Timer;
 
-// What a firing does with each list entry: the close engine and the program launcher.
+// What a firing does with each list entry: the close engine and the program launcher; and
+// where a Daily or Weekly occurrence that came too late to fire is noted (the history log).
 struct FiringActions {
     std::function<void(const std::string& entry, CloseMethod method)> close;
     std::function<void(const std::string& entry)> run;
+    std::function<void(const std::string& note)> missed;
 };
 
 // The one-second monitoring tick: advances the countdown, refreshes the bar and the status
@@ -38,6 +40,7 @@ class MonitoringTick {
               const std::function<void(const std::string&)>& action);
     void show(GuardedRoutine& r, int firstLine, const ProgressView& progress);
     LocalDateTime tickNow() const;
+    ClockReading reading(const LocalDateTime& local) const;
     bool runEnabled() const { return view_.runCheck() == 1; }
     bool closeEnabled() const { return view_.closeCheck() == 1; }
 

@@ -2,7 +2,9 @@
 
 #include "schedule/monitoring_tick.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <tuple>
 #include <utility>
 
@@ -52,23 +54,50 @@ std::optional<LocalDateTime> latestOccurrence(const LocalDateTime& now, Schedule
     return std::nullopt;
 }
 
+// Seconds of the local reading on a count that runs on through the days, summer time
+// ignored.
+std::int64_t wallSeconds(const LocalDateTime& t) {
+    using namespace std::chrono;
+    const sys_days date{year_month_day(year(t.year), month(static_cast<unsigned>(t.month)),
+                                       day(static_cast<unsigned>(t.day)))};
+    return static_cast<std::int64_t>(date.time_since_epoch().count()) * 86400 + t.secondOfDay();
+}
+
+// The hour (or half hour) that a move to summer time between the two readings left out.
+int summerTimeGap(const std::optional<ClockReading>& previous, const ClockReading& now) {
+    if (!previous || !previous->utcOffsetSeconds || !now.utcOffsetSeconds)
+        return 0;
+    return std::max(0, *now.utcOffsetSeconds - *previous->utcOffsetSeconds);
+}
+
 } // namespace
 
-bool TargetOccurrences::due(const LocalDateTime& now, ScheduleMode mode, const TimeOfDay& target,
-                            const std::string& dayText) {
-    const std::optional<LocalDateTime> previous = std::exchange(previous_, now);
-    const auto occurrence = latestOccurrence(now, mode, target, dayText);
+OccurrenceVerdict TargetOccurrences::judge(const ClockReading& now, ScheduleMode mode,
+                                           const TimeOfDay& target, const std::string& dayText) {
+    const std::optional<ClockReading> previous = std::exchange(previous_, now);
+    const auto occurrence = latestOccurrence(now.local, mode, target, dayText);
     if (!occurrence)
-        return false;
-    // The first tick after switching on fires only the occurrence of its own second.
-    const bool reached = previous ? before(*previous, *occurrence) : *occurrence == now;
+        return OccurrenceVerdict::Nothing;
+    // Without an earlier reading only the occurrence of the tick's own second counts.
+    const bool reached = previous ? before(previous->local, *occurrence) : *occurrence == now.local;
     if (!reached)
-        return false;
-    if (fired_ && fired_->mode == mode && fired_->target == target && fired_->dayText == dayText &&
-        sameDateOrEarlier(*occurrence, fired_->date))
-        return false;
-    fired_ = Fired{mode, target, dayText, *occurrence};
-    return true;
+        return OccurrenceVerdict::Nothing;
+    if (judged_ && judged_->mode == mode && judged_->target == target &&
+        judged_->dayText == dayText && sameDateOrEarlier(*occurrence, judged_->date))
+        return OccurrenceVerdict::Nothing;
+    judged_ = Judged{mode, target, dayText, *occurrence};
+    const std::int64_t late = wallSeconds(now.local) - wallSeconds(*occurrence);
+    return late <= kCatchUpGraceSeconds + summerTimeGap(previous, now) ? OccurrenceVerdict::Fire
+                                                                       : OccurrenceVerdict::Missed;
+}
+
+std::string missedOccurrenceNote(ScheduleMode mode, const TimeOfDay& target,
+                                 const std::string& dayText) {
+    const std::string time = formatSeconds(target.secondOfDay());
+    const std::string which =
+        mode == ScheduleMode::Weekly ? "Weekly " + dayText + " " + time : "Daily " + time;
+    // "\xE2\x80\x94" is the em dash in UTF-8, whatever the compiler's own character set.
+    return "Missed " + which + " \xE2\x80\x94 the computer was asleep or the clock moved";
 }
 
 } // namespace tw

@@ -29,7 +29,8 @@ MainWindow::MainWindow(const MainWindowControls& controls, Services& services)
                       {[this](const std::string& entry, CloseMethod method) {
                            closeEngine_.close(entry, method);
                        },
-                       [this](const std::string& entry) { launcher_.run(entry); }}),
+                       [this](const std::string& entry) { launcher_.run(entry); },
+                       [this](const std::string& note) { history_.add(note); }}),
       runListCommands_(c_.runList, services.dialogs, launcher_, services.launcher, appTitle_),
       closeListCommands_({c_.closeList, services.dialogs, closeEngine_, services.launcher,
                           services.processes, services.locale, settings_,

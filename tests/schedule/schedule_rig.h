@@ -74,7 +74,8 @@ struct ScheduleRig {
              closes.push_back(method);
              log.push_back("close " + entry + " " + stamp());
          },
-         [this](const std::string& entry) { log.push_back("run " + entry + " " + stamp()); }}};
+         [this](const std::string& entry) { log.push_back("run " + entry + " " + stamp()); },
+         [this](const std::string& note) { log.push_back(note + " " + stamp()); }}};
     std::vector<CloseMethod> closes;
 };
 

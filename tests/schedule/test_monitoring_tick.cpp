@@ -3,6 +3,7 @@
 #include "schedule_rig.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ using test::ScheduleRig;
 using Log = std::vector<std::string>;
 
 const std::string kPrefix = kStatusPrefix;
+const std::string kMissedReason = " \xE2\x80\x94 the computer was asleep or the clock moved";
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.rfind(prefix, 0) == 0;
@@ -160,6 +162,46 @@ TEST(WeeklyTick, ALateTickStillStandsForTheSecondItWasDueAt) {
     EXPECT_EQ(rig.log[1], "run /usr/bin/backup.sh 08:00:02");
 }
 
+TEST(DailyTick, CatchesUpAShortStallButNotesAnOccurrenceHoursLateInsteadOfFiringIt) {
+    { // A laptop asleep from 08:59 to 16:59: nothing is closed or run, one row says why.
+        ScheduleRig rig;
+        fillLists(rig);
+        rig.view.mode = ScheduleMode::Daily;
+        rig.view.setPicker(9, 0, 0);
+        rig.switchOn();
+        rig.runSeconds(3540);
+        rig.log.clear();
+        rig.clock.advanceSeconds(8 * 3600);
+        rig.runSeconds(3600);
+        EXPECT_EQ(rig.log, Log{"Missed Daily 09:00:00" + kMissedReason + " 16:59:01"});
+        rig.log.clear();
+        rig.runSeconds(16 * 3600); // the next day's 09:00:00 fires as usual
+        EXPECT_EQ(rig.log, firing("09:00:00", "09:00:01", "09:00:02"));
+    }
+    // Switched on half a second before 08:59:59 and stalled until 09:00:00 plus the delay: up to
+    // five minutes late still fires, once; later it is missed.
+    for (const auto& [delay, firesAt] :
+         {std::pair{120, "09:02:00"}, std::pair{300, "09:05:00"}, std::pair{301, ""}}) {
+        ScheduleRig rig;
+        fillLists(rig);
+        rig.view.check2 = 0;
+        rig.view.mode = ScheduleMode::Daily;
+        rig.view.setPicker(9, 0, 0);
+        rig.clock.set({2026, 12, 7, 8, 59, 59});
+        rig.clock.advanceMs(500);
+        rig.switchOn();
+        rig.log.clear();
+        rig.clock.set({2026, 12, 7, 9, delay / 60, delay % 60});
+        rig.timer.tick();
+        rig.runSeconds(600);
+        const std::string at = firesAt;
+        const Log expected =
+            at.empty() ? Log{"Missed Daily 09:00:00" + kMissedReason + " 09:05:01"}
+                       : Log{"timer off " + at, "run /usr/bin/backup.sh " + at, "timer on " + at};
+        EXPECT_EQ(rig.log, expected) << delay;
+    }
+}
+
 #ifndef _WIN32 // POSIX time zones (TZ and the tz database); Wine has neither.
 // Ticks carrying the local readings of a real time zone, one per second of real time, with
 // the gaps and jumps a test asks for.
@@ -205,9 +247,18 @@ class ZoneTicks {
             const LocalDateTime local{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
                                       parts.tm_hour,        parts.tm_min,     parts.tm_sec};
             rig.clock.set(local);
+            rig.clock.utcOffset = static_cast<int>(parts.tm_gmtoff);
             rig.timer.dueTime = local;
             rig.timer.tick();
         }
+    }
+    // The notes of missed occurrences.
+    Log missed() const {
+        Log out;
+        for (const auto& line : rig.log)
+            if (startsWith(line, "Missed "))
+                out.push_back(line);
+        return out;
     }
     // The stamps of the launches.
     Log launches() const {
@@ -250,15 +301,19 @@ TEST(DailyWeeklyOccurrences, FireExactlyOnceWhateverTheClockDoes) {
         z.run(ZoneTicks::at(2026, 12, 8, 9, 1, 0), ZoneTicks::at(2026, 12, 8, 9, 2, 0));
         EXPECT_EQ(z.launches(), Log{"09:01:00"});
     }
-    // A ten-hour suspension from Monday night to Tuesday morning: a target within it fires
-    // once at the first tick after it; Weekly only when the day within it is its day.
-    for (const auto& [mode, day, fires] : {std::tuple{ScheduleMode::Daily, "Monday", true},
-                                           std::tuple{ScheduleMode::Weekly, "Tuesday", true},
-                                           std::tuple{ScheduleMode::Weekly, "Wednesday", false}}) {
+    // A ten-hour suspension from Monday night to Tuesday morning: a target within it is far
+    // too late to fire and is noted as missed at the first tick after it; Weekly only when
+    // the day within it is its day.
+    for (const auto& [mode, day, note] :
+         {std::tuple{ScheduleMode::Daily, "Monday", "Missed Daily 08:00:00"},
+          std::tuple{ScheduleMode::Weekly, "Tuesday", "Missed Weekly Tuesday 08:00:00"},
+          std::tuple{ScheduleMode::Weekly, "Wednesday", ""}}) {
         ZoneTicks z(mode, {8, 0, 0}, day);
         z.run(ZoneTicks::at(2026, 12, 7, 22, 29, 0), ZoneTicks::at(2026, 12, 7, 22, 30, 0));
         z.run(ZoneTicks::at(2026, 12, 8, 8, 30, 0), ZoneTicks::at(2026, 12, 8, 9, 0, 0));
-        EXPECT_EQ(z.launches(), fires ? Log{"08:30:00"} : Log{}) << day;
+        EXPECT_EQ(z.launches(), Log{}) << day;
+        EXPECT_EQ(z.missed(), *note ? Log{std::string(note) + kMissedReason + " 08:30:00"} : Log{})
+            << day;
     }
 }
 #endif // _WIN32
@@ -289,31 +344,44 @@ TEST(EveryXTick, FiresOnEveryTenthTickAndRestartsTheCountAfterTheFiring) {
     EXPECT_EQ(rig.log, firing("08:00:22", "08:00:23", "08:00:24"));
 }
 
-TEST(EveryXTick, AnIntervalLoweredBelowTheCountNeverFiresUntilTheCountIsReset) {
+TEST(EveryXTick, ACountAlreadyPastAPositiveIntervalFiresAtTheNextTick) {
     ScheduleRig rig;
     fillLists(rig);
     rig.view.mode = ScheduleMode::EveryX;
-    rig.view.fields[2] = "10";
-    rig.view.fields[1] = "0";
+    rig.view.fields[1] = "30";
     rig.controls.everyXChosen();
     rig.switchOn();
+    rig.runSeconds(20);
+    rig.monitor.toggle();
+    // Every 3 seconds now; switching on again keeps the count of 20.
+    rig.view.fields[1] = "0";
+    rig.view.fields[2] = "3";
+    rig.runSeconds(5);
+    rig.switchOn();
+    rig.log.clear();
+    rig.runSeconds(1);
+    EXPECT_EQ(rig.log, firing("08:00:26", "08:00:27", "08:00:28"));
+    EXPECT_EQ(rig.countdown.elapsedSeconds, 0);
+    rig.log.clear();
+    rig.runSeconds(3);
+    EXPECT_EQ(rig.log, firing("08:00:31", "08:00:32", "08:00:33"));
+
+    // The interval shortened below the count while on: the next tick fires.
+    rig.view.fields[2] = "10";
     rig.runSeconds(7);
     rig.view.fields[2] = "5";
-    rig.runSeconds(3600);
-    EXPECT_EQ(runs(rig.log), 0);
-    EXPECT_EQ(rig.view.barPosition, 7); // the position is left where it stood
-    EXPECT_EQ(rig.view.status, kPrefix + formatSeconds(5 - 3607));
-
-    // Switching off and on again does not reset the count either.
-    rig.monitor.toggle();
-    rig.switchOn();
-    rig.runSeconds(10);
-    EXPECT_EQ(runs(rig.log), 0);
-
-    rig.controls.everyXChosen(); // choosing Every X again
     rig.log.clear();
-    rig.runSeconds(5);
-    EXPECT_EQ(rig.log.front(), "timer off 09:00:22");
+    rig.runSeconds(1);
+    EXPECT_EQ(rig.log.front(), "timer off 08:00:41");
+
+    // An interval of zero or less still never fires, however far the count goes.
+    for (const std::string seconds : {"0", "-5"}) {
+        rig.view.fields[2] = seconds;
+        rig.log.clear();
+        rig.runSeconds(3600);
+        EXPECT_EQ(runs(rig.log), 0) << seconds;
+    }
+    EXPECT_EQ(rig.view.status, kPrefix + formatSeconds(-5 - 7200));
 }
 
 TEST(EveryXTick, AFieldThatIsNotANumberShowsTheBoxOnEveryTickAndKeepsTheInterval) {
@@ -431,7 +499,8 @@ TEST(Firing, AFailingCloseEntryIsReportedAndThePassGoesOn) {
                                   throw std::runtime_error("No window system is reachable");
                               rig.log.push_back("close " + entry);
                           },
-                          [&rig](const std::string& entry) { rig.log.push_back("run " + entry); }};
+                          [&rig](const std::string& entry) { rig.log.push_back("run " + entry); },
+                          {}};
     MonitoringTick tick(rig.view, rig.clock, rig.locale, rig.events, rig.timer, rig.dialogs,
                         rig.countdown, actions);
     rig.timer.setHandler([&tick] { tick.onTick(); });
@@ -504,7 +573,7 @@ TEST(waitSeconds, CountsTheTimeAcrossMidnight) {
     events.onPending = [&] { ++handled; };
     waitSeconds(1, clock, events);
     EXPECT_EQ(clock.now(), (LocalDateTime{2026, 12, 8, 0, 0, 0}));
-    EXPECT_EQ(clock.secondsSinceMidnight(), 0.6);
+    EXPECT_EQ(std::llround(clock.secondsSinceMidnight() * 1000), 600); // in milliseconds
     EXPECT_GE(handled, 1); // window events were handled during the wait
 }
 

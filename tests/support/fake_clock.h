@@ -41,10 +41,14 @@ class FakeClock : public Clock {
                 sod / 60 % 60,
                 sod % 60};
     }
+    std::optional<int> utcOffsetSeconds() const override { return utcOffset; }
     double secondsSinceMidnight() const override {
         const std::int64_t dayMs = millis_ - floorDiv(millis_, 86400000) * 86400000;
         return static_cast<double>(dayMs) / 1000.0;
     }
+
+    // What the clock says of its distance to UTC; a test in a real time zone sets it.
+    std::optional<int> utcOffset = 0;
 
   private:
     static std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
