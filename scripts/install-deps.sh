@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libx11-dev libxres-dev libglib2.0-dev
   libgtest-dev libbenchmark-dev clang-format ccache
   xvfb xauth openbox trayer xdotool wmctrl x11-utils x11-apps xterm xclip procps
-  fonts-liberation imagemagick desktop-file-utils tzdata
+  fonts-liberation imagemagick desktop-file-utils tzdata faketime
   dbus dpkg-dev lintian appstream man-db
   qt6-wayland sway xwayland x11-xserver-utils kwin-wayland
   # The Windows edition: cross compilers (posix threads), Wine to test it, the installer.

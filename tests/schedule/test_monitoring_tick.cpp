@@ -38,6 +38,13 @@ void fillLists(ScheduleRig& rig) {
     rig.view.runs.addRow("/usr/bin/backup.sh");
 }
 
+// Daily at the given time, switched on now.
+void switchOnDaily(ScheduleRig& rig, int hour, int minute, int second) {
+    rig.view.mode = ScheduleMode::Daily;
+    rig.view.setPicker(hour, minute, second);
+    rig.switchOn();
+}
+
 Log firing(const std::string& t0, const std::string& t1, const std::string& t2) {
     return {"timer off " + t0, "close xmessage " + t0, "close xterm " + t0,
             "run /usr/bin/backup.sh " + t1, "timer on " + t2};
@@ -166,9 +173,7 @@ TEST(DailyTick, CatchesUpAShortStallButNotesAnOccurrenceHoursLateInsteadOfFiring
     { // A laptop asleep from 08:59 to 16:59: nothing is closed or run, one row says why.
         ScheduleRig rig;
         fillLists(rig);
-        rig.view.mode = ScheduleMode::Daily;
-        rig.view.setPicker(9, 0, 0);
-        rig.switchOn();
+        switchOnDaily(rig, 9, 0, 0);
         rig.runSeconds(3540);
         rig.log.clear();
         rig.clock.advanceSeconds(8 * 3600);
@@ -185,11 +190,9 @@ TEST(DailyTick, CatchesUpAShortStallButNotesAnOccurrenceHoursLateInsteadOfFiring
         ScheduleRig rig;
         fillLists(rig);
         rig.view.check2 = 0;
-        rig.view.mode = ScheduleMode::Daily;
-        rig.view.setPicker(9, 0, 0);
         rig.clock.set({2026, 12, 7, 8, 59, 59});
         rig.clock.advanceMs(500);
-        rig.switchOn();
+        switchOnDaily(rig, 9, 0, 0);
         rig.log.clear();
         rig.clock.set({2026, 12, 7, 9, delay / 60, delay % 60});
         rig.timer.tick();
