@@ -72,12 +72,12 @@ void SafeSettingsStore::tellReadTrouble() {
     const auto trouble = inner_.takeReadTrouble();
     if (!trouble || !tell_)
         return;
-    std::string text = "Tidewell could not read all of its settings file " + trouble->path + ": " +
+    std::string text = "Tidewell could not read all of its settings from " + trouble->path + ": " +
                        trouble->reason + ".\n\nEverything it could read is in use.";
     if (!trouble->keptCopy.empty())
         text += " A copy of the file as it was is kept in " + trouble->keptCopy + ".";
     else
-        text += " The file is left as it is.";
+        text += " What it could not read is left as it is.";
     tell_(text);
 }
 

@@ -128,6 +128,62 @@ TEST_F(IniStore, StrayLinesKeepBothListsAndACopyOfTheFile) {
     EXPECT_NE(readAll(path).find("Zoom=2"), std::string::npos);
 }
 
+// Text that a write would change (bytes that are not UTF-8, a NUL byte that ends a value, a
+// key present twice whose first value is shadowed) is copied byte for byte before the first
+// write and told once; the lists still load and the file is written as before.
+TEST_F(IniStore, TextAWriteWouldChangeIsCopiedFirstAndToldOnce) {
+    const std::string path = dir.path().toStdString() + "/Quillmark.ini";
+    const std::string copy =
+        path + ".unreadable-" + QDate::currentDate().toString(Qt::ISODate).toStdString();
+    const std::string sep = kListItemSeparator;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"[Tidewell]\nListView1=/tmp/caf\xe9" + sep + "/bin/true" + sep + "\nText2=45\n",
+         "not UTF-8"},
+        {"[Tidewell]\nListView1=/bin/true" + sep + "/tmp/a" + std::string(1, '\0') + "b" + sep +
+             "\nText2=45\n",
+         "NUL"},
+        {"[Tidewell]\nListView1=/bin/true" + sep +
+             "\nText2=45\n[Inkwell]\nZoom=2\n"
+             "[Tidewell]\nText2=10\n",
+         "Text2 appears more than once"},
+    };
+    for (const auto& [original, reason] : cases) {
+        QFile::remove(QString::fromStdString(copy));
+        writeAll(path, original);
+        std::vector<std::string> told;
+        for (int run = 0; run < 2; ++run) {
+            IniSettingsStore file;
+            SafeSettingsStore safe(file, [&](const std::string& m) { told.push_back(m); });
+            Settings start(safe);
+            MemoryListView list("ListView1");
+            start.loadList(list);
+            ASSERT_GE(list.count(), 1) << reason;
+            EXPECT_FALSE(start.get("Text2").empty());
+            start.save("Check8", "Off");
+            start.saveList(list);
+        }
+        ASSERT_EQ(told.size(), 1u) << reason;
+        EXPECT_NE(told[0].find(reason), std::string::npos) << told[0];
+        EXPECT_NE(told[0].find(copy), std::string::npos) << told[0];
+        EXPECT_EQ(readAll(copy), original) << reason;
+        EXPECT_NE(readAll(path).find("Check8=Off"), std::string::npos) << reason;
+    }
+
+    // Text that is whole is neither copied nor told of, however often it is read.
+    QFile::remove(QString::fromStdString(copy));
+    writeAll(path, "[Tidewell]\nListView1=/tmp/Grüße ☃" + sep +
+                       "\n[General]\nText2=1\n"
+                       "[Inkwell]\nText2=2\n; Text2=3\nLong=a\\\nText2=4\n");
+    std::vector<std::string> told;
+    IniSettingsStore file;
+    SafeSettingsStore safe(file, [&](const std::string& m) { told.push_back(m); });
+    Settings start(safe);
+    for (int i = 0; i < 3; ++i)
+        start.save("Text1", std::to_string(i));
+    EXPECT_TRUE(told.empty()) << told.front();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(copy)));
+}
+
 // Runs the body in a child process without root's power over file modes; the child's
 // failures are printed by the child and fail the parent through its exit status.
 template <class Body> void asOrdinaryUser(const std::string& folder, Body body) {
