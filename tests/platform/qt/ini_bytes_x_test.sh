@@ -8,16 +8,11 @@ set -euo pipefail
 program=$1
 screenshot=${2:-}
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tidewell-bytes.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"
-ini="$XDG_CONFIG_HOME/Quillmark.ini"
-mkdir -p "$XDG_CONFIG_HOME"
-sep='||||||||---|||'
-
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # shellcheck source=../../support/tidewell-window.sh
 . "$(dirname "$0")/../../support/tidewell-window.sh"
+use_fresh_settings bytes
+sep='||||||||---|||'
 
 size_of() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 
@@ -40,12 +35,7 @@ start() {
 
 quit() {
   wmctrl -c Tidewell || xdotool key --window "$win" alt+F4
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "program still running after close"; }
-  wait "$pid" || fail "program exited with status $?"
+  wait_for_exit || fail "program still running after close, or failed (status $?)"
 }
 
 check() {
