@@ -115,7 +115,7 @@ TEST(Services, EveryBackendsStoreKeepsRefusedEdits) {
     EXPECT_EQ(boxes.boxes[0].title, "Tidewell");
     EXPECT_EQ(boxes.boxes[0].icon, Icon::Warning);
     EXPECT_NE(boxes.boxes[0].text.find("HKEY_CURRENT_USER\\Software\\Quillmark\\Tidewell: "
-                                       "Access denied."),
+                                       "Access denied.\n\n"),
               std::string::npos)
         << boxes.boxes[0].text;
     EXPECT_EQ(settings.get("Text1"), "125");
