@@ -4,6 +4,15 @@
 
 namespace tw {
 
+namespace {
+
+// A reason as the end of a sentence: the system's own texts may already end in a full stop.
+std::string endOfSentence(const std::string& reason) {
+    return !reason.empty() && reason.back() == '.' ? reason : reason + ".";
+}
+
+} // namespace
+
 SafeSettingsStore::SafeSettingsStore(SettingsStore& inner, Tell tell)
     : inner_(inner), tell_(std::move(tell)) {}
 
@@ -55,8 +64,9 @@ void SafeSettingsStore::flush() {
         failing_ = true;
         failedPath_ = e.path();
         if (tell_)
-            tell_("Tidewell cannot save its settings to " + e.path() + ": " + e.reason() +
-                  ".\n\nYour changes are kept while Tidewell runs, and it tries again at your "
+            tell_("Tidewell cannot save its settings to " + e.path() + ": " +
+                  endOfSentence(e.reason()) +
+                  "\n\nYour changes are kept while Tidewell runs, and it tries again at your "
                   "next change.");
         return;
     }
@@ -72,12 +82,12 @@ void SafeSettingsStore::tellReadTrouble() {
     const auto trouble = inner_.takeReadTrouble();
     if (!trouble || !tell_)
         return;
-    std::string text = "Tidewell could not read all of its settings file " + trouble->path + ": " +
-                       trouble->reason + ".\n\nEverything it could read is in use.";
+    std::string text = "Tidewell could not read all of its settings from " + trouble->path + ": " +
+                       endOfSentence(trouble->reason) + "\n\nEverything it could read is in use.";
     if (!trouble->keptCopy.empty())
         text += " A copy of the file as it was is kept in " + trouble->keptCopy + ".";
     else
-        text += " The file is left as it is.";
+        text += " What it could not read is left as it is.";
     tell_(text);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/services.h"
 
+#include "core/product.h"
+#include "core/safe_settings_store.h"
 #include "platform/autostart.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
@@ -20,6 +22,13 @@ PlatformServices::PlatformServices() = default;
 PlatformServices::~PlatformServices() = default;
 
 Services PlatformServices::view() {
+    if (!storeProtected_) {
+        storeProtected_ = true;
+        store = std::make_unique<SafeSettingsStore>(
+            std::move(store), [&dialogs = *dialogs](const std::string& message) {
+                dialogs.messageBox(message, kProductTitle, Buttons::Ok, Icon::Warning);
+            });
+    }
     return {*clock,        *locale,    *store,         *dialogs,   *events,
             *launcher,     *processes, *windows,       *autostart, *clipboard,
             *monitorTimer, *trayHost,  *trayWaitTimer, programIcon};

@@ -66,8 +66,13 @@ struct PlatformServices {
     // The folder of the running program, where its optional cursor and skin files live.
     std::string programFolder;
 
-    // The services by reference, as the window takes them.
+    // The services by reference, as the window takes them. The first call puts the
+    // backend's store behind SafeSettingsStore, which tells the user through the dialogs, so
+    // that every edition keeps edits the store refuses and says so in the same words.
     Services view();
+
+  private:
+    bool storeProtected_ = false;
 };
 
 // Each backend (a folder beside this header, chosen in platform.cmake) defines these two.

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tw {
 
@@ -10,7 +12,7 @@ namespace tw {
 class StoreWriteError : public std::runtime_error {
   public:
     StoreWriteError(std::string path, std::string reason)
-        : std::runtime_error("Could not write the settings file " + path + ": " + reason),
+        : std::runtime_error("Could not write the settings to " + path + ": " + reason),
           path_(std::move(path)), reason_(std::move(reason)) {}
     const std::string& path() const { return path_; }
     const std::string& reason() const { return reason_; }
@@ -27,6 +29,21 @@ struct StoreReadTrouble {
     // A copy of the file as it was found, made before anything was written to it; "" when
     // none could be made.
     std::string keptCopy;
+};
+
+// Read trouble waiting to be taken, each place (file or key) reported once a run.
+class ReadTroubleOnce {
+  public:
+    void note(StoreReadTrouble trouble) {
+        if (reported_.insert(trouble.path).second)
+            waiting_ = std::move(trouble);
+    }
+    bool reported(const std::string& path) const { return reported_.count(path) != 0; }
+    std::optional<StoreReadTrouble> take() { return std::exchange(waiting_, std::nullopt); }
+
+  private:
+    std::optional<StoreReadTrouble> waiting_;
+    std::set<std::string> reported_;
 };
 
 // The per-user store of string values addressed by application, section and key.

@@ -1,9 +1,6 @@
 // The Linux backend: processes from /proc, windows through X11 and the Wayland compositor
 // of the session, launching through GIO,
 // start at logon through XDG autostart, and the portable Qt services.
-#include "core/product.h"
-#include "core/safe_settings_store.h"
-#include "platform/dialogs.h"
 #include "platform/linux/gio_launcher.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/qt_one_copy.h"
@@ -31,10 +28,7 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
     s->clock = std::make_unique<SystemClock>();
     s->locale = std::make_unique<QtLocaleText>();
     s->dialogs = std::make_unique<QtDialogs>();
-    s->store = std::make_unique<SafeSettingsStore>(
-        std::make_unique<IniSettingsStore>(), [dialogs = s->dialogs.get()](const std::string& m) {
-            dialogs->messageBox(m, kProductTitle, Buttons::Ok, Icon::Warning);
-        });
+    s->store = std::make_unique<IniSettingsStore>();
     s->events = std::make_unique<QtEventPump>();
     s->launcher = std::make_unique<GioLauncher>();
     s->processes = std::make_unique<ProcProcesses>();

@@ -10,6 +10,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string_view>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -43,6 +48,95 @@ std::string writeFailure(const std::string& path) {
     return "the file could not be replaced";
 }
 
+constexpr const char* kNulInValue =
+    "a value in it holds a NUL byte, which no file name can hold; it is shown as \uFFFD";
+
+// Whether text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        char32_t point = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            point = lead & 0x1Fu;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            point = lead & 0x0Fu;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            point = lead & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0u) != 0x80u)
+                return false;
+            point = (point << 6) | (next & 0x3Fu);
+        }
+        const char32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
+        if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// Why some of the file would not survive being written back, or "" when all of it would.
+// Qt decodes the file as UTF-8 and drops the bytes that are not (a file name's bytes in
+// another encoding), and keeps only the last of the values of a key present twice in a group
+// (a group may itself appear twice: its keys are merged). Both are lost at the next write.
+std::string lossOnRewrite(const std::string& text) {
+    if (!isUtf8(text))
+        return "some of its text is not UTF-8 (a file name in another encoding, for "
+               "example), which Tidewell cannot keep as it is";
+    std::set<std::pair<std::string, std::string>> seen;
+    std::string group = "General";
+    bool continued = false;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string_view line = trimmed(std::string_view(text).substr(start, end - start));
+        start = end + 1;
+        // A line that ends in a backslash goes on in the next line.
+        const bool wasContinued = std::exchange(continued, !line.empty() && line.back() == '\\');
+        if (wasContinued || line.empty() || line.front() == ';' || line.front() == '#')
+            continue;
+        if (line.front() == '[') {
+            group = std::string(trimmed(line.substr(1, line.find(']') - 1)));
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            continue;
+        const std::string key(trimmed(line.substr(0, equals)));
+        if (!seen.emplace(group, key).second)
+            return "the key " + key + " appears more than once in its group [" + group +
+                   "], and only the last of its values is used";
+    }
+    return {};
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // Copies the file beside itself before anything is written to it; the first copy of a day
 // is kept, later ones of the same day are not made.
 std::string keepCopy(const std::string& path) {
@@ -65,15 +159,6 @@ std::string IniSettingsStore::filePath(const std::string& application) const {
     return dir + "/" + application + ".ini";
 }
 
-void IniSettingsStore::noteTrouble(StoreReadTrouble trouble) {
-    if (reported_.insert(trouble.path).second)
-        trouble_ = std::move(trouble);
-}
-
-std::optional<StoreReadTrouble> IniSettingsStore::takeReadTrouble() {
-    return std::exchange(trouble_, std::nullopt);
-}
-
 // A fresh QSettings per call: every read sees what another running copy wrote, and
 // QSettings writes through a temporary file renamed into place under a lock file. Qt keeps
 // what parsed of a file with a bad line and reports the line only at the first parse of the
@@ -84,7 +169,7 @@ std::unique_ptr<QSettings> IniSettingsStore::open(const std::string& path) {
     // Qt parses a section when it is first asked for: ask for all of them now.
     settings->allKeys();
     if (settings->status() == QSettings::FormatError) {
-        noteTrouble({path, "some of its lines could not be read", keepCopy(path)});
+        trouble_.note({path, "some of its lines could not be read", keepCopy(path)});
         // A fresh handle reads the parsed file from Qt's cache with a clean status, so
         // that a failed write is not hidden behind the format error.
         settings.reset();
@@ -94,23 +179,49 @@ std::unique_ptr<QSettings> IniSettingsStore::open(const std::string& path) {
         // cannot be opened for reading went unread.
         if (const std::string why = readFailure(path); !why.empty()) {
             lastGetRead_ = false;
-            noteTrouble({path, why, {}});
+            trouble_.note({path, why, {}});
         }
     }
+    noteLossOnRewrite(path);
     return settings;
+}
+
+// The file is looked at again only when it changed since it was last found whole.
+void IniSettingsStore::noteLossOnRewrite(const std::string& path) {
+    if (trouble_.reported(path))
+        return;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return;
+    const FileStamp stamp{info.st_mtim.tv_sec, info.st_mtim.tv_nsec, info.st_size};
+    if (const auto known = unchanged_.find(path);
+        known != unchanged_.end() && known->second == stamp)
+        return;
+    if (const std::string why = lossOnRewrite(fileText(path)); !why.empty())
+        trouble_.note({path, why, keepCopy(path)});
+    else
+        unchanged_[path] = stamp;
 }
 
 std::string IniSettingsStore::get(const std::string& application, const std::string& section,
                                   const std::string& key, const std::string& fallback) {
-    const auto settings = open(filePath(application));
+    const std::string path = filePath(application);
+    const auto settings = open(path);
     settings->beginGroup(QString::fromStdString(section));
     const QVariant value = settings->value(QString::fromStdString(key));
     if (!value.isValid())
         return fallback;
     // A hand-edited value with unquoted commas reads back as a list; keep its text whole.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QStringLiteral(", ")).toStdString();
-    return value.toString().toStdString();
+    const QString text = value.typeId() == QMetaType::QStringList
+                             ? value.toStringList().join(QStringLiteral(", "))
+                             : value.toString();
+    // A NUL, raw or as Qt escapes it, would end the program's text there and cut the entry
+    // short without a word; shown as a replacement character the whole entry stays in view.
+    if (!text.contains(QChar(0)))
+        return text.toStdString();
+    if (!trouble_.reported(path))
+        trouble_.note({path, kNulInValue, keepCopy(path)});
+    return QString(text).replace(QChar(0), QChar::ReplacementCharacter).toStdString();
 }
 
 void IniSettingsStore::save(const std::string& application, const std::string& section,

@@ -2,8 +2,9 @@
 
 #include "platform/settings_store.h"
 
+#include <map>
 #include <memory>
-#include <set>
+#include <tuple>
 
 class QSettings;
 
@@ -22,20 +23,22 @@ class IniSettingsStore : public SettingsStore {
                     const std::string& key, const std::string& fallback) override;
     void save(const std::string& application, const std::string& section, const std::string& key,
               const std::string& value) override;
-    std::optional<StoreReadTrouble> takeReadTrouble() override;
+    std::optional<StoreReadTrouble> takeReadTrouble() override { return trouble_.take(); }
     bool lastGetRead() const override { return lastGetRead_; }
 
     std::string filePath(const std::string& application) const;
 
   private:
     std::unique_ptr<QSettings> open(const std::string& path);
-    void noteTrouble(StoreReadTrouble trouble);
+    // Reports, with a copy of the file, text that a write would change.
+    void noteLossOnRewrite(const std::string& path);
 
     std::string configDirectory_;
     bool lastGetRead_ = true;
-    std::optional<StoreReadTrouble> trouble_;
-    // Files whose trouble was already reported, so that each is reported once.
-    std::set<std::string> reported_;
+    ReadTroubleOnce trouble_;
+    // When each file was last found to survive a write unchanged (modification time, size).
+    using FileStamp = std::tuple<long long, long long, long long>;
+    std::map<std::string, FileStamp> unchanged_;
 };
 
 } // namespace tw

@@ -2,8 +2,6 @@
 
 #include "platform/win32/wide_text.h"
 
-#include <stdexcept>
-
 namespace tw {
 
 namespace {
@@ -21,8 +19,8 @@ class Key {
 };
 
 [[noreturn]] void fail(const std::string& what, const std::wstring& keyPath, LSTATUS status) {
-    throw std::runtime_error(what + " HKEY_CURRENT_USER\\" + narrow(keyPath) + ": " +
-                             errorText(static_cast<unsigned long>(status)));
+    throw RegistryError(what, "HKEY_CURRENT_USER\\" + narrow(keyPath),
+                        errorText(static_cast<unsigned long>(status)));
 }
 
 } // namespace

@@ -3,17 +3,33 @@
 #include <windows.h>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace tw {
 
+// The registry refused a read or a write: which key, and the system's reason.
+class RegistryError : public std::runtime_error {
+  public:
+    RegistryError(const std::string& what, std::string key, std::string reason)
+        : std::runtime_error(what + " " + key + ": " + reason), key_(std::move(key)),
+          reason_(std::move(reason)) {}
+    // The key's full name, beginning with HKEY_CURRENT_USER.
+    const std::string& key() const { return key_; }
+    const std::string& reason() const { return reason_; }
+
+  private:
+    std::string key_;
+    std::string reason_;
+};
+
 // Reads a string value of a key under HKEY_CURRENT_USER; nothing when the key or the value
-// is missing or holds no text. Throws std::runtime_error when the registry refuses the read.
+// is missing or holds no text. Throws RegistryError when the registry refuses the read.
 std::optional<std::wstring> readUserString(const std::wstring& keyPath, const std::wstring& name);
-// Writes a REG_SZ value, creating the key as needed; throws std::runtime_error on failure.
+// Writes a REG_SZ value, creating the key as needed; throws RegistryError on failure.
 void writeUserString(const std::wstring& keyPath, const std::wstring& name,
                      const std::wstring& value);
-// Deletes a value; a missing key or value is no failure. Throws std::runtime_error otherwise.
+// Deletes a value; a missing key or value is no failure. Throws RegistryError otherwise.
 void deleteUserValue(const std::wstring& keyPath, const std::wstring& name);
 
 } // namespace tw

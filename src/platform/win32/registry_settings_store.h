@@ -11,11 +11,19 @@ class RegistrySettingsStore : public SettingsStore {
   public:
     std::string get(const std::string& application, const std::string& section,
                     const std::string& key, const std::string& fallback) override;
+    // Throws StoreWriteError, naming the key and the system's reason, when the registry
+    // refuses the write.
     void save(const std::string& application, const std::string& section, const std::string& key,
               const std::string& value) override;
+    std::optional<StoreReadTrouble> takeReadTrouble() override { return trouble_.take(); }
+    bool lastGetRead() const override { return lastGetRead_; }
 
     // The key path under HKEY_CURRENT_USER.
     static std::wstring keyPath(const std::string& application, const std::string& section);
+
+  private:
+    bool lastGetRead_ = true;
+    ReadTroubleOnce trouble_;
 };
 
 } // namespace tw

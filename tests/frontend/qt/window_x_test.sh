@@ -7,11 +7,9 @@ set -euo pipefail
 program=$1
 screenshot=${2:-}
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tidewell-window.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"
-ini="$XDG_CONFIG_HOME/Quillmark.ini"
-mkdir -p "$XDG_CONFIG_HOME"
+# shellcheck source=../../support/tidewell-window.sh
+. "$(dirname "$0")/../../support/tidewell-window.sh"
+use_fresh_settings window
 marker="$work/ran"
 script="$work/touch marker.sh"
 printf '#!/bin/sh\ntouch "%s"\n' "$marker" > "$script"
@@ -19,20 +17,13 @@ chmod +x "$script"
 sep='||||||||---|||'
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-# shellcheck source=../../support/tidewell-window.sh
-. "$(dirname "$0")/../../support/tidewell-window.sh"
 
 start() {
   start_tidewell "$program" "$work/out.log" || { cat "$work/out.log" >&2; fail "no window titled Tidewell"; }
 }
 
 wait_exit() {
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "program still running after close"; }
-  wait "$pid" || fail "program exited with status $?"
+  wait_for_exit || fail "program still running after close, or failed (status $?)"
 }
 
 # First run: the run list holds the script; the close list one entry.

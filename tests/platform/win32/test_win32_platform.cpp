@@ -1,5 +1,6 @@
 // The Win32 backend against the real thing (Wine): registry, Run key, a second program's
 // windows and process, the shell, the clipboard, the regional settings and the timer.
+#include "core/safe_settings_store.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/registry_settings_store.h"
@@ -21,6 +22,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <sddl.h>
 #include <thread>
 
 using namespace tw;
@@ -160,6 +162,73 @@ TEST(RegistrySettings, RoundTripThroughTheRegistryAndRegExport) {
                   L"Tidewell\" /v Option1 /t REG_SZ /d 3 /f"),
               0u);
     EXPECT_EQ(store.get("Quillmark", "Tidewell", "Option1", "1"), "3");
+}
+
+namespace {
+
+// Gives everyone exactly the rights of an access list in SDDL form on a key under
+// HKEY_CURRENT_USER, creating it as needed; false when the registry refused.
+bool setKeyAccess(const std::wstring& keyPath, const wchar_t* sddl) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool done = ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1,
+                                                                     &descriptor, nullptr);
+    done = done && RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return done;
+}
+
+} // namespace
+
+// The settings key's access list lets the user read it but not write it (a real refusal by
+// the registry): one warning naming the key and the system's reason, the edits read back from
+// memory and all written at the first change once the key can be written, and a word that
+// saving works again. A key that cannot be read answers with the defaults, says so once, and
+// is not written back with them.
+TEST(RegistrySettings, RefusedAccessLosesNoEditAndIsToldOnce) {
+    const std::wstring keyPath = RegistrySettingsStore::keyPath("Quillmark", "Tidewell");
+    const std::string key = "HKEY_CURRENT_USER\\" + narrow(keyPath);
+    RegistrySettingsStore registry;
+    registry.save("Quillmark", "Tidewell", "Text1", "0");
+    struct Restore {
+        std::wstring path;
+        ~Restore() { setKeyAccess(path, L"D:(A;;KA;;;WD)"); }
+    } restore{keyPath};
+    std::vector<std::string> told;
+    SafeSettingsStore safe(registry, [&](const std::string& m) { told.push_back(m); });
+
+    ASSERT_TRUE(setKeyAccess(keyPath, L"D:(A;;KRWD;;;WD)"));
+    for (const char* typed : {"1", "12", "125"})
+        EXPECT_NO_THROW(safe.save("Quillmark", "Tidewell", "Text1", typed));
+    safe.save("Quillmark", "Tidewell", "Text2", "7");
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(key + ": " + errorText(ERROR_ACCESS_DENIED)), std::string::npos)
+        << told[0];
+    EXPECT_EQ(safe.get("Quillmark", "Tidewell", "Text1", "x"), "125");
+    EXPECT_EQ(registry.get("Quillmark", "Tidewell", "Text1", "x"), "0");
+
+    ASSERT_TRUE(setKeyAccess(keyPath, L"D:(A;;KA;;;WD)"));
+    safe.save("Quillmark", "Tidewell", "Text3", "9");
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_NE(told[1].find("again"), std::string::npos) << told[1];
+    for (const auto& [name, value] : {std::pair{"Text1", "125"}, {"Text2", "7"}, {"Text3", "9"}})
+        EXPECT_EQ(registry.get("Quillmark", "Tidewell", name, "x"), value) << name;
+
+    ASSERT_TRUE(setKeyAccess(keyPath, L"D:(A;;WD;;;WD)"));
+    RegistrySettingsStore unreadable;
+    SafeSettingsStore start(unreadable, [&](const std::string& m) { told.push_back(m); });
+    EXPECT_EQ(start.get("Quillmark", "Tidewell", "Text1", "0"), "0");
+    EXPECT_EQ(start.get("Quillmark", "Tidewell", "Text2", "30"), "30");
+    EXPECT_NO_THROW(start.save("Quillmark", "Tidewell", "Text1", "0"));
+    ASSERT_EQ(told.size(), 3u);
+    EXPECT_NE(told[2].find(key + ": " + errorText(ERROR_ACCESS_DENIED)), std::string::npos)
+        << told[2];
+    ASSERT_TRUE(setKeyAccess(keyPath, L"D:(A;;KA;;;WD)"));
+    EXPECT_EQ(registry.get("Quillmark", "Tidewell", "Text1", "x"), "125");
 }
 
 // The Run value is named after the executable and holds its quoted path, so a folder with
