@@ -34,6 +34,8 @@ class Clock {
     virtual LocalDateTime now() const = 0;
     // Seconds since local midnight, with fractions of a second.
     virtual double secondsSinceMidnight() const = 0;
+    // How far local time is ahead of UTC now, in seconds (negative west of Greenwich).
+    virtual int utcOffsetSeconds() const = 0;
 };
 
 } // namespace tw

@@ -46,6 +46,10 @@ class FakeClock : public Clock {
         return static_cast<double>(dayMs) / 1000.0;
     }
 
+    int utcOffsetSeconds() const override { return utcOffset; }
+
+    int utcOffset = 3600; // a zone east of Greenwich, so a sign or an offset left out shows
+
   private:
     static std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
         return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));

@@ -30,4 +30,8 @@ double SystemClock::secondsSinceMidnight() const {
     return t.tm_hour * 3600.0 + t.tm_min * 60.0 + t.tm_sec + static_cast<double>(micro) / 1e6;
 }
 
+int SystemClock::utcOffsetSeconds() const {
+    return static_cast<int>(localNow().tm_gmtoff);
+}
+
 } // namespace tw

@@ -9,6 +9,7 @@ class SystemClock : public Clock {
   public:
     LocalDateTime now() const override;
     double secondsSinceMidnight() const override;
+    int utcOffsetSeconds() const override;
 };
 
 } // namespace tw
