@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <deque>
 #include <stdexcept>
 #include <system_error>
 
@@ -39,6 +38,10 @@ void appendEscaped(std::string& line, const std::string& field) {
 }
 
 bool unescape(std::string_view field, std::string& out) {
+    if (field.find('\\') == std::string_view::npos) {
+        out.assign(field);
+        return true;
+    }
     out.clear();
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (field[i] != '\\') {
@@ -95,28 +98,26 @@ std::string readAll(const std::filesystem::path& file) {
     return text;
 }
 
-// The whole rows of a file's text, newest last; a last line without its end is torn. True
-// when the file starts after a clear, so that no older file counts.
-bool collectRows(const std::string& text, std::deque<JournalRow>& rows, std::size_t limit) {
-    std::size_t start = 0;
-    bool cleared = false;
+// Up to `limit` whole rows of a file's text, newest first, read from its end; a last line
+// without its end is torn. True when the file starts after a clear, so that no older file
+// counts.
+bool collectNewestRows(const std::string& text, std::vector<JournalRow>& newestFirst,
+                       std::size_t limit) {
+    std::size_t end = text.rfind('\n');
     JournalRow row;
-    while (start < text.size()) {
-        const auto end = text.find('\n', start);
-        if (end == std::string::npos)
+    while (end != std::string::npos && newestFirst.size() < limit) {
+        const std::size_t start = end == 0 ? 0 : text.rfind('\n', end - 1);
+        const std::size_t from = start == std::string::npos || end == 0 ? 0 : start + 1;
+        const std::string_view line = std::string_view(text).substr(from, end - from);
+        if (line == kClearedMark)
+            return true;
+        if (parseLine(line, row))
+            newestFirst.push_back(std::move(row));
+        if (from == 0)
             break;
-        const std::string_view line = std::string_view(text).substr(start, end - start);
-        if (line == kClearedMark) {
-            rows.clear();
-            cleared = true;
-        } else if (parseLine(line, row)) {
-            rows.push_back(std::move(row));
-            if (rows.size() > limit)
-                rows.pop_front();
-        }
-        start = end + 1;
+        end = from - 1;
     }
-    return cleared;
+    return text.compare(0, kClearedMark.size() + 1, std::string(kClearedMark) + "\n") == 0;
 }
 
 std::runtime_error writeFailure(const std::filesystem::path& file, const std::string& why) {
@@ -138,18 +139,15 @@ std::filesystem::path HistoryJournal::previousFile() const {
 }
 
 std::vector<JournalRow> HistoryJournal::newestRows(int limit) const {
+    std::vector<JournalRow> rows;
     if (limit <= 0)
-        return {};
+        return rows;
     const auto wanted = static_cast<std::size_t>(limit);
-    std::deque<JournalRow> rows;
-    const bool cleared = collectRows(readAll(file_), rows, wanted);
-    if (!cleared && rows.size() < wanted) {
-        std::deque<JournalRow> older;
-        collectRows(readAll(previousFile()), older, wanted - rows.size());
-        rows.insert(rows.begin(), std::make_move_iterator(older.begin()),
-                    std::make_move_iterator(older.end()));
-    }
-    return {std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end())};
+    const bool cleared = collectNewestRows(readAll(file_), rows, wanted);
+    if (!cleared && rows.size() < wanted)
+        collectNewestRows(readAll(previousFile()), rows, wanted);
+    std::reverse(rows.begin(), rows.end());
+    return rows;
 }
 
 void HistoryJournal::openForAppend() {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace tw {
 
@@ -41,8 +42,14 @@ void HistoryLog::setAction(int row, const std::string& action) {
 }
 
 void HistoryLog::keepIn(std::unique_ptr<HistoryJournal> journal) {
-    for (const JournalRow& row : journal->newestRows(kHistoryRowLimit))
-        list_.setSubItem(appendRow(row.displayedTime), 1, row.action);
+    std::vector<std::vector<std::string>> texts;
+    for (JournalRow& row : journal->newestRows(kHistoryRowLimit))
+        texts.push_back({std::move(row.displayedTime), std::move(row.action)});
+    // Rows the window holds already make room for the journal's, newest last.
+    while (list_.count() > 0 &&
+           static_cast<std::size_t>(list_.count()) + texts.size() > kHistoryRowLimit)
+        list_.remove(1);
+    list_.addRows(texts);
     journal_ = std::move(journal);
 }
 
@@ -86,12 +93,15 @@ int HistoryLog::appendRow(const std::string& stamp) {
     return list_.addRow(stamp);
 }
 
-std::string HistoryLog::isoTime(const LocalDateTime& when, int utcOffsetSeconds) {
-    const int offsetMinutes = std::abs(utcOffsetSeconds) / 60;
+std::string HistoryLog::isoTime(const LocalDateTime& when, std::optional<int> utcOffsetSeconds) {
     char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", when.year,
-                  when.month, when.day, when.hour, when.minute, when.second,
-                  utcOffsetSeconds < 0 ? '-' : '+', offsetMinutes / 60, offsetMinutes % 60);
+    int length = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", when.year,
+                               when.month, when.day, when.hour, when.minute, when.second);
+    if (utcOffsetSeconds && length > 0) {
+        const int minutes = std::abs(*utcOffsetSeconds) / 60;
+        std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length), "%c%02d:%02d",
+                      *utcOffsetSeconds < 0 ? '-' : '+', minutes / 60, minutes % 60);
+    }
     return text;
 }
 

@@ -39,8 +39,8 @@ class HistoryLog {
     // Clear History Log: empties the list and starts the journal afresh.
     void clear();
 
-    // The journal row's time: ISO 8601 with the local offset from UTC.
-    static std::string isoTime(const LocalDateTime& when, int utcOffsetSeconds);
+    // The journal row's time: ISO 8601 with the local offset from UTC, when the clock knows it.
+    static std::string isoTime(const LocalDateTime& when, std::optional<int> utcOffsetSeconds);
 
   private:
     void journal(const std::string& displayedTime, const std::string& action);
