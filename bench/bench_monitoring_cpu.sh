@@ -19,7 +19,7 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work"
+export XDG_CONFIG_HOME="$work" XDG_STATE_HOME="$work/state"
 printf '[Tidewell]\nOption1=3\nText1=1\nText2=0\nText3=0\nCheck1=0\nCheck2=0\n' \
   > "$work/Quillmark.ini"
 

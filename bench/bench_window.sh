@@ -17,7 +17,7 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work"
+export XDG_CONFIG_HOME="$work" XDG_STATE_HOME="$work/state"
 sep='||||||||---|||'
 {
   echo "[Tidewell]"

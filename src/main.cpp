@@ -82,6 +82,7 @@ int main(int argc, char* argv[]) {
     tw::QtMainWindow form;
     tw::MainWindow window(form.controls(), services);
     window.programFolder = platform->programFolder;
+    window.historyFolder = platform->historyFolder;
     // The lists are saved by now; nothing may run after this, not even a firing that was
     // paused in a one-second wait when the window closed.
     window.endProgram = [] {

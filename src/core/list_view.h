@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -25,6 +26,15 @@ class ListView {
     virtual std::string text(int row) const = 0;
     // Appends a row; returns its number.
     virtual int addRow(const std::string& text) = 0;
+    // Appends rows given by their column texts, in order; a list view may take them as one
+    // change, as a history of many rows at start-up needs.
+    virtual void addRows(const std::vector<std::vector<std::string>>& rows) {
+        for (const auto& texts : rows) {
+            const int row = addRow(texts.empty() ? std::string() : texts.front());
+            for (std::size_t k = 1; k < texts.size(); ++k)
+                setSubItem(row, static_cast<int>(k), texts[k]);
+        }
+    }
     // Sub-item k is the text of column k + 1.
     virtual void setSubItem(int row, int k, const std::string& text) = 0;
     virtual std::string subItem(int row, int k) const = 0;

@@ -1,12 +1,12 @@
 #include "history/history_commands.h"
 
 #include "core/error_report.h"
-#include "core/list_view.h"
+#include "history/history_log.h"
 #include "history/list_export.h"
 
 namespace tw {
 
-HistoryCommands::HistoryCommands(ListView& log, Dialogs& dialogs, EventPump& events,
+HistoryCommands::HistoryCommands(HistoryLog& log, Dialogs& dialogs, EventPump& events,
                                  Clipboard& clipboard, const std::string& appTitle)
     : log_(log), dialogs_(dialogs), events_(events), clipboard_(clipboard), appTitle_(appTitle) {}
 
@@ -14,7 +14,7 @@ void HistoryCommands::copyToClipboard() {
     GuardedRoutine r(dialogs_, "PushButton16_Click");
     r.step(100, [&] {
         YieldPacer pacer(events_);
-        copyCheckedRowsToClipboard(log_, pacer, clipboard_);
+        copyCheckedRowsToClipboard(log_.list(), pacer, clipboard_);
     });
 }
 

@@ -7,7 +7,7 @@ namespace tw {
 class Clipboard;
 class Dialogs;
 class EventPump;
-class ListView;
+class HistoryLog;
 
 inline constexpr const char* kClearHistoryQuestion =
     "Are you sure you want to delete the history log and start over?";
@@ -15,10 +15,10 @@ inline constexpr const char* kClearHistoryQuestion =
 // The two commands under the history log (ListView3).
 class HistoryCommands {
   public:
-    HistoryCommands(ListView& log, Dialogs& dialogs, EventPump& events, Clipboard& clipboard,
+    HistoryCommands(HistoryLog& log, Dialogs& dialogs, EventPump& events, Clipboard& clipboard,
                     const std::string& appTitle);
     // The title is read at each question, so it must outlive the commands.
-    HistoryCommands(ListView&, Dialogs&, EventPump&, Clipboard&, const std::string&&) = delete;
+    HistoryCommands(HistoryLog&, Dialogs&, EventPump&, Clipboard&, const std::string&&) = delete;
 
     // Copy History To Clipboard: the checked rows as aligned text.
     void copyToClipboard();
@@ -26,7 +26,7 @@ class HistoryCommands {
     void clear();
 
   private:
-    ListView& log_;
+    HistoryLog& log_;
     Dialogs& dialogs_;
     EventPump& events_;
     Clipboard& clipboard_;

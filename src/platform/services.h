@@ -65,6 +65,8 @@ struct PlatformServices {
     std::unique_ptr<EndRequests> endRequests;
     // The folder of the running program, where its optional cursor and skin files live.
     std::string programFolder;
+    // The user's folder for the history journal, in UTF-8.
+    std::string historyFolder;
 
     // The services by reference, as the window takes them. The first call puts the
     // backend's store behind SafeSettingsStore, which tells the user through the dialogs, so

@@ -50,6 +50,8 @@ class MainWindow {
     std::function<void()> endProgram;
     // The folder that holds the program's optional cursor and skin files.
     std::string programFolder;
+    // The folder of the history journal (UTF-8); empty keeps the history in the window only.
+    std::string historyFolder;
     // The draw of the home-page chance; empty means a generator seeded from the clock.
     RandomFraction homePageRandom;
 

@@ -45,6 +45,9 @@ void MainWindow::start() {
         c_.history.addColumn("Action");
         c_.history.setColumnWidth(1, 2200);
         c_.history.setColumnWidth(2, 4200);
+        if (!historyFolder.empty())
+            history_.keepIn(
+                std::make_unique<HistoryJournal>(pathFromUtf8(historyFolder), kHistoryRowLimit));
     });
     r.step(122, [&] { settings_.loadList(c_.closeList); });
     restoreControls(r);

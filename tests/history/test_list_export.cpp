@@ -1,9 +1,11 @@
 #include "core/memory_list_view.h"
 #include "history/history_commands.h"
+#include "history/history_log.h"
 #include "history/list_export.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_locale_text.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,8 @@ class ListExportTest : public ::testing::Test {
     test::FakeClipboard clipboard;
     test::FakeDialogs dialogs;
     MemoryListView log{"ListView3"};
+    test::FakeLocaleText locale;
+    HistoryLog history{log, clock, locale};
     YieldPacer everyStep{events, std::chrono::milliseconds(0)};
     std::string title = "Tidewell";
 
@@ -97,7 +101,7 @@ TEST_F(ListExportTest, RowsClearedWhileYieldingEndTheCopy) {
 
 TEST_F(ListExportTest, CopyCommandPlacesTheText) {
     add("12/7/2026", "Run file a", true);
-    HistoryCommands commands(log, dialogs, events, clipboard, title);
+    HistoryCommands commands(history, dialogs, events, clipboard, title);
     commands.copyToClipboard();
     EXPECT_EQ(clipboard.text, "12/7/2026\tRun file a\r\n");
     EXPECT_TRUE(dialogs.boxes.empty());
@@ -106,7 +110,7 @@ TEST_F(ListExportTest, CopyCommandPlacesTheText) {
 TEST_F(ListExportTest, ClearHistoryAsksAndOnlyYesRemovesTheRows) {
     add("a", "1", true);
     add("b", "2", false);
-    HistoryCommands commands(log, dialogs, events, clipboard, title);
+    HistoryCommands commands(history, dialogs, events, clipboard, title);
     commands.clear();
     EXPECT_EQ(log.count(), 2);
     EXPECT_TRUE(log.checked(1));

@@ -5,7 +5,7 @@
 use_fresh_settings() {
   work=$(mktemp -d "${TMPDIR:-/tmp}/tidewell-$1.XXXXXX")
   trap 'rm -rf "$work"' EXIT
-  export XDG_CONFIG_HOME="$work/config"
+  export XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
   ini="$XDG_CONFIG_HOME/Quillmark.ini"
   mkdir -p "$XDG_CONFIG_HOME"
 }

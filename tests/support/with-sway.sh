@@ -67,6 +67,7 @@ export WAYLAND_DISPLAY="$wayland" SWAYSOCK
 # This user's own runtime folder: sway's belongs to the sway user.
 mkdir -m 700 "$work/client-run"
 export XDG_RUNTIME_DIR="$work/client-run"
+export XDG_STATE_HOME="$work/client-state"
 export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway
 unset QT_QPA_PLATFORM
 

@@ -67,6 +67,8 @@ printf '[Default Applications]\nx-scheme-handler/http=%s\nx-scheme-handler/https
   tidewell-test-browser.desktop tidewell-test-browser.desktop \
   > "$work/data/applications/mimeapps.list"
 export XDG_DATA_HOME="$work/data"
+# The history journal of the programs under test, never the tester's own.
+export XDG_STATE_HOME="$work/state"
 
 if [ $want_dbus = 1 ]; then
   dbus-daemon --session --nofork --address="unix:path=$XDG_RUNTIME_DIR/bus" \

@@ -114,6 +114,28 @@ void ListRowsModel::append(const std::string& text) {
     endInsertRows();
 }
 
+void ListRowsModel::append(const std::vector<std::vector<std::string>>& rows) {
+    if (rows.empty())
+        return;
+    const int first = static_cast<int>(rows_.size());
+    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+    for (const auto& columns : rows) {
+        std::size_t length = 1;
+        for (const std::string& text : columns)
+            length += text.size() + 1;
+        std::string texts;
+        texts.reserve(length);
+        for (const std::string& text : columns) {
+            texts += text;
+            texts += '\0';
+        }
+        if (columns.empty())
+            texts += '\0';
+        rows_.push_back({std::move(texts), false});
+    }
+    endInsertRows();
+}
+
 void ListRowsModel::removeRow(int row) {
     beginRemoveRows({}, row, row);
     rows_.erase(rows_.begin() + row);
@@ -171,6 +193,11 @@ int QtListView::addRow(const std::string& text) {
     model_->append(text);
     notify();
     return count();
+}
+
+void QtListView::addRows(const std::vector<std::vector<std::string>>& rows) {
+    model_->append(rows);
+    notify();
 }
 
 void QtListView::setSubItem(int row, int k, const std::string& text) {

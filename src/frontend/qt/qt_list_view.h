@@ -30,6 +30,8 @@ class ListRowsModel : public QAbstractTableModel {
     bool checked(int row) const { return rows_[static_cast<size_t>(row)].checked; }
     void setChecked(int row, bool checked);
     void append(const std::string& text);
+    // Many rows, each its column texts, in one insertion.
+    void append(const std::vector<std::vector<std::string>>& rows);
     void removeRow(int row);
     void clearRows();
 
@@ -60,6 +62,7 @@ class QtListView : public QTreeView, public ListControl {
     int count() const override { return model_->rowCount(); }
     std::string text(int row) const override;
     int addRow(const std::string& text) override;
+    void addRows(const std::vector<std::vector<std::string>>& rows) override;
     void setSubItem(int row, int k, const std::string& text) override;
     std::string subItem(int row, int k) const override;
     bool checked(int row) const override;

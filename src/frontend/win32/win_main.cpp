@@ -41,6 +41,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         tw::Win32Form form(instance);
         tw::MainWindow window(form.controls(), services);
         window.programFolder = platform->programFolder;
+        window.historyFolder = platform->historyFolder;
         // The lists are saved by now; nothing may run after this, not even a firing that was
         // paused in a one-second wait when the window closed.
         window.endProgram = [] {

@@ -9,6 +9,7 @@
 #include "platform/linux/unix_signals.h"
 #include "platform/linux/xdg_autostart.h"
 #include "platform/qt/blue_q_icon.h"
+#include "platform/qt/config_folder.h"
 #include "platform/qt/ini_settings_store.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
@@ -20,6 +21,7 @@
 #include "platform/services.h"
 
 #include <QCoreApplication>
+#include <stdexcept>
 
 namespace tw {
 
@@ -41,6 +43,11 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
     s->programIcon = QtPicture::icon(programIcon());
     s->endRequests = std::make_unique<UnixSignals>();
     s->programFolder = QCoreApplication::applicationDirPath().toStdString();
+    try {
+        s->historyFolder = userStateDirectory() + "/tidewell";
+    } catch (const std::runtime_error&) {
+        // No home folder at all: the history is kept in the window only.
+    }
     return s;
 }
 

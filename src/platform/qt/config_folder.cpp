@@ -10,8 +10,11 @@
 
 namespace tw {
 
-std::string userConfigDirectory() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+namespace {
+
+// $variable when it is absolute, else the home folder followed by `inHome`.
+std::string xdgDirectory(const char* variable, const char* inHome) {
+    const char* xdg = std::getenv(variable);
     if (xdg && xdg[0] == '/')
         return xdg;
     const char* home = std::getenv("HOME");
@@ -23,7 +26,17 @@ std::string userConfigDirectory() {
 #endif
     if (!home || !*home)
         throw std::runtime_error("Cannot find the home folder");
-    return std::string(home) + "/.config";
+    return std::string(home) + inHome;
+}
+
+} // namespace
+
+std::string userConfigDirectory() {
+    return xdgDirectory("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string userStateDirectory() {
+    return xdgDirectory("XDG_STATE_HOME", "/.local/state");
 }
 
 } // namespace tw

@@ -9,5 +9,8 @@ namespace tw {
 // being $HOME or, when that is unset, the user's entry in the password database. Throws
 // std::runtime_error when there is no home folder at all.
 std::string userConfigDirectory();
+// Where the user's programs keep state that outlives them, such as logs: $XDG_STATE_HOME, or
+// the home folder's .local/state, found as above.
+std::string userStateDirectory();
 
 } // namespace tw

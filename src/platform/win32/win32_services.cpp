@@ -8,6 +8,7 @@
 #include "platform/win32/system_clock.h"
 #include "platform/win32/toolhelp_processes.h"
 #include "platform/win32/wall_clock_timer.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_icon.h"
@@ -15,7 +16,25 @@
 #include "platform/win32/win32_tray_host.h"
 #include "platform/win32/win32_windows.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 namespace tw {
+
+namespace {
+
+// %LOCALAPPDATA%, where a user's programs keep what must not roam between machines; "" when
+// the shell cannot say (the history then stays in the window).
+std::string localAppDataFolder() {
+    PWSTR folder = nullptr;
+    std::string utf8;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder)))
+        utf8 = narrow(folder);
+    CoTaskMemFree(folder);
+    return utf8;
+}
+
+} // namespace
 
 std::string displayProblem() {
     return {}; // a Windows session always has its desktop
@@ -34,6 +53,9 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
     auto autostart = std::make_unique<RunKeyAutostart>();
     s->programFolder = autostart->executableFolder();
     s->autostart = std::move(autostart);
+    s->historyFolder = localAppDataFolder();
+    if (!s->historyFolder.empty())
+        s->historyFolder += "\\Tidewell";
     s->clipboard = std::make_unique<Win32Clipboard>();
     s->monitorTimer = std::make_unique<WallClockTimer>();
     s->trayHost = std::make_unique<Win32TrayHost>(GetModuleHandleW(nullptr));
