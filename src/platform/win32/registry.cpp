@@ -20,10 +20,8 @@ class Key {
     HKEY key_;
 };
 
-[[noreturn]] void fail(const std::string& what, const std::wstring& keyPath, LSTATUS status,
-                       HKEY root = HKEY_CURRENT_USER) {
-    const char* rootName = root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
-    throw std::runtime_error(what + " " + rootName + "\\" + narrow(keyPath) + ": " +
+[[noreturn]] void fail(const std::string& what, const std::wstring& keyPath, LSTATUS status) {
+    throw std::runtime_error(what + " HKEY_CURRENT_USER\\" + narrow(keyPath) + ": " +
                              errorText(static_cast<unsigned long>(status)));
 }
 
@@ -35,12 +33,19 @@ std::optional<std::wstring> readUserString(const std::wstring& keyPath, const st
 
 std::optional<std::wstring> readString(HKEY root, const std::wstring& keyPath,
                                        const std::wstring& name, REGSAM view) {
+    const auto refused = [&](LSTATUS status) {
+        if (root == HKEY_CURRENT_USER)
+            fail("Cannot read the registry key", keyPath, status);
+        throw std::runtime_error("Cannot read the registry key HKEY_LOCAL_MACHINE\\" +
+                                 narrow(keyPath) + ": " +
+                                 errorText(static_cast<unsigned long>(status)));
+    };
     HKEY raw = nullptr;
     LSTATUS status = RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | view, &raw);
     if (status == ERROR_FILE_NOT_FOUND)
         return std::nullopt;
     if (status != ERROR_SUCCESS)
-        fail("Cannot read the registry key", keyPath, status, root);
+        refused(status);
     const Key key(raw);
     // The value may grow between the size query and the read: ask again until it fits.
     std::wstring buffer(64, L'\0');
@@ -56,7 +61,7 @@ std::optional<std::wstring> readString(HKEY root, const std::wstring& keyPath,
         if (status == ERROR_FILE_NOT_FOUND)
             return std::nullopt;
         if (status != ERROR_SUCCESS)
-            fail("Cannot read the registry key", keyPath, status, root);
+            refused(status);
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             return std::nullopt;
         // Stored text may or may not carry its terminating NUL.
