@@ -21,10 +21,26 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Quillmark"
 
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+; The installer and the uninstaller show the program's own blue Q, not the stock icon (paths
+; from this folder: makensis works in the script's folder).
+!ifndef ICON
+  !define ICON "../../src/frontend/win32/resources/blue_q.ico"
+!endif
+!include "MUI2.nsh"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+; The last page's side picture: the blue Q (scripts/draw-windows-icon.sh), not the stock one.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "side.bmp"
+; The last page offers to start the program (ticked); a silent install starts nothing.
+!define MUI_FINISHPAGE_RUN "$INSTDIR\tidewell.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Start Tidewell"
+
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
 
 Section "Tidewell"
   SetShellVarContext current

@@ -63,9 +63,15 @@ void CloseEngine::softClose(const std::string& entry) {
                 now = windows_.closableWindows();
             if (!isListed(now, window))
                 continue;
-            windows_.requestClose(window);
+            std::string row = kCloseFilePrefix + entry;
+            try {
+                windows_.requestClose(window);
+            } catch (const CloseNotDelivered& refused) {
+                // The row must not read like a request that was made.
+                row += kCloseNotDelivered + std::string(refused.what());
+            }
             asked = true;
-            history_.add(kCloseFilePrefix + entry);
+            history_.add(row);
         }
         if (!reached && unreachable.empty())
             unreachable = windows_.unreachableWindows(process.pid);

@@ -12,6 +12,10 @@ class LocaleText;
 class Processes;
 
 inline constexpr const char* kCloseFilePrefix = "Close file ";
+// Follows the entry, before the reason, in the row of a close request that never reached its
+// window (the dash is an em dash).
+inline constexpr const char* kCloseNotDelivered =
+    " \xE2\x80\x94 the close request could not be delivered: ";
 
 // Closes what one close-list entry names: politely by window, or by killing processes.
 // Failures (no window system reachable, ...) are thrown to the caller.
@@ -24,7 +28,7 @@ class CloseEngine {
     void close(const std::string& entry, CloseMethod method);
     // Asks each top-level window (dialogs excepted) that a process whose executable name
     // equals the entry (ignoring case) has at the start to close, once; one "Close file "
-    // row per request.
+    // row per request, saying so when the request could not be delivered.
     void softClose(const std::string& entry);
     // Kills every process whose executable path contains the entry (ignoring case), except
     // those spared (this program, what it descends from, the session's holders); one

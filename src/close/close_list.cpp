@@ -100,7 +100,7 @@ void CloseListCommands::loadSample() {
     r.step(102, [&] { p_.list.addRow(editor); });
     // The question names the program that really starts.
     r.step(104, [&] {
-        answer = p_.dialogs.messageBox("Would you like me to open " + editor +
+        answer = p_.dialogs.messageBox("Would you like me to open " + p_.launcher.editorTitle() +
                                            " for you so that you can use the " + p_.testCaption() +
                                            " button to test?",
                                        p_.appTitle, Buttons::YesNo, Icon::None);

@@ -8,9 +8,21 @@
 
 namespace tw {
 
+std::filesystem::path fileSystemPath(const std::string& utf8) {
+    // Our text is UTF-8. A narrow path is read in the C library's code page under mingw, so
+    // a program under C:\Users\José\... would look elsewhere; char8_t text is UTF-8 on
+    // every system (and passed on unchanged on Linux, whatever its bytes).
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 bool fileExists(const std::string& path) {
     std::error_code error;
-    [[maybe_unused]] const auto modified = std::filesystem::last_write_time(path, error);
+    try {
+        [[maybe_unused]] const auto modified =
+            std::filesystem::last_write_time(fileSystemPath(path), error);
+    } catch (const std::exception&) {
+        return false; // text that is no path on this system (not UTF-8 where paths are UTF-16)
+    }
     return !error;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/product.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -13,6 +14,9 @@ class Launcher;
 // Relative to the program's folder: the optional hand cursor and skin file.
 inline constexpr const char* kHandCursorFile = "HAND-M.CUR";
 inline constexpr const char* kSkinFile = "x/o.cjs";
+
+// A UTF-8 path (as all our text is) for std::filesystem, whatever the system's code page.
+std::filesystem::path fileSystemPath(const std::string& utf8);
 
 // Whether the file's last-modified time can be read; never fails itself.
 bool fileExists(const std::string& path);

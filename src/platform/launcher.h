@@ -32,6 +32,10 @@ class Launcher {
     virtual std::string editorDirectory() const = 0;
     // The file name of that editor inside editorDirectory(), e.g. "notepad.exe".
     virtual std::string editorFileName() const = 0;
+    // The editor's full path as the system writes paths: the folder, its separator, the file.
+    virtual std::string editorPath() const { return editorDirectory() + "/" + editorFileName(); }
+    // The editor's name as its users know it, for a question that offers to start it.
+    virtual std::string editorTitle() const { return editorFileName(); }
 };
 
 } // namespace tw

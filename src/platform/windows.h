@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,13 @@ struct TopLevelWindow {
     bool dialog = false;
 };
 
+// A close request that could not be handed to its window (one of a program running with
+// higher rights, ...): nothing was asked. what() says why in a few words.
+class CloseNotDelivered : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 // The top-level windows of the desktop session.
 class Windows {
   public:
@@ -24,7 +32,8 @@ class Windows {
     // included. Throws std::runtime_error when no window system can be reached.
     virtual std::vector<TopLevelWindow> closableWindows() = 0;
     // Asks the window to close as if the user had closed it; returns once it is gone or a
-    // bounded wait has passed. Throws std::runtime_error when no window system can be reached.
+    // bounded wait has passed. Throws CloseNotDelivered when the window could not be asked,
+    // std::runtime_error when no window system can be reached.
     virtual void requestClose(WindowId window) = 0;
     // Why the process may have windows that no close request of ours can reach (a desktop
     // that lets no program close another's windows), or "" when every window is listed.

@@ -11,7 +11,7 @@
 namespace tw {
 
 std::string sampleProgramPath(const Launcher& launcher) {
-    return sampleProgramFolder(launcher) + "/" + launcher.editorFileName();
+    return launcher.editorPath();
 }
 
 RunListCommands::RunListCommands(ListView& list, Dialogs& dialogs, ProgramLauncher& runner,

@@ -31,10 +31,17 @@ class StartWithSession {
 
     void withSessionClicked();
     void inTrayClicked();
+    // At start-up, once the boxes are restored. A stored "On" gets an entry that starts this
+    // program: one left by an older program, or by an earlier install of this one, may be
+    // missing or point elsewhere. A machine-wide entry, which only an administrator can
+    // change, is told about once.
+    void checkAtStartUp();
 
   private:
     // Each returns false after telling the user why the entry could not be changed.
-    bool registerStartup();
+    // onlyIfWrong leaves an entry that already starts this program untouched.
+    bool registerStartup(bool onlyIfWrong = false);
+    void tellOfMachineWideEntry();
     bool unregisterStartup();
     void tellUser(const std::string& what, const std::string& why);
 

@@ -103,6 +103,9 @@ void MainWindow::restoreControls(GuardedRoutine& r) {
     r.step(142, [&] {
         const bool withSession = c_.startWithSession.value() == 1;
         c_.startInTray.setVisible(withSession);
+        // Restoring the box wrote nothing; the entry it stands for may still be missing.
+        // Before the window goes to the tray, so that a box this shows has a window.
+        startWithSession_.checkAtStartUp();
         if (withSession && c_.startInTray.value() == 1)
             c_.window.minimise();
     });

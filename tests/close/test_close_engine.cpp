@@ -67,6 +67,23 @@ TEST_F(CloseEngineTest, WindowThatStaysIsAskedOnceAndTheLoopEnds) {
     EXPECT_EQ(list.count(), 2);
 }
 
+// A window that refuses our messages (a program run as administrator) stays open: its row
+// says the request never reached it, and the process's other windows are still asked.
+TEST_F(CloseEngineTest, UndeliveredRequestIsSaidInItsRow) {
+    processes.add(10, "/usr/bin/admin-tool");
+    windows.add(100, 10);
+    windows.add(101, 10);
+    windows.undeliverable = {100};
+    engine.softClose("admin-tool");
+    EXPECT_EQ(windows.requests, (std::vector<WindowId>{100, 101}));
+    EXPECT_EQ(actions(), (std::vector<std::string>{
+                             "Close file admin-tool \xE2\x80\x94 the close request could not be "
+                             "delivered: Access is denied.",
+                             "Close file admin-tool"}));
+    ASSERT_EQ(windows.windows.size(), 1u);
+    EXPECT_EQ(windows.windows[0].id, 100u);
+}
+
 TEST_F(CloseEngineTest, OnlyWindowsThereAtTheStartAreAskedAndNeverADialog) {
     // An editor: its request on 100 opens a question (200) and takes 102 with it.
     processes.add(10, "/usr/bin/editor");

@@ -215,6 +215,21 @@ TEST_F(CloseListTest, SampleReplacesTheRowsAndOffersToStartTheEditor) {
     ASSERT_EQ(dialogs.boxes.size(), 3u);
     EXPECT_EQ(dialogs.boxes[2].text, kNoSampleProgram);
     EXPECT_EQ(launcher.opened.size(), 1u);
+
+    // As on Windows: the question names the editor as its users know it, and the path
+    // started is written the system's way.
+    launcher = test::FakeLauncher();
+    launcher.editorDir = "C:\\Windows";
+    launcher.editorFile = "notepad.exe";
+    launcher.separator = "\\";
+    launcher.title = "Notepad";
+    dialogs.answers = {Answer::Yes};
+    commands.loadSample();
+    EXPECT_EQ(rows(), (std::vector<std::string>{"notepad.exe"}));
+    EXPECT_EQ(dialogs.boxes.back().text, "Would you like me to open Notepad for you so that you "
+                                         "can use the Renamed button to test?");
+    ASSERT_EQ(launcher.opened.size(), 1u);
+    EXPECT_EQ(launcher.opened[0].file, "C:\\Windows\\notepad.exe");
 }
 
 TEST_F(CloseListTest, ClearEmptiesTheList) {

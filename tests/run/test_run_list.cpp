@@ -101,6 +101,11 @@ TEST_F(RunListTest, ClearAndSampleReplaceTheRows) {
     commands.loadSample();
     EXPECT_EQ(rows(), (std::vector<std::string>{"/usr/bin/xedit"}));
     EXPECT_TRUE(launcher.opened.empty());
+    launcher.editorDir = "C:\\Windows";
+    launcher.editorFile = "notepad.exe";
+    launcher.separator = "\\";
+    commands.loadSample();
+    EXPECT_EQ(rows(), (std::vector<std::string>{"C:\\Windows\\notepad.exe"}));
     commands.clear();
     EXPECT_EQ(list.count(), 0);
 

@@ -30,11 +30,15 @@ class FakeLauncher : public Launcher {
     }
     std::string editorDirectory() const override { return editorDir; }
     std::string editorFileName() const override { return editorFile; }
+    std::string editorPath() const override { return editorDir + separator + editorFile; }
+    std::string editorTitle() const override { return title.empty() ? editorFile : title; }
 
     std::string openFailure;       // a launch that starts nothing (thrown as LaunchFailed)
     std::string unexpectedFailure; // any other failure (thrown as std::runtime_error)
     std::string editorDir = "/usr/bin";
     std::string editorFile = "xedit";
+    std::string separator = "/"; // "\\" as on Windows
+    std::string title;           // the editor's name for its users, when not its file name
     std::vector<Open> opened;
     std::vector<std::string> urls;
 };

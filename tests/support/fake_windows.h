@@ -25,6 +25,8 @@ class FakeWindows : public Windows {
         if (!noDisplay.empty())
             throw std::runtime_error(noDisplay);
         requests.push_back(window);
+        if (undeliverable.count(window))
+            throw CloseNotDelivered("Access is denied.");
         if (onRequest)
             onRequest(window);
         if (refusing.count(window))
@@ -36,6 +38,7 @@ class FakeWindows : public Windows {
 
     std::vector<TopLevelWindow> windows; // topmost first
     std::set<WindowId> refusing;         // windows that stay after a close request
+    std::set<WindowId> undeliverable;    // windows no close request can reach
     std::string noDisplay;               // thrown by every call when set
     std::function<void(WindowId)> onRequest;
     std::vector<WindowId> requests;

@@ -2,7 +2,8 @@
 # The real program under a window manager and a tray host, driven as a user would:
 # tick "Load this software on Windows startup" and "Minimized to system tray", quit, "log in
 # again" by running the autostart entry, find the program waiting in the tray with its
-# balloon, click the icon to bring the window back, and clear the option again.
+# balloon, click the icon to bring the window back; lose the entry and start again, which
+# writes it anew; and clear the option again.
 # Usage (inside with-xvfb.sh openbox trayer): logon_xtest.sh path/to/tidewell
 set -euo pipefail
 source "$(dirname "$0")/tray_x_lib.sh" "$1"
@@ -33,6 +34,15 @@ main_in_tray || fail "the window is not waiting in the tray"
 
 step "a click on the icon brings the window back"
 until_ok 80 eval '! balloon_shown' || fail "the balloon did not go after its time-out"
+click_icon 1
+until_ok 50 main_shown || fail "clicking the icon did not bring the window back"
+
+step "an entry lost while \"Windows Startup\" stays On is written again at the next start"
+quit_program
+rm "$entry"
+start_program "$exe"
+until_ok 50 test -e "$entry" || fail "the start wrote no entry for the stored On"
+grep -q '^Type=Application' "$entry" || fail "the entry written at start is no application entry"
 click_icon 1
 until_ok 50 main_shown || fail "clicking the icon did not bring the window back"
 

@@ -269,6 +269,69 @@ class TestTrayBehaviour : public QObject {
         QVERIFY(r.autostart.calls.empty());
     }
 
+    // "On" stored by an older program (or an install since removed) with no entry, or one
+    // that starts another copy: start-up writes it; an entry that is right is left alone,
+    // and "Off" writes nothing. A failure is told and the choice kept for the next start.
+    void storedOnGetsItsEntryAtStartUp() {
+        StartupRig r;
+        r.store.put("Windows Startup", "On");
+        r.loading = true;
+        r.boxes.setStartWithSession(true);
+        r.handlers.checkAtStartUp();
+        QCOMPARE(r.autostart.calls, std::vector<std::string>{"add tidewell"});
+        r.handlers.checkAtStartUp();
+        QCOMPARE(r.autostart.calls.size(), std::size_t(1));
+        r.autostart.elsewhere = {"tidewell"};
+        r.handlers.checkAtStartUp();
+        QCOMPARE(r.autostart.calls, (std::vector<std::string>{"add tidewell", "add tidewell"}));
+        QVERIFY(r.dialogs.boxes.empty());
+
+        r.autostart.elsewhere = {"tidewell"};
+        r.autostart.failure = "Access is denied.";
+        r.handlers.checkAtStartUp();
+        QCOMPARE(r.dialogs.boxes.size(), std::size_t(1));
+        QVERIFY(r.dialogs.boxes[0].text.find("Access is denied.") != std::string::npos);
+        QCOMPARE(r.store.value("Windows Startup"), std::string("On"));
+        QVERIFY(r.boxes.c4);
+
+        StartupRig off;
+        off.handlers.checkAtStartUp();
+        QVERIFY(off.autostart.calls.empty());
+        QVERIFY(off.dialogs.boxes.empty());
+    }
+
+    // A machine-wide entry, which we may not change, is told about once: not at the next
+    // start, again once it changes, and again when it comes back after being removed.
+    void machineWideEntryIsToldOnce() {
+        StartupRig r;
+        r.autostart.name = "tidewell.exe";
+        r.autostart.machineWide = MachineWideEntry{
+            "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "tidewell.exe",
+            "C:\\Program Files\\Old\\tidewell.exe"};
+        r.handlers.checkAtStartUp();
+        QCOMPARE(r.dialogs.boxes.size(), std::size_t(1));
+        const std::string text = r.dialogs.boxes[0].text;
+        for (const char* part :
+             {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+              "tidewell.exe = C:\\Program Files\\Old\\tidewell.exe", "may start that program too",
+              "administrator", "remove the value \"tidewell.exe\""})
+            QVERIFY2(text.find(part) != std::string::npos, part);
+        QCOMPARE(r.dialogs.boxes[0].title, std::string("Tidewell"));
+        QVERIFY(r.autostart.calls.empty());
+
+        r.handlers.checkAtStartUp();
+        QCOMPARE(r.dialogs.boxes.size(), std::size_t(1));
+        r.autostart.machineWide->command = "C:\\Older\\tidewell.exe";
+        r.handlers.checkAtStartUp();
+        QCOMPARE(r.dialogs.boxes.size(), std::size_t(2));
+        const auto entry = r.autostart.machineWide;
+        r.autostart.machineWide.reset();
+        r.handlers.checkAtStartUp();
+        r.autostart.machineWide = entry;
+        r.handlers.checkAtStartUp();
+        QCOMPARE(r.dialogs.boxes.size(), std::size_t(3));
+    }
+
     void entryThatCannotBeRemovedIsReported() {
         StartupRig r;
         r.boxes.setStartWithSession(true);

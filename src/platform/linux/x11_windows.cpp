@@ -264,7 +264,8 @@ void X11Windows::requestClose(WindowId id) {
     request.xclient.format = 32;
     request.xclient.data.l[0] = static_cast<long>(c.wmDeleteWindow());
     request.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &request);
+    if (!XSendEvent(display, window, False, NoEventMask, &request))
+        throw CloseNotDelivered("the X server did not take the request");
     XFlush(display);
 
     // Wait until the window is destroyed or unmapped (a program may hide a window rather than

@@ -117,16 +117,45 @@ std::string XdgAutostart::execValue(const std::string& program) {
     return escapeValue(quoted);
 }
 
+std::string XdgAutostart::entryText(const std::string& name) const {
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=" +
+           escapeValue(name) + "\nExec=" + execValue(executable_) +
+           "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+}
+
+bool XdgAutostart::startsThisProgram(const std::string& name) const {
+    if (executable_.empty())
+        return false;
+    const std::string path = entryPath(name);
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return false;
+        fail("Cannot read", path);
+    }
+    std::string text;
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+        if (n > 0)
+            text.append(buffer, static_cast<std::size_t>(n));
+    const int error = errno;
+    close(fd);
+    if (n < 0) {
+        errno = error;
+        fail("Cannot read", path);
+    }
+    return text == entryText(name);
+}
+
 void XdgAutostart::add(const std::string& name) {
     if (executable_.empty())
         throw std::runtime_error("Cannot find the running program's executable");
     const std::string path = entryPath(name);
     makeDirectories(autostartDirectory());
-    const std::string text = "[Desktop Entry]\n"
-                             "Type=Application\n"
-                             "Name=" +
-                             escapeValue(name) + "\nExec=" + execValue(executable_) +
-                             "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+    const std::string text = entryText(name);
     // A new file renamed into place: a reader never sees half an entry, and a failed write
     // leaves the old one alone.
     std::string temporary = autostartDirectory() + "/." + name + ".XXXXXX";

@@ -16,6 +16,13 @@ class XdgAutostart : public Autostart {
     std::string executableName() const override;
     void add(const std::string& name) override;
     void remove(const std::string& name) override;
+    // Whether the entry holds exactly what add() writes: an entry edited elsewhere (another
+    // Exec, hidden or disabled by the desktop's settings) no longer starts this program.
+    bool startsThisProgram(const std::string& name) const override;
+    // None: the older program whose machine-wide entry this would be ran only on Windows.
+    std::optional<MachineWideEntry> machineWideEntry(const std::string&) const override {
+        return std::nullopt;
+    }
 
     // Where the entry called name lives.
     static std::string entryPath(const std::string& name);
@@ -24,6 +31,8 @@ class XdgAutostart : public Autostart {
     static std::string execValue(const std::string& program);
 
   private:
+    std::string entryText(const std::string& name) const;
+
     std::string executable_;
 };
 

@@ -26,12 +26,24 @@ class Key {
 } // namespace
 
 std::optional<std::wstring> readUserString(const std::wstring& keyPath, const std::wstring& name) {
+    return readString(HKEY_CURRENT_USER, keyPath, name);
+}
+
+std::optional<std::wstring> readString(HKEY root, const std::wstring& keyPath,
+                                       const std::wstring& name, REGSAM view) {
+    const auto refused = [&](LSTATUS status) {
+        if (root == HKEY_CURRENT_USER)
+            fail("Cannot read the registry key", keyPath, status);
+        throw std::runtime_error("Cannot read the registry key HKEY_LOCAL_MACHINE\\" +
+                                 narrow(keyPath) + ": " +
+                                 errorText(static_cast<unsigned long>(status)));
+    };
     HKEY raw = nullptr;
-    LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_QUERY_VALUE, &raw);
+    LSTATUS status = RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | view, &raw);
     if (status == ERROR_FILE_NOT_FOUND)
         return std::nullopt;
     if (status != ERROR_SUCCESS)
-        fail("Cannot read the registry key", keyPath, status);
+        refused(status);
     const Key key(raw);
     // The value may grow between the size query and the read: ask again until it fits.
     std::wstring buffer(64, L'\0');
@@ -47,7 +59,7 @@ std::optional<std::wstring> readUserString(const std::wstring& keyPath, const st
         if (status == ERROR_FILE_NOT_FOUND)
             return std::nullopt;
         if (status != ERROR_SUCCESS)
-            fail("Cannot read the registry key", keyPath, status);
+            refused(status);
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             return std::nullopt;
         // Stored text may or may not carry its terminating NUL.

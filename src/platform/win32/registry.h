@@ -32,4 +32,10 @@ void writeUserString(const std::wstring& keyPath, const std::wstring& name,
 // Deletes a value; a missing key or value is no failure. Throws RegistryError otherwise.
 void deleteUserValue(const std::wstring& keyPath, const std::wstring& name);
 
+// Reads a string value as readUserString does, under root (HKEY_CURRENT_USER or
+// HKEY_LOCAL_MACHINE) in one registry view: 0 for the program's own, KEY_WOW64_32KEY or
+// KEY_WOW64_64KEY for the 32- or 64-bit programs' one.
+std::optional<std::wstring> readString(HKEY root, const std::wstring& keyPath,
+                                       const std::wstring& name, REGSAM view = 0);
+
 } // namespace tw

@@ -62,4 +62,36 @@ void RunKeyAutostart::remove(const std::string& name) {
     deleteUserValue(kRunKey, widen(name));
 }
 
+bool RunKeyAutostart::startsThisProgram(const std::string& name) const {
+    checkName(name);
+    const auto value = readUserString(kRunKey, widen(name));
+    return value && !executable_.empty() && *value == widen(command(executable_));
+}
+
+std::optional<MachineWideEntry> RunKeyAutostart::machineWideEntry(const std::string& name) const {
+    checkName(name);
+    BOOL wow64 = FALSE;
+    const bool windows64 =
+        sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+    struct View {
+        REGSAM flag;
+        const char* shown; // the key as the Registry Editor shows it
+    };
+    // On 64-bit Windows the two views are two keys, and logon starts the values of both.
+    const View views[] = {
+        {KEY_WOW64_32KEY,
+         windows64 ? "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\"
+                     "CurrentVersion\\Run"
+                   : "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"},
+        {KEY_WOW64_64KEY, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"},
+    };
+    for (const View& view : views) {
+        if (view.flag == KEY_WOW64_64KEY && !windows64)
+            break;
+        if (const auto value = readString(HKEY_LOCAL_MACHINE, kRunKey, widen(name), view.flag))
+            return MachineWideEntry{view.shown, name, narrow(*value)};
+    }
+    return std::nullopt;
+}
+
 } // namespace tw

@@ -19,6 +19,10 @@ class RunKeyAutostart : public Autostart {
     std::string executableFolder() const;
     void add(const std::string& name) override;
     void remove(const std::string& name) override;
+    bool startsThisProgram(const std::string& name) const override;
+    // The value name in HKEY_LOCAL_MACHINE's Run key, the older program's place (unquoted path),
+    // looked up in the 32-bit programs' view first: that program was a 32-bit one.
+    std::optional<MachineWideEntry> machineWideEntry(const std::string& name) const override;
 
     static constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     // The command the Run value holds for the program: its path quoted, so that a folder

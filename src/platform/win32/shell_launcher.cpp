@@ -23,7 +23,9 @@ void open(const std::wstring& target, const std::wstring& directory, const std::
     info.cbSize = sizeof info;
     // No box of the shell's own: a failure is reported to our caller instead.
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    info.lpVerb = L"open";
+    // No verb: the type's default action, what a double click in Explorer does (a type
+    // whose default is "edit" or "play" must not be forced to "open").
+    info.lpVerb = nullptr;
     info.lpFile = target.c_str();
     info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = SW_SHOW;

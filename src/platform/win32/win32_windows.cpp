@@ -2,6 +2,7 @@
 
 #include "platform/event_pump.h"
 #include "platform/win32/message_pump.h"
+#include "platform/win32/wide_text.h"
 
 #include <windows.h>
 
@@ -118,9 +119,13 @@ void Win32Windows::requestClose(WindowId id) {
     const DestroyWatch watch(window, pid);
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
     if (!PostMessageW(window, WM_CLOSE, 0, 0)) {
+        // A window of a program with higher rights refuses our messages (access denied).
+        const DWORD error = GetLastError();
         if (process)
             CloseHandle(process);
-        return;
+        if (!IsWindow(window))
+            return; // gone in the meantime
+        throw CloseNotDelivered(errorText(error));
     }
 
     using Clock = std::chrono::steady_clock;

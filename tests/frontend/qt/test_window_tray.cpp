@@ -30,12 +30,22 @@ class TestWindowTray : public QObject {
         QVERIFY(r.autostart.entries.empty());
     }
 
-    void restoringTheBoxesAtStartUpLeavesTheEntryAlone() {
+    // Restoring the box writes nothing; start-up then writes the entry only when "On" was
+    // stored without one that starts this program (left so by an older program).
+    void restoringTheBoxesAtStartUpWritesOnlyAMissingEntry() {
         test::WindowRig r;
         r.store.put("Windows Startup", "On");
         r.store.put("Minimized", "On");
+        r.autostart.entries = {"tidewell"};
         r.load();
         QVERIFY(r.autostart.calls.empty());
+
+        test::WindowRig missing;
+        missing.store.put("Windows Startup", "On");
+        missing.load();
+        QCOMPARE(missing.autostart.calls, std::vector<std::string>{"add tidewell"});
+        QVERIFY(missing.control<QCheckBox>("Check4").isChecked());
+        QVERIFY(missing.dialogs.boxes.empty());
     }
 
     void failedEntryLeavesTheBoxClearWithABox() {

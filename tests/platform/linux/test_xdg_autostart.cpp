@@ -53,14 +53,23 @@ TEST_F(AutostartTest, EntryRunsAProgramWhosePathNeedsQuoting) {
         << readFile(dir / "ran");
 }
 
+// An entry starts this program only as this program wrote it: one of another copy, or one
+// the desktop's settings disabled, does not.
 TEST_F(AutostartTest, AddReplacesAndRemoveDeletesQuietly) {
     XdgAutostart first("/opt/one/tidewell");
+    EXPECT_FALSE(first.startsThisProgram("tidewell"));
     first.add("tidewell");
+    EXPECT_TRUE(first.startsThisProgram("tidewell"));
     XdgAutostart second("/opt/two/tidewell");
+    EXPECT_FALSE(second.startsThisProgram("tidewell"));
     second.add("tidewell");
+    EXPECT_FALSE(first.startsThisProgram("tidewell"));
     const std::string text = readFile(dir / "config/autostart/tidewell.desktop");
     EXPECT_NE(text.find("Exec=\"/opt/two/tidewell\"\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Type=Application\n"), std::string::npos) << text;
+    writeFile(dir / "config/autostart/tidewell.desktop", text + "Hidden=true\n");
+    EXPECT_FALSE(second.startsThisProgram("tidewell"));
+    EXPECT_FALSE(second.machineWideEntry("tidewell"));
     second.remove("tidewell");
     EXPECT_FALSE(std::filesystem::exists(dir / "config/autostart/tidewell.desktop"));
     EXPECT_NO_THROW(second.remove("tidewell"));

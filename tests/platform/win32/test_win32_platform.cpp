@@ -87,6 +87,22 @@ template <typename Condition> bool waitFor(Condition condition, std::chrono::mil
     return true;
 }
 
+// The first line a started program writes into file, without its line end; "" when none
+// comes within 30 s.
+std::string firstLineOnceWritten(const std::wstring& file) {
+    std::string line;
+    waitFor(
+        [&] {
+            std::ifstream in(file.c_str());
+            std::getline(in, line);
+            return !line.empty();
+        },
+        30s);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+        line.pop_back();
+    return line;
+}
+
 struct Client {
     PROCESS_INFORMATION info{};
     std::string path;
@@ -241,10 +257,41 @@ TEST(RunKey, AddsTheQuotedPathAndRemovesIt) {
     const auto value = readUserString(RunKeyAutostart::kRunKey, L"tidewell.exe");
     ASSERT_TRUE(value);
     EXPECT_EQ(narrow(*value), "\"" + exe + "\"");
+    EXPECT_TRUE(autostart.startsThisProgram("tidewell.exe"));
+    // A value left by another install of the program starts that one, not this.
+    RunKeyAutostart other("C:\\Program Files (x86)\\Old\\tidewell.exe");
+    EXPECT_FALSE(other.startsThisProgram("tidewell.exe"));
     autostart.remove("tidewell.exe");
     EXPECT_FALSE(readUserString(RunKeyAutostart::kRunKey, L"tidewell.exe"));
+    EXPECT_FALSE(autostart.startsThisProgram("tidewell.exe"));
     EXPECT_NO_THROW(autostart.remove("tidewell.exe"));
     EXPECT_THROW(autostart.add("a\\b"), std::runtime_error);
+}
+
+// The older program's value in the machine-wide Run key, which a 32-bit program writes into
+// the 32-bit view, is found from either build; it is only read, never changed.
+TEST(RunKey, FindsTheOlderProgramsMachineWideValue) {
+    RunKeyAutostart autostart(
+        "C:\\Users\\José Ñúñez\\AppData\\Local\\Programs\\Tidewell\\tidewell.exe");
+    ASSERT_FALSE(autostart.machineWideEntry("tidewell.exe"));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, RunKeyAutostart::kRunKey, 0, nullptr, 0,
+                              KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring old = L"C:\\Program Files\\Larkmoor\\tidewell.exe";
+    ASSERT_EQ(RegSetValueExW(key, L"tidewell.exe", 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(old.c_str()),
+                             static_cast<DWORD>((old.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    const auto entry = autostart.machineWideEntry("tidewell.exe");
+    RegDeleteValueW(key, L"tidewell.exe");
+    RegCloseKey(key);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->name, "tidewell.exe");
+    EXPECT_EQ(entry->command, narrow(old));
+    EXPECT_EQ(entry->location.rfind("HKEY_LOCAL_MACHINE\\SOFTWARE\\", 0), 0u) << entry->location;
+    EXPECT_NE(entry->location.find("\\Microsoft\\Windows\\CurrentVersion\\Run"), std::string::npos);
+    EXPECT_FALSE(autostart.machineWideEntry("tidewell.exe"));
 }
 
 // A second program's window is found by its process, asked to close, and is gone well
@@ -337,19 +384,42 @@ TEST(Launcher, RunsABatchFileInTheSystemDrivesRoot) {
     }
     ShellLauncher launcher;
     launcher.openFile(narrow(folder + L"\\where.bat"), "/");
-    std::string where;
-    ASSERT_TRUE(waitFor(
-        [&] {
-            std::ifstream in(result.c_str());
-            std::getline(in, where);
-            return !where.empty();
-        },
-        30s));
-    while (!where.empty() && (where.back() == '\r' || where.back() == ' '))
-        where.pop_back();
+    const std::string where = firstLineOnceWritten(result);
     EXPECT_EQ(where, ShellLauncher::launchDirectory("/"));
     EXPECT_EQ(where.substr(1), ":\\");
     EXPECT_THROW(launcher.openFile("C:\\no such folder\\tool.exe /s", "/"), LaunchFailed);
+}
+
+// A file opens with its type's default action, as a double click in Explorer does, even
+// when that action is not "open".
+TEST(Launcher, UsesTheTypesDefaultAction) {
+    const std::wstring folder = tempFolder(L"tidewell verb ✓");
+    const std::wstring result = folder + L"\\verb.txt";
+    DeleteFileW(result.c_str());
+    // Wine's shell reads file types from HKEY_CLASSES_ROOT only, not the user's part of it.
+    const auto setDefault = [](const std::wstring& key, const std::wstring& value) {
+        HKEY k = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                  nullptr, &k, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(k);
+    };
+    setDefault(L".twverb", L"Tidewell.VerbTest");
+    setDefault(L"Tidewell.VerbTest\\shell", L"go");
+    for (const wchar_t* verb : {L"open", L"go"})
+        setDefault(std::wstring(L"Tidewell.VerbTest\\shell\\") + verb + L"\\command",
+                   L"cmd.exe /c echo " + std::wstring(verb) + L"> \"" + result + L"\"");
+    { std::ofstream file((folder + L"\\sample.twverb").c_str()); }
+    ShellLauncher().openFile(narrow(folder + L"\\sample.twverb"), "/");
+    EXPECT_EQ(firstLineOnceWritten(result), "go");
+
+    // The sample program as the description writes it, and named as its users know it.
+    ShellLauncher launcher;
+    EXPECT_EQ(launcher.editorPath(), launcher.editorDirectory() + "\\notepad.exe");
+    EXPECT_EQ(launcher.editorPath().find('/'), std::string::npos);
+    EXPECT_EQ(launcher.editorTitle(), "Notepad");
 }
 
 // The text placed is the clipboard's Unicode text (clipboard_x_test.sh then reads it in X).
