@@ -25,7 +25,7 @@ void Win32PushButton::setCaption(const std::string& caption) {
 
 void Win32PushButton::onCommand(WORD code) {
     if (code == BN_CLICKED)
-        raise(clicked);
+        clicked.raise();
 }
 
 void Win32CheckBox::setValue(int value) {
@@ -35,7 +35,7 @@ void Win32CheckBox::setValue(int value) {
         return;
     value_ = value;
     SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
-    raise(changed);
+    changed.raise();
 }
 
 void Win32CheckBox::onCommand(WORD code) {
@@ -61,14 +61,14 @@ void Win32OptionButton::setSelected(bool on) {
         return;
     }
     check();
-    raise(clicked);
+    clicked.raise();
 }
 
 void Win32OptionButton::onCommand(WORD code) {
     if (code != BN_CLICKED)
         return;
     check();
-    raise(clicked);
+    clicked.raise();
 }
 
 std::string Win32TextBox::text() const {
@@ -87,13 +87,13 @@ void Win32TextBox::setFocus() {
 
 void Win32TextBox::onCommand(WORD code) {
     if (code == EN_CHANGE)
-        raise(changed);
+        changed.raise();
 }
 
 void Win32TextBox::onFocusLost(HWND to) {
     // Only a move to another control of the same window counts.
     if (to && to != hwnd_ && IsChild(window_.hwnd(), to))
-        raise(lostFocus);
+        lostFocus.raise();
 }
 
 Win32TimePicker::Win32TimePicker(Win32Window& window, const char* name)
@@ -122,14 +122,14 @@ void Win32TimePicker::setTime(const TimeOfDay& time) {
         shown_ = before;
         throw std::invalid_argument("Invalid property value");
     }
-    raise(changed);
+    changed.raise();
 }
 
 LRESULT Win32TimePicker::onNotify(const NMHDR& header) {
     // The picker reports every edit, also one that leaves the time as it was.
     if (header.code == DTN_DATETIMECHANGE && time() != shown_) {
         shown_ = time();
-        raise(changed);
+        changed.raise();
     }
     return 0;
 }
@@ -153,7 +153,7 @@ bool Win32DropDownList::choose(const std::string& text) {
             continue;
         if (SendMessageW(hwnd_, CB_GETCURSEL, 0, 0) != static_cast<LRESULT>(i)) {
             SendMessageW(hwnd_, CB_SETCURSEL, i, 0);
-            raise(changed);
+            changed.raise();
         }
         return true;
     }
@@ -162,7 +162,7 @@ bool Win32DropDownList::choose(const std::string& text) {
 
 void Win32DropDownList::onCommand(WORD code) {
     if (code == CBN_SELCHANGE)
-        raise(changed);
+        changed.raise();
 }
 
 void Win32ProgressBar::setProgress(int position, int maximum) {

@@ -8,9 +8,9 @@
 
 namespace tw {
 
-// What every control adapter shares: its window, showing, enabling, the pointer event, and
-// raising an event at most once at a time (a handler that changes its own control does not
-// run again from inside itself).
+// What every control adapter shares: its window, showing, enabling and the pointer event.
+// Events are raised as they happen, also from inside a handler of the same control: a handler
+// that changes its own control runs again for that change, as the shared behaviour expects.
 template <class Interface> class Win32Control : public Interface, public ControlEvents {
   public:
     Win32Control(Win32Window& window, const char* name)
@@ -19,25 +19,11 @@ template <class Interface> class Win32Control : public Interface, public Control
     }
     void setVisible(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
     void setEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
-    void onPointerMoved() override { raise(this->pointerMoved); }
+    void onPointerMoved() override { this->pointerMoved.raise(); }
 
   protected:
-    void raise(const ControlEvent& event) {
-        if (raising_)
-            return;
-        raising_ = true;
-        struct Reset {
-            bool& flag;
-            ~Reset() { flag = false; }
-        } reset{raising_};
-        event.raise();
-    }
-
     Win32Window& window_;
     HWND hwnd_;
-
-  private:
-    bool raising_ = false;
 };
 
 class Win32PushButton : public Win32Control<PushButton> {
