@@ -90,12 +90,22 @@ class Win32DropDownList : public Win32Control<DropDownList> {
     std::vector<std::string> items_;
 };
 
+// The common progress bar draws no text: the adapter paints the text over the bar itself,
+// centred, after the bar has drawn its fill.
 class Win32ProgressBar : public Win32Control<ProgressBar> {
   public:
-    using Win32Control::Win32Control;
+    Win32ProgressBar(Win32Window& window, const char* name);
+    ~Win32ProgressBar() override;
+    Win32ProgressBar(const Win32ProgressBar&) = delete;
+    Win32ProgressBar& operator=(const Win32ProgressBar&) = delete;
     void setProgress(int position, int maximum) override;
-    // The bar draws no text of its own.
-    void setText(const std::string&) override {}
+    void setText(const std::string& text) override;
+
+  private:
+    static LRESULT CALLBACK paintProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data);
+    // Draws the bar and its text into dc.
+    void paint(HDC dc);
 };
 
 // A frame's title or a label's text.

@@ -1,10 +1,14 @@
-// The Win32 front end's real window has its designed size and fonts. What every toolkit's
-// controls share is checked by the adapter contract suite (tests/frontend/contract).
+// The Win32 front end's real window: its designed size and fonts, and the progress bar's text,
+// which the common control cannot draw itself. What every toolkit's controls share is checked
+// by the adapter contract suite (tests/frontend/contract).
 #include "frontend/win32/win32_form.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tw {
 namespace {
@@ -58,6 +62,57 @@ TEST_F(Win32FormTest, WindowHasItsDesignedSizeAndFonts) {
     EXPECT_EQ(font("PushButton1").lfHeight, -MulDiv(1125, static_cast<int>(dpi), 7200));
     EXPECT_EQ(font("ListView3").lfHeight, -MulDiv(900, static_cast<int>(dpi), 7200));
     EXPECT_FALSE(IsWindowVisible(form.window().control("Check8"))) << "hidden at first";
+}
+
+// The bar as it paints itself, pixel by pixel, row after row.
+std::vector<COLORREF> painted(HWND bar) {
+    RECT area;
+    GetClientRect(bar, &area);
+    HDC screen = GetDC(bar);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, area.right, area.bottom);
+    HGDIOBJ old = SelectObject(dc, picture);
+    SendMessageW(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < area.bottom; ++y)
+        for (int x = 0; x < area.right; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(picture);
+    DeleteDC(dc);
+    ReleaseDC(bar, screen);
+    return pixels;
+}
+
+TEST_F(Win32FormTest, ProgressBarShowsItsTextOverTheFillAndBesideIt) {
+    const HWND bar = form.window().control("ProgressBar1");
+    RECT area;
+    GetClientRect(bar, &area);
+    const auto brightness = [](COLORREF colour) {
+        return (GetRValue(colour) * 3 + GetGValue(colour) * 6 + GetBValue(colour)) / 10;
+    };
+    // How many pixels of the left and of the right half the text makes plainly lighter or
+    // darker: text in a colour close to what is under it would count for nothing.
+    const auto textIn = [&](const std::string& text) {
+        c.progressBar.setText("");
+        const std::vector<COLORREF> bare = painted(bar);
+        c.progressBar.setText(text);
+        const std::vector<COLORREF> shown = painted(bar);
+        std::pair<int, int> changed{0, 0};
+        for (size_t i = 0; i < bare.size(); ++i)
+            if (std::abs(brightness(bare[i]) - brightness(shown[i])) > 96)
+                ++(static_cast<int>(i % static_cast<size_t>(area.right)) < area.right / 2
+                       ? changed.first
+                       : changed.second);
+        return changed;
+    };
+    const auto idle = textIn("Progress Bar");
+    EXPECT_GT(idle.first + idle.second, 40) << "\"Progress Bar\" shows on the empty bar";
+    // Half filled: the text crosses the fill's edge and shows on both sides of it.
+    c.progressBar.setProgress(1, 2);
+    const auto half = textIn("00:00:15");
+    EXPECT_GT(half.first, 20) << "over the fill";
+    EXPECT_GT(half.second, 20) << "beside the fill";
 }
 
 } // namespace
