@@ -4,17 +4,7 @@
 // keep the list contract; the time picker gives back the time it was given. Built once per
 // toolkit over that toolkit's window (control_contract.h).
 #include "frontend/contract/control_contract.h"
-#include "schedule/stepped_timer.h"
-#include "support/fake_autostart.h"
-#include "support/fake_clipboard.h"
-#include "support/fake_clock.h"
-#include "support/fake_dialogs.h"
-#include "support/fake_launcher.h"
-#include "support/fake_locale_text.h"
-#include "support/fake_processes.h"
-#include "support/fake_settings_store.h"
-#include "support/fake_tray_host.h"
-#include "support/fake_windows.h"
+#include "support/fake_services.h"
 #include "window/main_window.h"
 
 #include <gtest/gtest.h>
@@ -218,42 +208,25 @@ TEST_F(ControlContract, TimePickerGivesBackTheTimeItWasGiven) {
 // The whole road: the behaviour over this toolkit's controls, a user's click on "Load this
 // software on Windows startup", and an entry that cannot be written.
 TEST_F(ControlContract, StartAtLogonThatCannotBeWrittenLeavesTheBoxAndTheChoiceOff) {
-    FakeClock clock;
-    FakeLocaleText locale;
-    FakeSettingsStore store;
-    FakeDialogs dialogs;
-    FakeEventPump events{clock};
-    FakeLauncher launcher;
-    FakeProcesses processes;
-    FakeWindows windows;
-    FakeAutostart autostart;
-    FakeClipboard clipboard;
-    SteppedTimer timer;
-    SteppedTimer trayWait;
-    FakeTrayHost tray;
-    Services services{clock,     locale,
-                      store,     dialogs,
-                      events,    launcher,
-                      processes, windows,
-                      autostart, clipboard,
-                      timer,     tray,
-                      trayWait,  std::make_shared<FakePicture>(PictureType::Icon, "blue Q")};
+    FakeServices fakes;
+    Services services = fakes.services();
     MainWindow behaviour(c, services);
     behaviour.programFolder = "/nonexistent";
     behaviour.homePageRandom = [] { return 0.5; };
     behaviour.endProgram = [] {};
     behaviour.start();
 
+    FakeAutostart& autostart = fakes.autostart;
     autostart.failure = "Access is denied.";
     window->click("Check4");
     EXPECT_EQ(c.startWithSession.value(), 0);
-    EXPECT_EQ(store.value("Windows Startup"), "Off");
-    EXPECT_EQ(dialogs.boxes.size(), 2u) << "the failed entry, then the failed clean-up";
+    EXPECT_EQ(fakes.store.value("Windows Startup"), "Off");
+    EXPECT_EQ(fakes.dialogs.boxes.size(), 2u) << "the failed entry, then the failed clean-up";
 
     autostart.failure.clear();
     window->click("Check4");
     EXPECT_EQ(c.startWithSession.value(), 1);
-    EXPECT_EQ(store.value("Windows Startup"), "On");
+    EXPECT_EQ(fakes.store.value("Windows Startup"), "On");
     EXPECT_EQ(autostart.entries, std::vector<std::string>{"tidewell"});
     behaviour.close();
 }
