@@ -212,8 +212,11 @@ void Win32Window::layOut() {
 
     HFONT oldWindowFont = windowFont_;
     HFONT oldButtonFont = buttonFont_;
-    windowFont_ = arialBold(kWindowFontCentipoints, layoutDpi_);
-    buttonFont_ = arialBold(kButtonFontCentipoints, layoutDpi_);
+    // Drawn smaller to fit, a font rounded up outgrows the labels sized for it ("Hours:"
+    // lost its colon at 117 dpi).
+    const bool shrunk = layoutDpi_ < dpi_;
+    windowFont_ = arialBold(kWindowFontCentipoints, layoutDpi_, shrunk);
+    buttonFont_ = arialBold(kButtonFontCentipoints, layoutDpi_, shrunk);
 
     const auto places = mainWindowControls();
     for (size_t i = 0; i < places.size(); ++i) {
