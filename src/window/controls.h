@@ -18,8 +18,10 @@
 // - A change of value raises the control's change event whether the user made it or code
 //   did (start-up puts the stored values into the controls and counts on their handlers);
 //   setting the value a control already has raises nothing.
-// - An event is raised after the control shows its new value, and never for a control
-//   whose handler is still running from the same event.
+// - An event is raised once per change, after the control shows its new value. A change
+//   that a handler makes to its own control raises the event again from inside that handler
+//   (the start-at-logon box clears itself when no entry could be written, and counts on its
+//   handler running again for the clear box).
 
 #include "core/list_view.h"
 #include "platform/clock.h"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command against a private X server of its own.
 # Usage: with-xvfb.sh [openbox] [trayer] [tint2] [dbus] -- command args...
+# The screen is 1280x1024x24 unless TIDEWELL_XVFB_SCREEN names another.
 set -euo pipefail
 
 want_openbox=0
@@ -35,7 +36,7 @@ cleanup() {
 trap cleanup EXIT
 
 exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset > "$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${TIDEWELL_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset > "$work/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 1 100); do
   [ -s "$work/display" ] && break

@@ -67,7 +67,13 @@ void QtPushButton::setCaption(const std::string& caption) {
 }
 
 QtCheckBox::QtCheckBox(const QWidget& window, const char* name) : QtControl(window, name) {
-    on(&QCheckBox::stateChanged, [this] { changed.raise(); });
+    on(&QCheckBox::stateChanged, [this](int state) {
+        // Greyed only while the value is 2: a click on a checked box clears it, and on a
+        // clear box checks it, never greys it.
+        if (state != Qt::PartiallyChecked)
+            widget_.setTristate(false);
+        changed.raise();
+    });
 }
 
 int QtCheckBox::value() const {
@@ -83,6 +89,8 @@ int QtCheckBox::value() const {
 }
 
 void QtCheckBox::setValue(int value) {
+    if (value < 0 || value > 2)
+        throw std::invalid_argument("Invalid property value");
     if (value == 2)
         widget_.setTristate(true);
     widget_.setCheckState(value == 0   ? Qt::Unchecked

@@ -176,7 +176,7 @@ void QtListView::addColumn(const std::string& text) {
 void QtListView::setColumnWidth(int column, int twips) {
     if (column < 1 || column > columnCount())
         throw std::out_of_range("Index out of bounds");
-    QTreeView::setColumnWidth(column - 1, twips / kTwipsPerPixel);
+    QTreeView::setColumnWidth(column - 1, static_cast<int>(twips * scale_ / kTwipsPerPixel));
 }
 
 int QtListView::rowOf(int row) const {

@@ -74,6 +74,8 @@ class QtListView : public QTreeView, public ListControl {
     void setRowsChangedHandler(std::function<void()> handler) override {
         changed_ = std::move(handler);
     }
+    // Column widths follow the window's layout, drawn smaller on a screen it would not fit.
+    void setLayoutScale(double scale) { scale_ = scale; }
 
   private:
     // The model's row of list row i; throws for a row that does not exist.
@@ -82,6 +84,7 @@ class QtListView : public QTreeView, public ListControl {
 
     ListRowsModel* model_;
     std::function<void()> changed_;
+    double scale_ = 1.0;
 };
 
 } // namespace tw

@@ -11,36 +11,49 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace tw {
 
 namespace {
 
-int px(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+// Room the window manager's title bar and borders take around the window, at most.
+const QMargins kFrameAllowance{8, 40, 8, 8};
+
+// The share of its designed size the window is drawn at: 1, or less on a screen whose free
+// area the window would not fit (a 1366 x 768 laptop at 150 %), so that every control stays
+// on the screen and within reach.
+double fittingScale(const QScreen* screen) {
+    if (!screen)
+        return 1.0;
+    const QRect free = screen->availableGeometry().marginsRemoved(kFrameAllowance);
+    const double across = static_cast<double>(free.width()) * kTwipsPerPixel / kClientWidthTwips;
+    const double down = static_cast<double>(free.height()) * kTwipsPerPixel / kClientHeightTwips;
+    return std::clamp(std::min(across, down), 0.5, 1.0);
 }
 
-QFont windowFont() {
+QFont windowFont(double scale) {
     QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
+    font.setPointSizeF(9 * scale);
     font.setBold(true);
     return font;
 }
 
-QFont buttonFont() {
-    QFont font = windowFont();
-    font.setPointSizeF(11.25);
+QFont buttonFont(double scale) {
+    QFont font = windowFont(scale);
+    font.setPointSizeF(11.25 * scale);
     return font;
 }
 
 // The widget of one row of the layout table, with its caption and first state.
-QWidget* createControl(const ControlPlace& place, QWidget* parent) {
+QWidget* createControl(const ControlPlace& place, QWidget* parent, double scale) {
     const QString caption = QString::fromUtf8(place.caption);
     switch (place.kind) {
     case ControlKind::Button: {
         auto* button = new QPushButton(caption, parent);
-        button->setFont(buttonFont());
+        button->setFont(buttonFont(scale));
         button->setAutoDefault(false);
         return button;
     }
@@ -84,7 +97,9 @@ QWidget* createControl(const ControlPlace& place, QWidget* parent) {
     case ControlKind::List:
         break;
     }
-    return new QtListView(QString::fromLatin1(place.name), place.flag, parent);
+    auto* list = new QtListView(QString::fromLatin1(place.name), place.flag, parent);
+    list->setLayoutScale(scale);
+    return list;
 }
 
 } // namespace
@@ -150,8 +165,9 @@ QtMainWindow::QtMainWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    scale_ = fittingScale(screen());
     setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
-    setFont(windowFont());
+    setFont(windowFont(scale_));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
@@ -225,7 +241,7 @@ void QtMainWindow::buildControls() {
     std::map<std::string, QWidget*> frames;
     for (const ControlPlace& place : mainWindowControls()) {
         QWidget* parent = place.frame ? frames.at(place.frame) : this;
-        QWidget* control = createControl(place, parent);
+        QWidget* control = createControl(place, parent, scale_);
         control->setObjectName(QString::fromLatin1(place.name));
         control->setGeometry(px(place.left), px(place.top), px(place.width), px(place.height));
         if (place.kind == ControlKind::Frame) {
@@ -237,13 +253,21 @@ void QtMainWindow::buildControls() {
     }
 }
 
+int QtMainWindow::px(int twips) const {
+    return static_cast<int>(std::lround(twips * scale_ / kTwipsPerPixel));
+}
+
 bool QtMainWindow::hasCustomPointer() const {
     return adapters_->window.hasCustomPointer();
 }
 
 void QtMainWindow::showCentred() {
     if (const QScreen* screen = this->screen()) {
+        // Before its first showing the window manager has not framed the window yet: centre
+        // it with room for a frame, so that a window sized to fit the screen stays on it.
         QRect frame = frameGeometry();
+        if (frame == geometry())
+            frame = frame.marginsAdded(kFrameAllowance);
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }

@@ -34,14 +34,21 @@ class QtMainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
+    // The share of its designed size the window is drawn at (below 1 on a screen it would
+    // not fit at its designed size).
+    double layoutScale() const { return scale_; }
+
   private:
     void buildControls();
+    // A length of the layout table in this window's pixels.
+    int px(int twips) const;
     void onFocusChanged(QWidget* old, QWidget* now);
 
     struct Adapters;
     std::unique_ptr<Adapters> adapters_;
     std::unique_ptr<MainWindowControls> controls_;
     QMetaObject::Connection focusWatch_;
+    double scale_ = 1.0;
 };
 
 } // namespace tw

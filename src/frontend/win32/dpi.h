@@ -9,7 +9,8 @@ namespace tw {
 inline constexpr UINT kDesignDpi = 96;
 int pixels(int twips, UINT dpi);
 
-// An Arial bold font of the given size in hundredths of a point, for that dpi.
-HFONT arialBold(int centipoints, UINT dpi);
+// An Arial bold font of the given size in hundredths of a point, for that dpi; its pixel
+// height rounded to the nearest, or down.
+HFONT arialBold(int centipoints, UINT dpi, bool roundDown = false);
 
 } // namespace tw

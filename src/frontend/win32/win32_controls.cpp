@@ -1,17 +1,26 @@
 #include "frontend/win32/win32_controls.h"
 
 #include "platform/win32/wide_text.h"
+#include "schedule/schedule_model.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tw {
 
 namespace {
-std::string windowText(HWND hwnd) {
+// The id of the progress bar's own subclass, beside the window's (0).
+constexpr UINT_PTR kTextPainter = 1;
+
+std::wstring wideWindowText(HWND hwnd) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return narrow(text);
+    return text;
+}
+
+std::string windowText(HWND hwnd) {
+    return narrow(wideWindowText(hwnd));
 }
 } // namespace
 
@@ -25,7 +34,7 @@ void Win32PushButton::setCaption(const std::string& caption) {
 
 void Win32PushButton::onCommand(WORD code) {
     if (code == BN_CLICKED)
-        raise(clicked);
+        clicked.raise();
 }
 
 void Win32CheckBox::setValue(int value) {
@@ -35,7 +44,7 @@ void Win32CheckBox::setValue(int value) {
         return;
     value_ = value;
     SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
-    raise(changed);
+    changed.raise();
 }
 
 void Win32CheckBox::onCommand(WORD code) {
@@ -61,14 +70,14 @@ void Win32OptionButton::setSelected(bool on) {
         return;
     }
     check();
-    raise(clicked);
+    clicked.raise();
 }
 
 void Win32OptionButton::onCommand(WORD code) {
     if (code != BN_CLICKED)
         return;
     check();
-    raise(clicked);
+    clicked.raise();
 }
 
 std::string Win32TextBox::text() const {
@@ -87,13 +96,13 @@ void Win32TextBox::setFocus() {
 
 void Win32TextBox::onCommand(WORD code) {
     if (code == EN_CHANGE)
-        raise(changed);
+        changed.raise();
 }
 
 void Win32TextBox::onFocusLost(HWND to) {
     // Only a move to another control of the same window counts.
     if (to && to != hwnd_ && IsChild(window_.hwnd(), to))
-        raise(lostFocus);
+        lostFocus.raise();
 }
 
 Win32TimePicker::Win32TimePicker(Win32Window& window, const char* name)
@@ -122,14 +131,14 @@ void Win32TimePicker::setTime(const TimeOfDay& time) {
         shown_ = before;
         throw std::invalid_argument("Invalid property value");
     }
-    raise(changed);
+    changed.raise();
 }
 
 LRESULT Win32TimePicker::onNotify(const NMHDR& header) {
     // The picker reports every edit, also one that leaves the time as it was.
     if (header.code == DTN_DATETIMECHANGE && time() != shown_) {
         shown_ = time();
-        raise(changed);
+        changed.raise();
     }
     return 0;
 }
@@ -153,7 +162,7 @@ bool Win32DropDownList::choose(const std::string& text) {
             continue;
         if (SendMessageW(hwnd_, CB_GETCURSEL, 0, 0) != static_cast<LRESULT>(i)) {
             SendMessageW(hwnd_, CB_SETCURSEL, i, 0);
-            raise(changed);
+            changed.raise();
         }
         return true;
     }
@@ -162,12 +171,94 @@ bool Win32DropDownList::choose(const std::string& text) {
 
 void Win32DropDownList::onCommand(WORD code) {
     if (code == CBN_SELCHANGE)
-        raise(changed);
+        changed.raise();
+}
+
+Win32ProgressBar::Win32ProgressBar(Win32Window& window, const char* name)
+    : Win32Control(window, name) {
+    SetWindowSubclass(hwnd_, &Win32ProgressBar::paintProc, kTextPainter,
+                      reinterpret_cast<DWORD_PTR>(this));
+    // The idle text shows until monitoring first switches on, as switching off sets it again.
+    Win32ProgressBar::setText(kProgressBarIdleText);
+}
+
+Win32ProgressBar::~Win32ProgressBar() {
+    RemoveWindowSubclass(hwnd_, &Win32ProgressBar::paintProc, kTextPainter);
 }
 
 void Win32ProgressBar::setProgress(int position, int maximum) {
     SendMessageW(hwnd_, PBM_SETRANGE32, 0, maximum);
     SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+void Win32ProgressBar::setText(const std::string& text) {
+    if (text == windowText(hwnd_))
+        return;
+    // The bar keeps the text as its window text, which it never draws itself.
+    SetWindowTextW(hwnd_, widen(text).c_str());
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Win32ProgressBar::paint(HDC dc) {
+    RECT area;
+    GetClientRect(hwnd_, &area);
+    // Drawn off screen first, so that the text does not flicker over a bar painted anew.
+    HDC buffer = CreateCompatibleDC(dc);
+    HBITMAP picture = CreateCompatibleBitmap(dc, area.right, area.bottom);
+    HGDIOBJ oldPicture = SelectObject(buffer, picture);
+    DefSubclassProc(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer), PRF_CLIENT);
+    const std::wstring text = wideWindowText(hwnd_);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = font ? SelectObject(buffer, font) : nullptr;
+    SetBkMode(buffer, TRANSPARENT);
+    // Over the fill the text takes the colour of selected text, beside it the window's text
+    // colour, so that it reads on both.
+    PBRANGE range{};
+    SendMessageW(hwnd_, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    const auto position = static_cast<long long>(SendMessageW(hwnd_, PBM_GETPOS, 0, 0));
+    const long long span = std::max(range.iHigh - range.iLow, 1);
+    const auto filled = static_cast<int>(
+        std::clamp((position - range.iLow) * area.right / span, 0LL, 0LL + area.right));
+    const RECT parts[2] = {{0, 0, filled, area.bottom}, {filled, 0, area.right, area.bottom}};
+    const int colours[2] = {COLOR_HIGHLIGHTTEXT, COLOR_WINDOWTEXT};
+    for (int i = 0; i < 2; ++i) {
+        HRGN clip = CreateRectRgnIndirect(&parts[i]);
+        SelectClipRgn(buffer, clip);
+        SetTextColor(buffer, GetSysColor(colours[i]));
+        DrawTextW(buffer, text.c_str(), static_cast<int>(text.size()), &area,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        SelectClipRgn(buffer, nullptr);
+        DeleteObject(clip);
+    }
+    if (oldFont)
+        SelectObject(buffer, oldFont);
+    BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
+    SelectObject(buffer, oldPicture);
+    DeleteObject(picture);
+    DeleteDC(buffer);
+}
+
+LRESULT CALLBACK Win32ProgressBar::paintProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<Win32ProgressBar*>(data);
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        self->paint(dc);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        self->paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        // paint() covers the whole bar.
+        return TRUE;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void Win32Caption::setText(const std::string& text) {

@@ -8,9 +8,9 @@
 
 namespace tw {
 
-// What every control adapter shares: its window, showing, enabling, the pointer event, and
-// raising an event at most once at a time (a handler that changes its own control does not
-// run again from inside itself).
+// What every control adapter shares: its window, showing, enabling and the pointer event.
+// Events are raised as they happen, also from inside a handler of the same control: a handler
+// that changes its own control runs again for that change, as the shared behaviour expects.
 template <class Interface> class Win32Control : public Interface, public ControlEvents {
   public:
     Win32Control(Win32Window& window, const char* name)
@@ -19,25 +19,11 @@ template <class Interface> class Win32Control : public Interface, public Control
     }
     void setVisible(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
     void setEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
-    void onPointerMoved() override { raise(this->pointerMoved); }
+    void onPointerMoved() override { this->pointerMoved.raise(); }
 
   protected:
-    void raise(const ControlEvent& event) {
-        if (raising_)
-            return;
-        raising_ = true;
-        struct Reset {
-            bool& flag;
-            ~Reset() { flag = false; }
-        } reset{raising_};
-        event.raise();
-    }
-
     Win32Window& window_;
     HWND hwnd_;
-
-  private:
-    bool raising_ = false;
 };
 
 class Win32PushButton : public Win32Control<PushButton> {
@@ -104,12 +90,22 @@ class Win32DropDownList : public Win32Control<DropDownList> {
     std::vector<std::string> items_;
 };
 
+// The common progress bar draws no text: the adapter paints the text over the bar itself,
+// centred, after the bar has drawn its fill.
 class Win32ProgressBar : public Win32Control<ProgressBar> {
   public:
-    using Win32Control::Win32Control;
+    Win32ProgressBar(Win32Window& window, const char* name);
+    ~Win32ProgressBar() override;
+    Win32ProgressBar(const Win32ProgressBar&) = delete;
+    Win32ProgressBar& operator=(const Win32ProgressBar&) = delete;
     void setProgress(int position, int maximum) override;
-    // The bar draws no text of its own.
-    void setText(const std::string&) override {}
+    void setText(const std::string& text) override;
+
+  private:
+    static LRESULT CALLBACK paintProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data);
+    // Draws the bar and its text into dc.
+    void paint(HDC dc);
 };
 
 // A frame's title or a label's text.

@@ -25,7 +25,7 @@ void Win32ListView::setColumnWidth(int column, int twips) {
     if (column < 1 || column > columnCount())
         throw std::out_of_range("Index out of bounds");
     widthsTwips_[static_cast<size_t>(column - 1)] = twips;
-    ListView_SetColumnWidth(hwnd_, column - 1, pixels(twips, GetDpiForWindow(hwnd_)));
+    ListView_SetColumnWidth(hwnd_, column - 1, pixels(twips, window_.layoutDpi()));
 }
 
 void Win32ListView::onDpiChanged(UINT dpi) {

@@ -166,16 +166,57 @@ void Win32Window::createControls() {
     }
 }
 
-void Win32Window::layOut() {
-    RECT frame{0, 0, pixels(kClientWidthTwips, dpi_), pixels(kClientHeightTwips, dpi_)};
+RECT Win32Window::workArea() const {
+    // Before the first showing the window is not yet where it will be shown: on the monitor
+    // under the mouse pointer (showFirstTime).
+    HMONITOR screen = nullptr;
+    POINT at{};
+    if (shown_)
+        screen = MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST);
+    else if (GetCursorPos(&at))
+        screen = MonitorFromPoint(at, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!screen || !GetMonitorInfoW(screen, &monitor))
+        return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return monitor.rcWork;
+}
+
+RECT Win32Window::frameFor(UINT layoutDpi) const {
+    RECT frame{0, 0, pixels(kClientWidthTwips, layoutDpi), pixels(kClientHeightTwips, layoutDpi)};
+    // The title bar and borders are drawn at the monitor's own dpi.
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
+    return frame;
+}
+
+UINT Win32Window::fittingDpi() const {
+    // A window scaled past its work area (150 % on a 1366 x 768 laptop) would be clamped to
+    // the screen with its right column and lower frames out of reach: the whole layout,
+    // fonts included, is drawn smaller until the window fits.
+    const RECT work = workArea();
+    UINT dpi = dpi_;
+    for (; dpi > kDesignDpi / 2; --dpi) {
+        const RECT frame = frameFor(dpi);
+        if (frame.right - frame.left <= work.right - work.left &&
+            frame.bottom - frame.top <= work.bottom - work.top)
+            break;
+    }
+    return dpi;
+}
+
+void Win32Window::layOut() {
+    layoutDpi_ = fittingDpi();
+    const RECT frame = frameFor(layoutDpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     HFONT oldWindowFont = windowFont_;
     HFONT oldButtonFont = buttonFont_;
-    windowFont_ = arialBold(kWindowFontCentipoints, dpi_);
-    buttonFont_ = arialBold(kButtonFontCentipoints, dpi_);
+    // Drawn smaller to fit, a font rounded up outgrows the labels sized for it ("Hours:"
+    // lost its colon at 117 dpi).
+    const bool shrunk = layoutDpi_ < dpi_;
+    windowFont_ = arialBold(kWindowFontCentipoints, layoutDpi_, shrunk);
+    buttonFont_ = arialBold(kButtonFontCentipoints, layoutDpi_, shrunk);
 
     const auto places = mainWindowControls();
     for (size_t i = 0; i < places.size(); ++i) {
@@ -187,12 +228,12 @@ void Win32Window::layOut() {
                 left += container.left;
                 top += container.top;
             }
-        int height = pixels(place.height, dpi_);
+        int height = pixels(place.height, layoutDpi_);
         // A combo box's height includes its open list.
         if (place.kind == ControlKind::Combo)
             height *= kComboRows;
-        SetWindowPos(controls_[i], nullptr, pixels(left, dpi_), pixels(top, dpi_),
-                     pixels(place.width, dpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(controls_[i], nullptr, pixels(left, layoutDpi_), pixels(top, layoutDpi_),
+                     pixels(place.width, layoutDpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
         const HFONT font = place.kind == ControlKind::Button ? buttonFont_ : windowFont_;
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
@@ -203,12 +244,7 @@ void Win32Window::layOut() {
 void Win32Window::showFirstTime() {
     RECT frame;
     GetWindowRect(hwnd_, &frame);
-    POINT at{};
-    GetCursorPos(&at);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
+    const RECT work = workArea();
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
@@ -412,7 +448,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         layOut();
         for (auto& [control, events] : listeners_)
-            events->onDpiChanged(dpi_);
+            events->onDpiChanged(layoutDpi_);
         return 0;
     }
     case WM_CLOSE:

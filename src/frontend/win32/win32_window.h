@@ -26,7 +26,8 @@ class ControlEvents {
     virtual void onPointerMoved() {}
     // The keyboard focus left the control for the window "to" (may be null).
     virtual void onFocusLost(HWND /*to*/) {}
-    // The window moved to a monitor of another dpi and has been laid out again.
+    // The window has been laid out again for another dpi (it moved to a monitor of another
+    // dpi, or is drawn smaller to fit its screen).
     virtual void onDpiChanged(UINT /*dpi*/) {}
 };
 
@@ -46,6 +47,9 @@ class Win32Window : public WindowControl {
     // The option buttons that share a frame with this one, itself included.
     std::vector<HWND> optionGroup(HWND option) const;
     void listen(HWND control, ControlEvents& events);
+    // The dpi the controls are laid out for: the monitor's, or less where the window would not
+    // fit its work area at the monitor's.
+    UINT layoutDpi() const { return layoutDpi_; }
 
     // Shows the window for the first time, centred on its monitor; minimised when asked.
     void showFirstTime();
@@ -77,6 +81,11 @@ class Win32Window : public WindowControl {
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
     void layOut();
+    RECT workArea() const;
+    // The window's outer rectangle with its controls laid out for that dpi.
+    RECT frameFor(UINT layoutDpi) const;
+    // The highest dpi up to the monitor's at which the whole window fits its work area.
+    UINT fittingDpi() const;
     ControlEvents* listener(HWND control) const;
     void pointerMovedOverWindow(LPARAM at);
     void stateMayHaveChanged();
@@ -84,6 +93,7 @@ class Win32Window : public WindowControl {
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     UINT dpi_ = kDesignDpi;
+    UINT layoutDpi_ = kDesignDpi;
     HFONT windowFont_ = nullptr;
     HFONT buttonFont_ = nullptr;
     HBRUSH background_ = nullptr;

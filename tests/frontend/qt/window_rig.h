@@ -7,17 +7,7 @@
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_tray_host.h"
 #include "platform/qt/wall_clock_timer.h"
-#include "schedule/stepped_timer.h"
-#include "support/fake_autostart.h"
-#include "support/fake_clipboard.h"
-#include "support/fake_clock.h"
-#include "support/fake_dialogs.h"
-#include "support/fake_launcher.h"
-#include "support/fake_locale_text.h"
-#include "support/fake_processes.h"
-#include "support/fake_settings_store.h"
-#include "support/fake_tray_host.h"
-#include "support/fake_windows.h"
+#include "support/fake_services.h"
 #include "window/main_window.h"
 
 #include <memory>
@@ -26,7 +16,7 @@ namespace tw::test {
 
 // The Qt window and its behaviour over fakes; nothing of it reaches the real system. With
 // a real tray, the clock, the event pump, the notification area and its wait are real.
-struct WindowRig {
+struct WindowRig : FakeServices {
     enum class Tray { Fake, Real };
 
     explicit WindowRig(const std::string& programFolder = "/nonexistent",
@@ -67,19 +57,6 @@ struct WindowRig {
         return form->control<Widget>(name);
     }
 
-    FakeClock clock;
-    FakeLocaleText locale;
-    FakeSettingsStore store;
-    FakeDialogs dialogs;
-    FakeEventPump events{clock};
-    FakeLauncher launcher;
-    FakeProcesses processes;
-    FakeWindows windows;
-    FakeAutostart autostart;
-    FakeClipboard clipboard;
-    SteppedTimer timer;
-    SteppedTimer trayWait;
-    FakeTrayHost tray;
     std::optional<SystemClock> realClock;
     std::optional<QtEventPump> realEvents;
     std::optional<QtTrayHost> realTray;

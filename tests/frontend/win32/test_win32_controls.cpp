@@ -1,12 +1,14 @@
-// The Win32 front end's real controls keep the rules the window's behaviour relies on:
-// every change raises its event once, by code or by a click, never again from inside its own
-// handler; option groups stay exclusive; the lists keep the list contract; the window has its
-// designed size and fonts.
+// The Win32 front end's real window: its designed size and fonts, and the progress bar's text,
+// which the common control cannot draw itself. What every toolkit's controls share is checked
+// by the adapter contract suite (tests/frontend/contract).
 #include "frontend/win32/win32_form.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tw {
 namespace {
@@ -23,138 +25,9 @@ class Win32FormTest : public ::testing::Test {
         InitCommonControlsEx(&classes);
     }
 
-    // Counts the raises of an event.
-    static void count(ControlEvent& event, int& raised) {
-        event.setHandler([&raised] { ++raised; });
-    }
-
-    // A click through the control itself, as the mouse's would arrive.
-    void click(const char* name) { SendMessageW(form.window().control(name), BM_CLICK, 0, 0); }
-
     Win32Form form{GetModuleHandleW(nullptr)};
     MainWindowControls c = form.controls();
 };
-
-TEST_F(Win32FormTest, ChangesRaiseTheirEventOnceByCodeOrByClick) {
-    int box = 0;
-    count(c.runEnabled.changed, box);
-    c.runEnabled.setValue(1);
-    c.runEnabled.setValue(1);
-    EXPECT_EQ(box, 1);
-    c.runEnabled.setValue(2);
-    EXPECT_EQ(c.runEnabled.value(), 2);
-    click("Check1");
-    EXPECT_EQ(c.runEnabled.value(), 1);
-    click("Check1");
-    EXPECT_EQ(c.runEnabled.value(), 0);
-    EXPECT_EQ(box, 4);
-    EXPECT_THROW(c.runEnabled.setValue(3), std::invalid_argument);
-
-    int text = 0;
-    count(c.minutes.changed, text);
-    c.minutes.setText("30");
-    c.minutes.setText("30");
-    EXPECT_EQ(text, 1);
-    // A handler that changes its own box does not run again from inside itself.
-    c.minutes.changed.setHandler([&] {
-        ++text;
-        c.minutes.setText("45");
-    });
-    c.minutes.setText("31");
-    EXPECT_EQ(text, 2);
-    EXPECT_EQ(c.minutes.text(), "45");
-
-    int picker = 0;
-    count(c.timePicker.changed, picker);
-    c.timePicker.setTime({21, 5, 9});
-    c.timePicker.setTime({21, 5, 9});
-    EXPECT_EQ(picker, 1);
-    EXPECT_EQ(c.timePicker.time(), (TimeOfDay{21, 5, 9}));
-
-    int day = 0;
-    count(c.dayList.changed, day);
-    EXPECT_EQ(c.dayList.text(), "");
-    EXPECT_FALSE(c.dayList.choose("monday"));
-    EXPECT_TRUE(c.dayList.choose("Monday"));
-    EXPECT_TRUE(c.dayList.choose("Monday"));
-    EXPECT_EQ(day, 1);
-    EXPECT_EQ(c.dayList.text(), "Monday");
-
-    int pressed = 0;
-    count(c.runNowButton.clicked, pressed);
-    click("PushButton1");
-    EXPECT_EQ(pressed, 1);
-}
-
-TEST_F(Win32FormTest, OptionGroupsStayExclusiveEachInItsFrame) {
-    EXPECT_TRUE(c.everyX.selected());
-    EXPECT_TRUE(c.softClose.selected());
-    int weekly = 0;
-    count(c.weekly.clicked, weekly);
-    c.weekly.setSelected(true);
-    c.weekly.setSelected(true);
-    EXPECT_EQ(weekly, 1);
-    EXPECT_FALSE(c.everyX.selected());
-    EXPECT_TRUE(c.softClose.selected()) << "the close method is a group of its own";
-
-    int hard = 0;
-    count(c.hardClose.clicked, hard);
-    click("Option6");
-    click("Option6"); // a click on the selected option is still a click
-    EXPECT_EQ(hard, 2);
-    EXPECT_FALSE(c.softClose.selected());
-    EXPECT_TRUE(c.weekly.selected());
-
-    c.hardClose.setSelected(false);
-    EXPECT_FALSE(c.hardClose.selected());
-    EXPECT_FALSE(c.softClose.selected());
-}
-
-TEST_F(Win32FormTest, ListsKeepTheListContract) {
-    ListControl& history = c.history;
-    int changes = 0;
-    history.setRowsChangedHandler([&changes] { ++changes; });
-    history.addColumn("Time");
-    history.addColumn("Action");
-    history.setColumnWidth(2, 4200);
-    EXPECT_EQ(history.columnCount(), 2);
-    EXPECT_THROW(history.setColumnWidth(3, 100), std::out_of_range);
-
-    // Longer than the control's first buffer, and beyond ASCII.
-    const std::string longText(700, 'x');
-    const std::string accented = "C:\\Programme\\Über\\naïve ☃.exe";
-    EXPECT_EQ(history.addRow("one"), 1);
-    EXPECT_EQ(history.addRow(longText), 2);
-    EXPECT_EQ(history.addRow(accented), 3);
-    history.setSubItem(3, 1, accented);
-    EXPECT_EQ(history.text(2), longText);
-    EXPECT_EQ(history.text(3), accented);
-    EXPECT_EQ(history.subItem(3, 1), accented);
-    EXPECT_EQ(history.subItem(1, 1), "");
-
-    history.setChecked(3, true);
-    EXPECT_TRUE(history.checked(3));
-    EXPECT_FALSE(history.checked(1));
-
-    try {
-        (void)history.selectedIndex();
-        ADD_FAILURE() << "no row is selected";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), kNoSelectionError);
-    }
-    history.select(2);
-    EXPECT_EQ(history.selectedIndex(), 2);
-
-    history.remove(1);
-    EXPECT_EQ(history.count(), 2);
-    EXPECT_EQ(history.text(2), accented);
-    EXPECT_TRUE(history.checked(2));
-    EXPECT_THROW(history.remove(3), std::out_of_range);
-    history.clear();
-    EXPECT_EQ(history.count(), 0);
-    EXPECT_EQ(changes, 6) << "three rows added, one sub-item set, one removed, all cleared";
-    EXPECT_EQ(history.name(), "ListView3");
-}
 
 TEST_F(Win32FormTest, WindowHasItsDesignedSizeAndFonts) {
     const HWND window = form.window().hwnd();
@@ -189,6 +62,57 @@ TEST_F(Win32FormTest, WindowHasItsDesignedSizeAndFonts) {
     EXPECT_EQ(font("PushButton1").lfHeight, -MulDiv(1125, static_cast<int>(dpi), 7200));
     EXPECT_EQ(font("ListView3").lfHeight, -MulDiv(900, static_cast<int>(dpi), 7200));
     EXPECT_FALSE(IsWindowVisible(form.window().control("Check8"))) << "hidden at first";
+}
+
+// The bar as it paints itself, pixel by pixel, row after row.
+std::vector<COLORREF> painted(HWND bar) {
+    RECT area;
+    GetClientRect(bar, &area);
+    HDC screen = GetDC(bar);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, area.right, area.bottom);
+    HGDIOBJ old = SelectObject(dc, picture);
+    SendMessageW(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < area.bottom; ++y)
+        for (int x = 0; x < area.right; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(picture);
+    DeleteDC(dc);
+    ReleaseDC(bar, screen);
+    return pixels;
+}
+
+TEST_F(Win32FormTest, ProgressBarShowsItsTextOverTheFillAndBesideIt) {
+    const HWND bar = form.window().control("ProgressBar1");
+    RECT area;
+    GetClientRect(bar, &area);
+    const auto brightness = [](COLORREF colour) {
+        return (GetRValue(colour) * 3 + GetGValue(colour) * 6 + GetBValue(colour)) / 10;
+    };
+    // How many pixels of the left and of the right half the text makes plainly lighter or
+    // darker: text in a colour close to what is under it would count for nothing.
+    const auto textIn = [&](const std::string& text) {
+        c.progressBar.setText("");
+        const std::vector<COLORREF> bare = painted(bar);
+        c.progressBar.setText(text);
+        const std::vector<COLORREF> shown = painted(bar);
+        std::pair<int, int> changed{0, 0};
+        for (size_t i = 0; i < bare.size(); ++i)
+            if (std::abs(brightness(bare[i]) - brightness(shown[i])) > 96)
+                ++(static_cast<int>(i % static_cast<size_t>(area.right)) < area.right / 2
+                       ? changed.first
+                       : changed.second);
+        return changed;
+    };
+    const auto idle = textIn("Progress Bar");
+    EXPECT_GT(idle.first + idle.second, 40) << "\"Progress Bar\" shows on the empty bar";
+    // Half filled: the text crosses the fill's edge and shows on both sides of it.
+    c.progressBar.setProgress(1, 2);
+    const auto half = textIn("00:00:15");
+    EXPECT_GT(half.first, 20) << "over the fill";
+    EXPECT_GT(half.second, 20) << "beside the fill";
 }
 
 } // namespace
