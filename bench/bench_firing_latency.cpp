@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     tw::Countdown countdown;
     std::vector<std::int64_t> targets;
     tw::MonitoringTick tick(view, clock, locale, events, timer, dialogs, countdown,
-                            {{}, [&](const std::string& entry) { programs.run(entry); }});
+                            {{}, [&](const std::string& entry) { programs.run(entry); }, {}});
     // Each firing sets the next target three seconds ahead.
     const auto aim = [&] {
         const std::int64_t target = (tw::wallClockMs() / 1000 + 3) * 1000;
