@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -190,6 +191,18 @@ void appendHexEscape(std::string& out, unsigned char ch) {
     out += kDigits[ch & 15u];
 }
 
+// How Qt writes each byte of a value: as it is (0), as it is but in a quoted value, or
+// escaped.
+constexpr unsigned kQuotes = 1, kEscaped = 2;
+constexpr auto kByteKinds = [] {
+    std::array<unsigned char, 256> kinds{};
+    for (unsigned c = 0; c < 0x20; ++c)
+        kinds[c] = kEscaped;
+    kinds['"'] = kinds['\\'] = kEscaped;
+    kinds[';'] = kinds[','] = kinds['='] = kQuotes;
+    return kinds;
+}();
+
 // The text Qt writes after "key=" for a string value, byte for byte, or nothing for the
 // values Qt marks or re-encodes on their way (a leading '@', a NUL, text that is not UTF-8):
 // those still go through Qt. Qt encodes such a value one character at a time, with two
@@ -212,12 +225,16 @@ std::optional<IniValue> iniValueText(const std::string& value) {
     for (std::size_t i = 0; i < value.size(); ++i) {
         // Most of a value is written as it is: copied a run at a time.
         std::size_t plain = i;
-        if (!escapeHexDigit)
-            while (plain < value.size() && static_cast<unsigned char>(value[plain]) >= 0x20 &&
-                   value[plain] != '"' && value[plain] != '\\') {
-                const char c = value[plain++];
-                quoted = quoted || c == ';' || c == ',' || c == '=';
+        if (!escapeHexDigit) {
+            unsigned seen = 0;
+            for (; plain < value.size(); ++plain) {
+                const unsigned kind = kByteKinds[static_cast<unsigned char>(value[plain])];
+                if (kind == kEscaped)
+                    break;
+                seen |= kind;
             }
+            quoted = quoted || (seen & kQuotes);
+        }
         if (plain > i) {
             out.append(value, i, plain - i);
             i = plain - 1;
