@@ -6,12 +6,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QSettings>
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <sys/stat.h>
@@ -58,7 +64,13 @@ bool isUtf8(std::string_view text) {
         std::size_t length = 0;
         char32_t point = 0;
         if (lead < 0x80) {
-            ++i;
+            // Paths are mostly ASCII: skip it eight bytes at a time.
+            for (++i; i + 8 <= text.size(); i += 8) {
+                std::uint64_t chunk = 0;
+                std::memcpy(&chunk, text.data() + i, 8);
+                if (chunk & 0x8080808080808080u)
+                    break;
+            }
             continue;
         }
         if (lead >= 0xC2 && lead <= 0xDF) {
@@ -132,9 +144,29 @@ std::string lossOnRewrite(const std::string& text) {
     return {};
 }
 
+// The whole file in one read where it can: a stream reads a long list a few kilobytes at a
+// time.
 std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat info {};
+    std::string text(::fstat(fd, &info) == 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096,
+                     '\0');
+    std::size_t length = 0;
+    for (;;) {
+        if (length == text.size())
+            text.resize(text.size() * 2);
+        const ssize_t got = ::read(fd, text.data() + length, text.size() - length);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        length += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    text.resize(length);
+    return text;
 }
 
 // Copies the file beside itself before anything is written to it; the first copy of a day
@@ -147,7 +179,154 @@ std::string keepCopy(const std::string& path) {
     return {};
 }
 
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+void appendHexEscape(std::string& out, unsigned char ch) {
+    constexpr const char* kDigits = "0123456789abcdef";
+    out += "\\x";
+    if (ch >= 16)
+        out += kDigits[ch >> 4];
+    out += kDigits[ch & 15u];
+}
+
+// How Qt writes each byte of a value: as it is (0), as it is but in a quoted value, or
+// escaped.
+constexpr unsigned kQuotes = 1, kEscaped = 2;
+constexpr auto kByteKinds = [] {
+    std::array<unsigned char, 256> kinds{};
+    for (unsigned c = 0; c < 0x20; ++c)
+        kinds[c] = kEscaped;
+    kinds['"'] = kinds['\\'] = kEscaped;
+    kinds[';'] = kinds[','] = kinds['='] = kQuotes;
+    return kinds;
+}();
+
+// The text Qt writes after "key=" for a string value, byte for byte, or nothing for the
+// values Qt marks or re-encodes on their way (a leading '@', a NUL, text that is not UTF-8):
+// those still go through Qt. Qt encodes such a value one character at a time, with two
+// allocations each; a long stored list spends nearly all of its save there.
+struct IniValue {
+    std::string text;
+    bool quoted = false; // written between double quotes
+};
+
+std::optional<IniValue> iniValueText(const std::string& value) {
+    if ((!value.empty() && value.front() == '@') || value.find('\0') != std::string::npos ||
+        !isUtf8(value))
+        return std::nullopt;
+    IniValue result;
+    std::string& out = result.text;
+    out.reserve(value.size() + value.size() / 16 + 2);
+    bool& quoted = result.quoted;
+    // After a \x escape a hex digit would be read as part of it, so it is escaped too.
+    bool escapeHexDigit = false;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        // Most of a value is written as it is: copied a run at a time.
+        std::size_t plain = i;
+        if (!escapeHexDigit) {
+            unsigned seen = 0;
+            for (; plain < value.size(); ++plain) {
+                const unsigned kind = kByteKinds[static_cast<unsigned char>(value[plain])];
+                if (kind == kEscaped)
+                    break;
+                seen |= kind;
+            }
+            quoted = quoted || (seen & kQuotes);
+        }
+        if (plain > i) {
+            out.append(value, i, plain - i);
+            i = plain - 1;
+            continue;
+        }
+        const char c = value[i];
+        const auto ch = static_cast<unsigned char>(c);
+        if (c == ';' || c == ',' || c == '=')
+            quoted = true;
+        if (escapeHexDigit && isHexDigit(c)) {
+            appendHexEscape(out, ch);
+            continue;
+        }
+        escapeHexDigit = false;
+        switch (c) {
+        case '\a':
+            out += "\\a";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\v':
+            out += "\\v";
+            break;
+        case '"':
+        case '\\':
+            out += '\\';
+            out += c;
+            break;
+        default:
+            if (ch <= 0x1F) {
+                appendHexEscape(out, ch);
+                escapeHexDigit = true;
+            } else {
+                out += c; // UTF-8 bytes are written as they are
+            }
+        }
+    }
+    quoted = quoted || (!out.empty() && (out.front() == ' ' || out.back() == ' '));
+    return result;
+}
+
+// Keys Qt writes as they are; others are escaped and go through Qt.
+bool isPlainKey(const std::string& key) {
+    return !key.empty() && std::all_of(key.begin(), key.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '-' || c == '.';
+    });
+}
+
+// Where the line "key=..." of a section starts and ends (after its newline) in a file as Qt
+// writes it: one "[section]" line, then one line per key. Nothing when either is absent.
+std::optional<std::pair<std::size_t, std::size_t>>
+keyLine(const std::string& text, const std::string& section, const std::string& key) {
+    const std::string header = "[" + section + "]\n";
+    std::size_t at = text.starts_with(header) ? 0 : text.find("\n" + header);
+    if (at == std::string::npos)
+        return std::nullopt;
+    at = text.find('\n', at + (at ? 1 : 0)) + 1;
+    const std::string prefix = key + "=";
+    while (at < text.size() && text[at] != '[' && text[at] != '\n') {
+        const std::size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            return std::nullopt;
+        if (text.compare(at, prefix.size(), prefix) == 0)
+            return std::pair{at, end + 1};
+        at = end + 1;
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<IniSettingsStore::FileStamp> IniSettingsStore::stampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileStamp{info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec, info.st_size,
+                     static_cast<long long>(info.st_ino)};
+}
 
 IniSettingsStore::IniSettingsStore(std::string configDirectory)
     : configDirectory_(std::move(configDirectory)) {}
@@ -190,17 +369,16 @@ std::unique_ptr<QSettings> IniSettingsStore::open(const std::string& path) {
 void IniSettingsStore::noteLossOnRewrite(const std::string& path) {
     if (trouble_.reported(path))
         return;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
+    const std::optional<FileStamp> stamp = stampOf(path);
+    if (!stamp)
         return;
-    const FileStamp stamp{info.st_mtim.tv_sec, info.st_mtim.tv_nsec, info.st_size};
     if (const auto known = unchanged_.find(path);
-        known != unchanged_.end() && known->second == stamp)
+        known != unchanged_.end() && known->second == *stamp)
         return;
     if (const std::string why = lossOnRewrite(fileText(path)); !why.empty())
         trouble_.note({path, why, keepCopy(path)});
     else
-        unchanged_[path] = stamp;
+        unchanged_[path] = *stamp;
 }
 
 std::string IniSettingsStore::get(const std::string& application, const std::string& section,
@@ -232,6 +410,8 @@ void IniSettingsStore::save(const std::string& application, const std::string& s
     if (const std::string why = readFailure(path); !why.empty())
         throw StoreWriteError(path,
                               "the file cannot be read (" + why + "), so it is left as it is");
+    if (replaceLine(path, section, key, value))
+        return;
     const auto settings = open(path);
     settings->beginGroup(QString::fromStdString(section));
     settings->setValue(QString::fromStdString(key), QString::fromStdString(value));
@@ -239,6 +419,60 @@ void IniSettingsStore::save(const std::string& application, const std::string& s
     settings->sync();
     if (settings->status() == QSettings::AccessError)
         throw StoreWriteError(path, writeFailure(path));
+    written_[path] = stampOf(path);
+}
+
+// A file this store wrote last, still as it left it, is what Qt would write again: the
+// line of a key already in it is replaced with the text Qt would give it, under Qt's lock
+// and through a file renamed into place as Qt does. Anything else goes through Qt.
+bool IniSettingsStore::replaceLine(const std::string& path, const std::string& section,
+                                   const std::string& key, const std::string& value) {
+    const auto known = written_.find(path);
+    if (known == written_.end() || !isPlainKey(key) || !isPlainKey(section) ||
+        QString::fromStdString(section).compare(QStringLiteral("general"), Qt::CaseInsensitive) ==
+            0)
+        return false;
+    const std::optional<IniValue> valueText = iniValueText(value);
+    if (!valueText)
+        return false;
+    const QString file = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    QLockFile lock(file + QStringLiteral(".lock"));
+    if (!lock.lock())
+        return false;
+    const std::optional<FileStamp> before = stampOf(path);
+    if (!before || before != known->second)
+        return false;
+    std::string text = fileText(path);
+    const auto line = keyLine(text, section, key);
+    if (!line)
+        return false;
+    const std::string quote = valueText->quoted ? "\"" : "";
+    const std::string keyText = key + "=" + quote;
+    const std::string lineEnd = quote + "\n";
+    QSaveFile out(file);
+    const auto put = [&out](const char* data, std::size_t size) {
+        return out.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
+    };
+    if (!out.open(QIODevice::WriteOnly) || !put(text.data(), line->first) ||
+        !put(keyText.data(), keyText.size()) ||
+        !put(valueText->text.data(), valueText->text.size()) ||
+        !put(lineEnd.data(), lineEnd.size()) ||
+        !put(text.data() + line->second, text.size() - line->second) || !out.commit())
+        throw StoreWriteError(path, writeFailure(path));
+    // Qt rereads a file it holds only when its size or modification time (in milliseconds)
+    // changed: a file of the same size written within the same millisecond is given a later
+    // time, or this program's next read would return the old value.
+    std::optional<FileStamp> after = stampOf(path);
+    if (after && after->size == before->size &&
+        after->modifiedNanoseconds / 1000000 <= before->modifiedNanoseconds / 1000000) {
+        const long long next = (before->modifiedNanoseconds / 1000000 + 1) * 1000000;
+        const timespec times[2] = {{0, UTIME_OMIT}, {next / 1000000000, next % 1000000000}};
+        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+        after = stampOf(path);
+    }
+    written_[path] = after;
+    lastGetRead_ = true;
+    return true;
 }
 
 } // namespace tw

@@ -4,7 +4,7 @@
 
 #include <map>
 #include <memory>
-#include <tuple>
+#include <optional>
 
 class QSettings;
 
@@ -36,9 +36,22 @@ class IniSettingsStore : public SettingsStore {
     std::string configDirectory_;
     bool lastGetRead_ = true;
     ReadTroubleOnce trouble_;
-    // When each file was last found to survive a write unchanged (modification time, size).
-    using FileStamp = std::tuple<long long, long long, long long>;
+    // A file's modification time, size and inode: a file replaced or changed differs in one.
+    struct FileStamp {
+        long long modifiedNanoseconds = 0;
+        long long size = 0;
+        long long inode = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static std::optional<FileStamp> stampOf(const std::string& path);
+    // Replaces the line of a key in a file this store wrote last; false when it cannot.
+    bool replaceLine(const std::string& path, const std::string& section, const std::string& key,
+                     const std::string& value);
+
+    // When each file was last found to survive a write unchanged.
     std::map<std::string, FileStamp> unchanged_;
+    // What each file looked like after this store last wrote it (absent: unknown).
+    std::map<std::string, std::optional<FileStamp>> written_;
 };
 
 } // namespace tw

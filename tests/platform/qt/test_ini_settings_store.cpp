@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
@@ -31,6 +32,15 @@ class IniStore : public ::testing::Test {
     IniSettingsStore store;
     Settings settings{store};
 };
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void writeAll(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 TEST_F(IniStore, WritesTheUsersQuillmarkFileInTheTidewellGroup) {
     settings.save("Option1", "3");
@@ -83,15 +93,6 @@ TEST_F(IniStore, UnwritableFolderIsReported) {
     IniSettingsStore blocked("/proc/tidewell-no-such-dir");
     EXPECT_THROW(blocked.save("Quillmark", "Tidewell", "Text1", "1"), std::runtime_error);
     EXPECT_EQ(blocked.get("Quillmark", "Tidewell", "Text1", "0"), "0");
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeAll(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 // The file is shared by the vendor's programs. What Qt would drop or change at the first write
@@ -238,6 +239,67 @@ TEST_F(IniStore, UnwritableAndUnreadableStoresLoseNothing) {
         chmod(path.c_str(), 0644);
         EXPECT_EQ(readAll(path), before);
     });
+}
+
+// A key saved again is written as Qt itself would write the whole file, byte for byte (other
+// programs and earlier versions read it), and this program reads the new value at once, even
+// when the file keeps its size and is rewritten within the same millisecond.
+TEST_F(IniStore, SavingAKeyAgainWritesWhatQtWouldWrite) {
+    QTemporaryDir qtDir;
+    const QString qtPath = qtDir.path() + "/Quillmark.ini";
+    const auto qtSave = [&](const char* section, const std::string& key, const std::string& value) {
+        QSettings qt(qtPath, QSettings::IniFormat);
+        qt.setValue(QString(section) + "/" + QString::fromStdString(key),
+                    QString::fromStdString(value));
+        qt.sync();
+    };
+    const auto bothSave = [&](const char* section, const std::string& key,
+                              const std::string& value) {
+        store.save("Quillmark", section, key, value);
+        qtSave(section, key, value);
+    };
+    bothSave("Tidewell", "Text1", "1");
+    bothSave("Tidewell", "ListView1", "seed");
+    bothSave("Tidewell", "Weekly Time", "9:00:00 AM");
+    bothSave("Inkwell", "Zoom", "2");
+    std::string rows;
+    for (int i = 0; i < 10000; ++i)
+        rows += "/opt/Tool " + std::to_string(i) + "/bin, \"x\"=y;#\\" + kListItemSeparator;
+    const std::vector<std::string> texts = {
+        "plain",
+        "",
+        " lead",
+        "trail ",
+        "a,b",
+        "x=y",
+        "semi;colon",
+        "\"q\" back\\sl",
+        "tab\tend\n",
+        "\x01"
+        "a1F",
+        "\x1f"
+        "9z\x7f",
+        "\x1b[0m",
+        "Grüße ☃ 日本 😀",
+        "[Tidewell]",
+        "@at",
+        "/tmp/caf\xe9",
+        rows,
+    };
+    for (const std::string& text : texts) {
+        for (const char* key : {"ListView1", "Weekly Time"}) {
+            bothSave("Tidewell", key, text);
+            ASSERT_EQ(fileText(), readAll(qtPath.toStdString())) << key << " = " << text;
+        }
+        // Text that is not UTF-8 reads back changed, as it always did.
+        if (text.find('\xe9') == std::string::npos) {
+            EXPECT_EQ(settings.get("ListView1"), text);
+        }
+    }
+    for (int i = 0; i < 200; ++i) {
+        settings.save("Text1", std::to_string(i % 10));
+        ASSERT_EQ(settings.get("Text1"), std::to_string(i % 10)) << i;
+    }
 }
 
 // Two copies of the program write at the same time: no value is lost and the file is
