@@ -9,7 +9,12 @@ program=$1
 . "$(dirname "$0")/../../support/tidewell-window.sh"
 use_fresh_settings access
 # The bus launcher starts a bus and a registry of its own: all of its group goes at the end.
-trap 'kill -KILL "${pid:-0}" -- "-${bus:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+finish() {
+  [ -n "${pid:-}" ] && kill -KILL "$pid" 2>/dev/null
+  [ -n "${bus:-}" ] && kill -KILL -- "-$bus" 2>/dev/null
+  rm -rf "$work"
+}
+trap finish EXIT
 sep='||||||||---|||'
 printf '[Tidewell]\nListView1=/bin/first%s/bin/second%s\nListView2=xclock%s\n' \
   "$sep" "$sep" "$sep" > "$ini"
