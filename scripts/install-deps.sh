@@ -10,6 +10,8 @@ packages=(
   fonts-liberation imagemagick desktop-file-utils tzdata faketime
   dbus dpkg-dev lintian appstream man-db
   qt6-wayland sway xwayland x11-xserver-utils kwin-wayland
+  # What a screen reader sees of the window.
+  at-spi2-core python3-pyatspi
   # The Windows edition: cross compilers (posix threads), Wine to test it, the installer.
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest
   wine wine64 wine32:i386 nsis tint2 zip

@@ -155,7 +155,11 @@ class Caption : public Control {
 };
 
 // A report-view list on screen (the run list, the close list, the history log).
-class ListControl : public ListView, public Control {};
+class ListControl : public ListView, public Control {
+  public:
+    // The user pressed Delete while a row was selected.
+    ControlEvent deletePressed;
+};
 
 // The window's mouse pointer: the program's own (the arrow when it has none) or the arrow.
 enum class Pointer { Default, Custom };

@@ -113,6 +113,7 @@ void MainWindow::bindListEvents() {
     RunListCommands& run = runListCommands_;
     c_.browseRunButton.clicked.setHandler([&run] { run.browse(); });
     c_.deleteRunButton.clicked.setHandler([&run] { run.deleteSelected(); });
+    c_.runList.deletePressed.setHandler([&run] { run.deleteSelected(); });
     c_.runNowButton.clicked.setHandler([&run] { run.runNow(); });
     c_.clearRunButton.clicked.setHandler([&run] { run.clear(); });
     c_.runSampleButton.clicked.setHandler([&run] { run.loadSample(); });
@@ -120,6 +121,7 @@ void MainWindow::bindListEvents() {
     CloseListCommands& close = closeListCommands_;
     c_.addCloseButton.clicked.setHandler([&close] { close.addTyped(); });
     c_.deleteCloseButton.clicked.setHandler([&close] { close.deleteSelected(); });
+    c_.closeList.deletePressed.setHandler([&close] { close.deleteSelected(); });
     c_.browseCloseButton.clicked.setHandler([&close] { close.browse(); });
     c_.closeNowButton.clicked.setHandler([&close] { close.closeNow(); });
     c_.closeMethodHelpButton.clicked.setHandler([&close] { close.explainMethods(); });

@@ -53,7 +53,39 @@ constexpr ControlPlace kControls[] = {
     {"PushButton16", K::Button, "Copy History To Clipboard", "Frame6", 240, 2200, 3600, 405},
     {"PushButton15", K::Button, "Clear History Log", "Frame6", 3960, 2200, 3600, 405},
 };
+struct SpeechRow {
+    const char* control;
+    ControlSpeech speech;
+};
+
+constexpr SpeechRow kSpeech[] = {
+    {"ProgressBar1", {"Progress to the next run/close", ""}},
+    {"ListView2", {"Programs to close", ""}},
+    {"PushButton8", {"", "Adds a program to Programs to close"}},
+    {"PushButton7", {"", "Deletes the selected row of Programs to close"}},
+    {"PushButton11", {"", "Empties Programs to close"}},
+    {"PushButton12", {"", "Fills Programs to close with examples"}},
+    {"PushButton10", {"Close method help", "Explains soft and hard close"}},
+    {"Text1", {"Hours", ""}},
+    {"Text2", {"Minutes", ""}},
+    {"Text3", {"Seconds", ""}},
+    {"dtpWeekly", {"Time of day", "The time of a daily or weekly run/close"}},
+    {"cboWeekly", {"Day of the week", "The day of a weekly run/close"}},
+    {"ListView1", {"Programs to run", ""}},
+    {"PushButton3", {"", "Adds a program to Programs to run"}},
+    {"PushButton6", {"", "Deletes the selected row of Programs to run"}},
+    {"PushButton13", {"", "Empties Programs to run"}},
+    {"PushButton14", {"", "Fills Programs to run with examples"}},
+    {"ListView3", {"History", ""}},
+};
 } // namespace
+
+ControlSpeech controlSpeech(std::string_view controlName) {
+    for (const SpeechRow& row : kSpeech)
+        if (controlName == row.control)
+            return row.speech;
+    return {"", ""};
+}
 
 std::span<const ControlPlace> mainWindowControls() {
     return kControls;

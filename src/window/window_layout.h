@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 namespace tw {
 
@@ -35,5 +36,16 @@ inline constexpr int kClientHeightTwips = 8970;
 
 // Every control in creation order: each frame before what it contains.
 std::span<const ControlPlace> mainWindowControls();
+
+// What a screen reader says for a control whose caption does not say it all: the name of a
+// box, picker or list that only its neighbours label, and for captions that two frames
+// share, which list the control acts on. Both front ends read it from here.
+struct ControlSpeech {
+    const char* name;        // "" where the caption is the name
+    const char* description; // "" where none is needed
+};
+
+// The spoken name and description of the control of this control name.
+ControlSpeech controlSpeech(std::string_view controlName);
 
 } // namespace tw

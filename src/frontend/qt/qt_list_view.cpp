@@ -4,6 +4,7 @@
 #include "frontend/qt/qt_controls.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <algorithm>
 #include <stdexcept>
 
@@ -219,6 +220,17 @@ bool QtListView::checked(int row) const {
 
 void QtListView::setChecked(int row, bool on) {
     model_->setChecked(rowOf(row), on);
+}
+
+void QtListView::keyPressEvent(QKeyEvent* event) {
+    // Delete acts on a selected row only: with none there is nothing the key could mean.
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier &&
+        selectionModel()->hasSelection()) {
+        event->accept();
+        deletePressed.raise();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 int QtListView::selectedIndex() const {

@@ -77,6 +77,9 @@ class QtListView : public QTreeView, public ListControl {
     // Column widths follow the window's layout, drawn smaller on a screen it would not fit.
     void setLayoutScale(double scale) { scale_ = scale; }
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     // The model's row of list row i; throws for a row that does not exist.
     int rowOf(int row) const;

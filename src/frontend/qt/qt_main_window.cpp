@@ -244,6 +244,11 @@ void QtMainWindow::buildControls() {
         QWidget* control = createControl(place, parent, scale_);
         control->setObjectName(QString::fromLatin1(place.name));
         control->setGeometry(px(place.left), px(place.top), px(place.width), px(place.height));
+        const ControlSpeech speech = controlSpeech(place.name);
+        if (*speech.name)
+            control->setAccessibleName(QString::fromUtf8(speech.name));
+        if (*speech.description)
+            control->setAccessibleDescription(QString::fromUtf8(speech.description));
         if (place.kind == ControlKind::Frame) {
             // Frames draw their caption on the top border line, so that the controls inside
             // keep their designed places below it.

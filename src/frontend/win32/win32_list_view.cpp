@@ -33,6 +33,16 @@ void Win32ListView::onDpiChanged(UINT dpi) {
         ListView_SetColumnWidth(hwnd_, static_cast<int>(i), pixels(widthsTwips_[i], dpi));
 }
 
+LRESULT Win32ListView::onNotify(const NMHDR& header) {
+    // Delete acts on a selected row only: with none there is nothing the key could mean.
+    if (header.code == LVN_KEYDOWN &&
+        reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_DELETE &&
+        GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 &&
+        ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED) >= 0)
+        deletePressed.raise();
+    return 0;
+}
+
 int Win32ListView::columnCount() const {
     return Header_GetItemCount(ListView_GetHeader(hwnd_));
 }

@@ -30,6 +30,7 @@ class Win32ListView : public Win32Control<ListControl> {
     void setRowsChangedHandler(std::function<void()> handler) override;
 
     void onDpiChanged(UINT dpi) override;
+    LRESULT onNotify(const NMHDR& header) override;
 
   private:
     // The control's 0-based item of a 1-based row; throws std::out_of_range when none.

@@ -4,6 +4,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_icon.h"
 
+#include <oleacc.h>
 #include <stdexcept>
 
 namespace tw {
@@ -59,6 +60,21 @@ bool choosesOwnPointer(HWND control) {
     wchar_t name[32] = {};
     GetClassNameW(control, name, 32);
     return lstrcmpiW(name, WC_EDITW) == 0 || lstrcmpiW(name, DATETIMEPICK_CLASSW) == 0;
+}
+
+// Gives a control the spoken name and description of the layout's speech table through the
+// system's annotation service. Without it (no COM on this thread, or a system that does not
+// keep annotations) the control keeps what the system derives from its caption or label.
+void annotate(IAccPropServices* services, HWND control, const ControlSpeech& speech) {
+    if (!services)
+        return;
+    const auto client = static_cast<DWORD>(OBJID_CLIENT);
+    if (*speech.name)
+        services->SetHwndPropStr(control, client, CHILDID_SELF, PROPID_ACC_NAME,
+                                 widen(speech.name).c_str());
+    if (*speech.description)
+        services->SetHwndPropStr(control, client, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                                 widen(speech.description).c_str());
 }
 
 void registerClass(HINSTANCE instance, WNDPROC windowProc) {
@@ -136,6 +152,10 @@ void Win32Window::createControls() {
     controls_.reserve(places.size());
     int id = kFirstControlId;
     bool previousWasOption = false;
+    IAccPropServices* speech = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices, reinterpret_cast<void**>(&speech))))
+        speech = nullptr;
     for (const ControlPlace& place : places) {
         auto [windowClass, style, exStyle] = classStyle(place.kind);
         style |= WS_CHILD;
@@ -162,8 +182,11 @@ void Win32Window::createControls() {
         if (place.kind != ControlKind::Frame)
             SetWindowSubclass(control, &Win32Window::controlProc, 0,
                               reinterpret_cast<DWORD_PTR>(this));
+        annotate(speech, control, controlSpeech(place.name));
         controls_.push_back(control);
     }
+    if (speech)
+        speech->Release();
 }
 
 RECT Win32Window::workArea() const {

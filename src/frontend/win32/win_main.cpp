@@ -36,6 +36,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                            ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
                                                ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&classes);
+        // The window's spoken names are kept by a COM service of the system.
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         const std::unique_ptr<tw::PlatformServices> platform = tw::makePlatformServices();
         tw::Services services = platform->view();
         tw::Win32Form form(instance);

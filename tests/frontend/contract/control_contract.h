@@ -20,6 +20,8 @@ class ContractWindow {
     virtual void click(const char* name) = 0;
     // The user types these characters, one key each, into the text box of that control name.
     virtual void type(const char* name, const std::string& keys) = 0;
+    // The user presses Delete in the list of that control name.
+    virtual void pressDelete(const char* name) = 0;
 };
 
 // The shown main window of the toolkit this build of the suite is for.

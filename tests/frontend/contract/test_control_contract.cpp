@@ -197,6 +197,21 @@ TEST_F(ControlContract, ListsKeepTheListContract) {
     EXPECT_EQ(history.name(), "ListView3");
 }
 
+TEST_F(ControlContract, DeleteInAListAsksOnlyWhenARowIsSelected) {
+    ListControl& runs = c.runList;
+    int asked = 0;
+    count(runs.deletePressed, asked);
+    runs.addColumn("Program");
+    runs.addRow("/bin/first");
+    runs.addRow("/bin/second");
+    window->pressDelete("ListView1");
+    EXPECT_EQ(asked, 0) << "no row selected";
+    runs.select(2);
+    window->pressDelete("ListView1");
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(runs.count(), 2) << "the behaviour deletes, not the list itself";
+}
+
 TEST_F(ControlContract, TimePickerGivesBackTheTimeItWasGiven) {
     for (const TimeOfDay time : {TimeOfDay{0, 0, 0}, TimeOfDay{12, 0, 0}, TimeOfDay{12, 30, 1},
                                  TimeOfDay{23, 59, 59}, TimeOfDay{9, 0, 0}}) {

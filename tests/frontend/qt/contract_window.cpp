@@ -39,6 +39,10 @@ class QtContractWindow : public ContractWindow {
         QTest::keyClicks(&form_.control<QLineEdit>(name), QString::fromStdString(keys));
     }
 
+    void pressDelete(const char* name) override {
+        QTest::keyClick(&form_.control<QWidget>(name), Qt::Key_Delete);
+    }
+
   private:
     QtMainWindow form_;
 };

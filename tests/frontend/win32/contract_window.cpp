@@ -23,6 +23,14 @@ class Win32ContractWindow : public ContractWindow {
             SendMessageW(box, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key)), 0);
     }
 
+    void pressDelete(const char* name) override {
+        // The list reports the key to its parent as a notification.
+        const HWND list = form_.window().control(name);
+        SetFocus(list);
+        SendMessageW(list, WM_KEYDOWN, VK_DELETE, 1);
+        SendMessageW(list, WM_KEYUP, VK_DELETE, static_cast<LPARAM>(0xC0000001));
+    }
+
   private:
     Win32Form form_{GetModuleHandleW(nullptr)};
     MainWindowControls controls_ = form_.controls();
