@@ -97,7 +97,11 @@ kill -0 "$notepad" 2>/dev/null && fail "Notepad is still running after Execute C
 
 # "Daily:" (Option2 in Frame1 at (8040, 45), itself at (240, 750)) is stored when clicked.
 xdotool mousemove --window "$win" $(((8040 + 240) / 15 + 8)) $(((45 + 750) / 15 + 9)) click 1
-sleep 0.5
+# A loaded machine may take a while over the click and the write: look for up to ten seconds.
+for _ in $(seq 1 20); do
+  stored | grep -qx '"Option1"="2"' && break
+  sleep 0.5
+done
 stored | grep -qx '"Option1"="2"' || { stored >&2; fail "the schedule choice is not stored"; }
 
 # Minimised, the window goes to the tray; a click on the icon brings it back.
