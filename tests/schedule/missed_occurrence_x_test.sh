@@ -18,6 +18,10 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -n "$faketime" ] || fail "libfaketime is not installed (scripts/install-deps.sh installs it)"
+# A sanitizer build's runtime must come first of all preloaded libraries.
+preload=$faketime
+asan=$(ldd "$program" 2> /dev/null | awk '/libasan\.so/{print $3; exit}')
+[ -n "$asan" ] && preload="$asan:$faketime"
 
 export XDG_CONFIG_HOME="$work/config" LC_ALL=C.UTF-8
 mkdir -p "$XDG_CONFIG_HOME"
@@ -28,7 +32,7 @@ chmod +x "$work/run.sh"
 echo +0 > "$work/offset"
 cat > "$work/tidewell" <<WRAP
 #!/bin/sh
-LD_PRELOAD="$faketime" FAKETIME_TIMESTAMP_FILE="$work/offset" FAKETIME_NO_CACHE=1 \
+LD_PRELOAD="$preload" FAKETIME_TIMESTAMP_FILE="$work/offset" FAKETIME_NO_CACHE=1 \
 FAKETIME_DONT_FAKE_MONOTONIC=1 exec "$program"
 WRAP
 chmod +x "$work/tidewell"
