@@ -15,6 +15,11 @@ std::filesystem::path fileSystemPath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+std::string utf8Text(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 bool fileExists(const std::string& path) {
     std::error_code error;
     try {

@@ -17,6 +17,8 @@ inline constexpr const char* kSkinFile = "x/o.cjs";
 
 // A UTF-8 path (as all our text is) for std::filesystem, whatever the system's code page.
 std::filesystem::path fileSystemPath(const std::string& utf8);
+// The path back as UTF-8 text, for messages and rows.
+std::string utf8Text(const std::filesystem::path& path);
 
 // Whether the file's last-modified time can be read; never fails itself.
 bool fileExists(const std::string& path);

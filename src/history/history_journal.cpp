@@ -1,5 +1,7 @@
 #include "history/history_journal.h"
 
+#include "core/main_module.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -121,15 +123,10 @@ bool collectNewestRows(const std::string& text, std::vector<JournalRow>& newestF
 }
 
 std::runtime_error writeFailure(const std::filesystem::path& file, const std::string& why) {
-    const std::u8string name = file.u8string();
-    return std::runtime_error(std::string(name.begin(), name.end()) + ": " + why);
+    return std::runtime_error(utf8Text(file) + ": " + why);
 }
 
 } // namespace
-
-std::filesystem::path pathFromUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
 
 HistoryJournal::HistoryJournal(std::filesystem::path folder, int rowLimit)
     : folder_(std::move(folder)), file_(folder_ / kFileName), rowLimit_(rowLimit) {}

@@ -49,7 +49,4 @@ class HistoryJournal {
     std::int64_t rowsInFile_ = -1; // counted when the file is first opened
 };
 
-// A path from UTF-8 text, whatever the platform's own encoding of file names.
-std::filesystem::path pathFromUtf8(const std::string& text);
-
 } // namespace tw

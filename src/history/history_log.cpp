@@ -1,6 +1,7 @@
 #include "history/history_log.h"
 
 #include "core/list_view.h"
+#include "core/main_module.h"
 #include "platform/clock.h"
 #include "platform/locale_text.h"
 
@@ -78,8 +79,7 @@ void HistoryLog::journal(const std::string& displayedTime, const std::string& ac
         return;
     }
     if (std::exchange(journalFailing_, false)) {
-        const std::u8string file = journal_->file().u8string();
-        note(kJournalWrittenAgain + std::string(file.begin(), file.end()));
+        note(kJournalWrittenAgain + utf8Text(journal_->file()));
     }
 }
 

@@ -47,7 +47,7 @@ void MainWindow::start() {
         c_.history.setColumnWidth(2, 4200);
         if (!historyFolder.empty())
             history_.keepIn(
-                std::make_unique<HistoryJournal>(pathFromUtf8(historyFolder), kHistoryRowLimit));
+                std::make_unique<HistoryJournal>(fileSystemPath(historyFolder), kHistoryRowLimit));
     });
     r.step(122, [&] { settings_.loadList(c_.closeList); });
     restoreControls(r);

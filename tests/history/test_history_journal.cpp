@@ -1,3 +1,4 @@
+#include "core/main_module.h"
 #include "core/memory_list_view.h"
 #include "history/history_journal.h"
 #include "history/history_log.h"
@@ -19,7 +20,7 @@ class JournalTest : public ::testing::Test {
   protected:
     fs::path folder =
         fs::temp_directory_path() /
-        pathFromUtf8("tidewell journal José Ñúñez " + std::to_string(std::random_device{}()));
+        fileSystemPath("tidewell journal José Ñúñez " + std::to_string(std::random_device{}()));
     ~JournalTest() override {
         std::error_code ignored;
         fs::remove_all(folder, ignored);
