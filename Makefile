@@ -55,8 +55,9 @@ windows-test: windows-build
 format: build
 	cmake --build $(BUILD) --target format
 
-bench: build
-	@scripts/bench.sh $(BUILD)
+# With the Windows edition, its benchmark under Wine runs too (x86_64, beside Wine's Notepad).
+bench: build $(if $(filter 1,$(WINDOWS_TESTS)),windows-build)
+	@scripts/bench.sh $(BUILD) $(if $(filter 1,$(WINDOWS_TESTS)),$(WINBUILD)/x86_64)
 
 package: build
 	cmake --build $(BUILD) --target package

@@ -3,6 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 // mingw-w64 10 does not name it yet; Windows before 10 1803 refuses it.
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -47,11 +51,95 @@ HWND createTickWindow(WallClockTimer* owner) {
     return window;
 }
 
-void waitAndPost(HANDLE timer, HANDLE quit, HWND window) {
-    const HANDLE handles[] = {quit, timer};
-    while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
-        PostMessageW(window, kTickMessage, 0, 0);
-}
+// The one thread that waits on every timer of the process: under Wine each thread holds
+// about a megabyte of private memory. It starts with the first timer and ends with the last.
+class TimerWaiter {
+  public:
+    static TimerWaiter& instance() {
+        static TimerWaiter waiter;
+        return waiter;
+    }
+
+    void add(HANDLE timer, HWND window) {
+        std::unique_lock lock(mutex_);
+        if (timers_.empty()) {
+            if (thread_.joinable())
+                thread_.join();
+            thread_ = std::thread([this] { run(); });
+        }
+        timers_.push_back({timer, window});
+        waitUntilSeen(lock);
+    }
+
+    // Returns once the thread no longer waits on the timer, so that its handle can be closed.
+    void remove(HANDLE timer) {
+        std::unique_lock lock(mutex_);
+        std::erase_if(timers_, [timer](const Entry& entry) { return entry.timer == timer; });
+        waitUntilSeen(lock);
+        if (timers_.empty()) {
+            lock.unlock();
+            thread_.join();
+        }
+    }
+
+  private:
+    struct Entry {
+        HANDLE timer;
+        HWND window;
+    };
+
+    TimerWaiter() : changed_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+    // A timer still alive at exit keeps the thread: it ends with the process.
+    ~TimerWaiter() {
+        if (thread_.joinable())
+            thread_.detach();
+    }
+
+    // Has the thread take up the current list before the caller goes on.
+    void waitUntilSeen(std::unique_lock<std::mutex>& lock) {
+        const auto generation = ++generation_;
+        SetEvent(changed_);
+        seenChanged_.wait(lock, [&] { return seen_ >= generation; });
+    }
+
+    void run() {
+        std::vector<HANDLE> handles;
+        std::vector<HWND> windows;
+        for (;;) {
+            {
+                std::lock_guard lock(mutex_);
+                seen_ = generation_;
+                seenChanged_.notify_all();
+                if (timers_.empty())
+                    return;
+                handles.assign({changed_});
+                windows.assign({nullptr});
+                for (const auto& entry : timers_) {
+                    handles.push_back(entry.timer);
+                    windows.push_back(entry.window);
+                }
+            }
+            for (;;) {
+                const DWORD woken = WaitForMultipleObjects(static_cast<DWORD>(handles.size()),
+                                                           handles.data(), FALSE, INFINITE);
+                const DWORD index = woken - WAIT_OBJECT_0;
+                if (index >= handles.size())
+                    Sleep(100); // a failed wait: not again at once
+                if (index == 0 || index >= handles.size())
+                    break; // the list changed: take it up again
+                PostMessageW(windows[index], kTickMessage, 0, 0);
+            }
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable seenChanged_;
+    std::vector<Entry> timers_;
+    std::uint64_t generation_ = 0;
+    std::uint64_t seen_ = 0;
+    HANDLE changed_;
+    std::thread thread_;
+};
 
 } // namespace
 
@@ -61,20 +149,16 @@ WallClockTimer::WallClockTimer() {
     highResolution_ = timer_ != nullptr;
     if (!timer_)
         timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-    quit_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     window_ = createTickWindow(this);
-    if (!timer_ || !quit_ || !window_)
+    if (!timer_ || !window_)
         throw std::runtime_error("Cannot create the monitoring timer");
-    waiter_ = std::thread(waitAndPost, static_cast<HANDLE>(timer_), static_cast<HANDLE>(quit_),
-                          static_cast<HWND>(window_));
+    TimerWaiter::instance().add(static_cast<HANDLE>(timer_), static_cast<HWND>(window_));
 }
 
 WallClockTimer::~WallClockTimer() {
-    SetEvent(static_cast<HANDLE>(quit_));
-    waiter_.join();
+    TimerWaiter::instance().remove(static_cast<HANDLE>(timer_));
     DestroyWindow(static_cast<HWND>(window_));
     CloseHandle(static_cast<HANDLE>(timer_));
-    CloseHandle(static_cast<HANDLE>(quit_));
 }
 
 void WallClockTimer::wakeAt(std::int64_t dueMs) {

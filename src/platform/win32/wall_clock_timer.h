@@ -2,14 +2,13 @@
 
 #include "platform/common/clock_locked_timer.h"
 
-#include <thread>
-
 namespace tw {
 
 // The clock-locked window timer on Windows: a waitable timer set for the absolute time of
 // each tick (nothing busy waits, and a clock that is set moves the wake-up with it), and a
-// small thread that waits on it and posts the tick to a message-only window, so the handler
-// runs on the user-interface thread from any message loop.
+// small thread, one for all the process's timers, that waits on them and posts each tick to
+// its timer's message-only window, so the handler runs on the user-interface thread from any
+// message loop, a dialog's included.
 class WallClockTimer : public ClockLockedTimer {
   public:
     WallClockTimer();
@@ -29,10 +28,8 @@ class WallClockTimer : public ClockLockedTimer {
     void cancelWake() override;
 
     void* timer_ = nullptr;  // the waitable timer
-    void* quit_ = nullptr;   // an event that ends the waiting thread
     void* window_ = nullptr; // receives the tick messages
     bool highResolution_ = false;
-    std::thread waiter_;
 };
 
 } // namespace tw

@@ -22,6 +22,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <memory>
 #include <sddl.h>
 #include <thread>
 
@@ -457,9 +458,15 @@ TEST(RegionalSettings, DatesTimesAndNumbersRoundTrip) {
     EXPECT_EQ(locale.upper("notepad.exe é"), "NOTEPAD.EXE É");
 }
 
-// Ticks come once per second, each for its own second and never before it begins.
+// Ticks come once per second, each for its own second and never before it begins; the
+// process's timers share one waiting thread, and one ending leaves the others ticking.
 TEST(WallClock, TicksAtEachSecondsStart) {
     WallClockTimer timer;
+    auto other = std::make_unique<WallClockTimer>();
+    int otherTicks = 0;
+    other->setHandler([&] { ++otherTicks; });
+    other->setInterval(1000);
+    other->setEnabled(true);
     SystemClock clock;
     std::vector<LocalDateTime> stood;
     std::vector<std::int64_t> lateMs;
@@ -474,8 +481,13 @@ TEST(WallClock, TicksAtEachSecondsStart) {
     timer.setEnabled(true);
     MessagePump pump;
     const auto deadline = Steady::now() + 20s;
-    while (stood.size() < 4 && Steady::now() < deadline)
+    while (stood.size() < 4 && Steady::now() < deadline) {
         pump.waitForEvents(1000);
+        if (other && stood.size() == 2) {
+            EXPECT_GE(otherTicks, 1);
+            other.reset();
+        }
+    }
     timer.setEnabled(false);
     ASSERT_EQ(stood.size(), 4u);
     for (std::size_t i = 1; i < stood.size(); ++i)

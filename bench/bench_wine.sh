@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# The Windows edition under Wine, beside Wine's own Notepad started in the same prefix on the
+# same private X server: the time from starting each to its window being shown, the private
+# memory each reports through GetProcessMemoryInfo once settled, and the processor time of
+# Tidewell monitoring an Every X schedule of one hour (nothing fires) with its window shown,
+# against Notepad's idle over the same seconds. Each figure is also printed as a ratio to
+# Notepad's. TIDEWELL_BENCH_SECONDS sets the monitoring time (default 60).
+# Usage: bench_wine.sh <windows build folder> [runs]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+tree=$(realpath "$1")
+runs=${2:-3}
+seconds=${TIDEWELL_BENCH_SECONDS:-60}
+exe=$tree/tidewell.exe
+memory=$tree/tests/frontend/win32/private_memory.exe
+runner=$root/cmake/toolchain/wine-run.sh
+
+if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
+  TIDEWELL_BENCH_INNER=1 exec "$root/tests/support/with-xvfb.sh" "openbox tint2" -- "$0" "$@"
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tidewell-bench-wine.XXXXXX")
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill -KILL "$p" 2> /dev/null || true; done
+  wineserver -k 2> /dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all
+wine() { "$runner" "$@"; }
+# The program as the zip and the installer ship it: without its debugging sections, which
+# the loader would otherwise read into private memory.
+x86_64-w64-mingw32-strip -o "$work/tidewell.exe" "$exe"
+exe=$work/tidewell.exe
+env -u DISPLAY "$runner" wineboot -i > /dev/null 2>&1
+wineserver -w
+
+# Both lists hold 100 rows (TIDEWELL_BENCH_ROWS), as in bench_window; Every X of one hour,
+# so that nothing fires.
+rows=${TIDEWELL_BENCH_ROWS:-100}
+key='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Quillmark\Tidewell'
+sep='||||||||---|||'
+{
+  printf 'REGEDIT4\r\n\r\n[%s]\r\n' "$key"
+  printf '"ListView1"="'
+  for i in $(seq 1 "$rows"); do printf 'C:\\\\Programs\\\\program-%03d.exe%s' "$i" "$sep"; done
+  printf '"\r\n"ListView2"="'
+  for i in $(seq 1 "$rows"); do printf 'program-%03d.exe%s' "$i" "$sep"; done
+  printf '"\r\n"Option1"="3"\r\n"Text1"="1"\r\n"Text2"="0"\r\n"Text3"="0"\r\n'
+} > "$work/settings.reg"
+wine regedit /s "$(wine winepath -w "$work/settings.reg" 2> /dev/null)" > /dev/null 2>&1
+
+# Starts a Windows program ($1) and waits for its shown window, whose title matches $2; sets
+# pid and win, and shown_ms to the milliseconds from the start until the window showed.
+start_program() {
+  local start
+  start=$(date +%s%N)
+  # The runner execs the loader, so that $! is the Windows program's own process.
+  "$runner" "$1" > /dev/null 2>&1 &
+  pid=$!
+  pids+=("$pid")
+  win=""
+  until [ -n "$win" ]; do
+    win=$(xdotool search --onlyvisible --name "$2" 2> /dev/null | head -n1 || true)
+    [ -n "$win" ] || sleep 0.005
+  done
+  shown_ms=$((($(date +%s%N) - start) / 1000000))
+}
+private_kib() { wine "$memory" "$1" | tr -d '\r' | awk 'NR == 1 {print $2}'; }
+stop_program() {
+  kill -TERM "$1" 2> /dev/null || true
+  wait "$1" 2> /dev/null || true
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
+
+# Wine starts its own services with the first program: start Notepad once so that neither
+# program of the runs pays for that.
+start_program notepad.exe 'Notepad'
+sleep 2
+stop_program "$pid"
+
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-5s %-14s %-14s %-7s %-14s %-14s %-7s\n' run tidewell_ms notepad_ms ratio \
+  tidewell_KiB notepad_KiB diff
+for run in $(seq 1 "$runs"); do
+  start_program "$exe" '^Tidewell$'
+  tidewell_ms=$shown_ms
+  sleep 3 # settled
+  tidewell_kib=$(private_kib tidewell.exe)
+  stop_program "$pid"
+  start_program notepad.exe 'Notepad'
+  notepad_ms=$shown_ms
+  sleep 3
+  notepad_kib=$(private_kib notepad.exe)
+  stop_program "$pid"
+  printf '%-5s %-14s %-14s %-7s %-14s %-14s %+d\n' "$run" "$tidewell_ms" "$notepad_ms" \
+    "$(ratio "$tidewell_ms" "$notepad_ms")" "$tidewell_kib" "$notepad_kib" \
+    $((tidewell_kib - notepad_kib))
+done
+
+# Processor time of a process's threads in nanoseconds (/proc/PID/task/*/schedstat).
+cpu_ns() {
+  local sum=0 task
+  for task in "/proc/$1"/task/*; do
+    sum=$((sum + $(cut -d' ' -f1 "$task/schedstat" 2> /dev/null || echo 0)))
+  done
+  echo "$sum"
+}
+# This prefix's wineserver: other Wine sessions may run on the machine.
+own_wineserver() {
+  local p
+  for p in $(pgrep wineserver); do
+    tr '\0' '\n' < "/proc/$p/environ" 2> /dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+  done | head -n1
+}
+# Notepad first, so that Tidewell's window lies above it, uncovered.
+start_program notepad.exe 'Notepad'
+notepad=$pid
+start_program "$exe" '^Tidewell$'
+tidewell=$pid
+sleep 2
+server=$(own_wineserver)
+# Each program's and the wineserver's processor time over one phase, as three numbers.
+phase() {
+  local t0 n0 w0
+  t0=$(cpu_ns "$tidewell") n0=$(cpu_ns "$notepad") w0=$(cpu_ns "$server")
+  sleep "$seconds"
+  echo "$(($(cpu_ns "$tidewell") - t0)) $(($(cpu_ns "$notepad") - n0)) $(($(cpu_ns "$server") - w0))"
+}
+report() {
+  awk -v what="$1" -v t="$2" -v n="$3" -v w="$4" -v s="$seconds" 'BEGIN {
+    printf "%s: %d s, Tidewell %.1f ms of CPU (%.4f%% of one core), Notepad idle %.1f ms, ratio %s; wineserver %.1f ms\n",
+      what, s, t / 1e6, t / (s * 1e7), n / 1e6, (n > 0 ? sprintf("%.2f", t / n) : "-"), w / 1e6 }'
+}
+report "monitoring off" $(phase)
+# "Turn On" lies at 120, 120 twips, 7800 x 405: its middle is at 268, 21 pixels.
+xdotool mousemove --window "$win" 268 21 click 1
+# Off the window again: under the pointer, a button has Wine poll the pointer ten times a
+# second to learn when it leaves (Windows itself is told), which is no cost of Tidewell's.
+xdotool mousemove 0 0
+sleep 1
+report "monitoring on, window shown" $(phase)
+# Minimising hides the window in the tray; the balloon that says so stays 5 s.
+xdotool windowminimize "$win"
+sleep 6
+report "monitoring on, hidden in the tray" $(phase)
+stop_program "$notepad"
+stop_program "$tidewell"
