@@ -267,6 +267,22 @@ void Win32Caption::setText(const std::string& text) {
     RECT area;
     GetWindowRect(hwnd_, &area);
     MapWindowPoints(nullptr, window_.hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    // Of a frame only its title's line, so that the controls inside (the progress bar under
+    // the countdown, which changes each second) are not painted again.
+    wchar_t className[16] = {};
+    GetClassNameW(hwnd_, className, 16);
+    if (lstrcmpiW(className, WC_BUTTONW) == 0 &&
+        (GetWindowLongW(hwnd_, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) {
+        HDC dc = GetDC(hwnd_);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+        HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+        TEXTMETRICW metrics{};
+        if (GetTextMetricsW(dc, &metrics))
+            area.bottom = std::min(area.bottom, area.top + metrics.tmHeight + 1);
+        if (oldFont)
+            SelectObject(dc, oldFont);
+        ReleaseDC(hwnd_, dc);
+    }
     InvalidateRect(window_.hwnd(), &area, TRUE);
 }
 
