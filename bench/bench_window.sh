@@ -3,7 +3,8 @@
 # time from starting the process to its window being shown, and its resident memory with both
 # lists holding 100 rows. Each run also measures floor_window, the smallest Qt window with a
 # button and a tray icon, so that the two figures come from the same machine under the same
-# load. Usage: bench_window [tidewell] [runs] [floor_window]
+# load; the medians of both start-ups end the report.
+# Usage: bench_window [tidewell] [runs] [floor_window]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-$here/../tidewell}
@@ -45,9 +46,13 @@ measure() {
 }
 
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-6s %-12s %-12s %-14s\n' run startup_ms rss_kB floor_rss_kB
+printf '%-6s %-12s %-12s %-18s %-14s\n' run startup_ms rss_kB floor_startup_ms floor_rss_kB
+startups=() floor_startups=()
 for run in $(seq 1 "$runs"); do
   read -r startup rss < <(measure "$program" Tidewell)
-  read -r _ floor_rss < <(measure "$floor" Floor)
-  printf '%-6s %-12s %-12s %-14s\n' "$run" "$startup" "$rss" "$floor_rss"
+  read -r floor_startup floor_rss < <(measure "$floor" Floor)
+  startups+=("$startup") floor_startups+=("$floor_startup")
+  printf '%-6s %-12s %-12s %-18s %-14s\n' "$run" "$startup" "$rss" "$floor_startup" "$floor_rss"
 done
+median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+echo "median start-up: $(median "${startups[@]}") ms; the floor's: $(median "${floor_startups[@]}") ms"
