@@ -12,6 +12,8 @@ packages=(
   qt6-wayland sway xwayland x11-xserver-utils kwin-wayland
   # What a screen reader sees of the window.
   at-spi2-core python3-pyatspi
+  # A desktop notification server, for the notifications of failed firings.
+  dunst
   # The Windows edition: cross compilers (posix threads), Wine to test it, the installer.
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest
   wine wine64 wine32:i386 nsis tint2 zip

@@ -33,14 +33,15 @@ CloseEngine::CloseEngine(Processes& processes, Windows& windows, const LocaleTex
                          HistoryLog& history)
     : processes_(processes), windows_(windows), locale_(locale), history_(history) {}
 
-void CloseEngine::close(const std::string& entry, CloseMethod method) {
+std::optional<std::string> CloseEngine::close(const std::string& entry, CloseMethod method) {
     if (method == CloseMethod::Soft)
-        softClose(entry);
-    else if (method == CloseMethod::Hard)
-        hardClose(entry);
+        return softClose(entry);
+    if (method == CloseMethod::Hard)
+        return hardClose(entry);
+    return std::nullopt;
 }
 
-void CloseEngine::softClose(const std::string& entry) {
+std::optional<std::string> CloseEngine::softClose(const std::string& entry) {
     // Reaching the window system first makes a missing display fail the whole entry, matched
     // or not, before any row is written.
     const std::vector<TopLevelWindow> atStart = windows_.closableWindows();
@@ -49,6 +50,7 @@ void CloseEngine::softClose(const std::string& entry) {
     const std::string wanted = locale_.upper(entry);
     const int self = processes_.selfPid();
     std::string unreachable;
+    std::optional<std::string> firstFailure;
     for (const ProcessInfo& process : processes_.list()) {
         if (process.pid == self || locale_.upper(process.name) != wanted)
             continue;
@@ -69,6 +71,8 @@ void CloseEngine::softClose(const std::string& entry) {
             } catch (const CloseNotDelivered& refused) {
                 // The row must not read like a request that was made.
                 row += kCloseNotDelivered + std::string(refused.what());
+                if (!firstFailure)
+                    firstFailure = row;
             }
             asked = true;
             history_.add(row);
@@ -81,16 +85,26 @@ void CloseEngine::softClose(const std::string& entry) {
     if (!unreachable.empty())
         throw std::runtime_error("Soft close could not ask " + entry + " to close: " + unreachable +
                                  " Hard close works for it.");
+    return firstFailure;
 }
 
-void CloseEngine::hardClose(const std::string& entry) {
+std::optional<std::string> CloseEngine::hardClose(const std::string& entry) {
     const HardCloseTargets targets = findHardCloseTargets(entry, processes_, locale_);
+    bool endedAny = false;
     for (const ProcessInfo& process : targets.ended)
-        if (processes_.kill(process))
+        if (processes_.kill(process)) {
+            endedAny = true;
             history_.add(kCloseFilePrefix + entry);
+        }
     // Nobody is asked during a firing, so the row is where the user learns what was left.
+    std::optional<std::string> note;
     if (!targets.spared.empty())
-        history_.add(kCloseFilePrefix + entry + sparedNote(targets));
+        note = kCloseFilePrefix + entry + sparedNote(targets);
+    else if (!endedAny && !targets.ended.empty())
+        note = kCloseFilePrefix + entry + kNothingEnded;
+    if (note)
+        history_.add(*note);
+    return endedAny ? std::nullopt : note;
 }
 
 } // namespace tw

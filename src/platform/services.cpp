@@ -10,6 +10,7 @@
 #include "platform/event_pump.h"
 #include "platform/launcher.h"
 #include "platform/locale_text.h"
+#include "platform/notifier.h"
 #include "platform/processes.h"
 #include "platform/settings_store.h"
 #include "platform/timer.h"
@@ -29,9 +30,9 @@ Services PlatformServices::view() {
                 dialogs.messageBox(message, kProductTitle, Buttons::Ok, Icon::Warning);
             });
     }
-    return {*clock,        *locale,    *store,         *dialogs,   *events,
-            *launcher,     *processes, *windows,       *autostart, *clipboard,
-            *monitorTimer, *trayHost,  *trayWaitTimer, programIcon};
+    return {*clock,        *locale,    *store,         *dialogs,    *events,
+            *launcher,     *processes, *windows,       *autostart,  *clipboard,
+            *monitorTimer, *trayHost,  *trayWaitTimer, programIcon, *notifier};
 }
 
 } // namespace tw

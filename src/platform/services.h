@@ -15,6 +15,7 @@ class EndRequests;
 class EventPump;
 class Launcher;
 class LocaleText;
+class Notifier;
 class Processes;
 class SettingsStore;
 class Timer;
@@ -39,6 +40,8 @@ struct Services {
     TrayHost& trayHost;
     Timer& trayWaitTimer;
     PicturePtr programIcon;
+    // Desktop notifications, for firings that failed while the window was out of sight.
+    Notifier& notifier;
 };
 
 // Every service of one platform backend, owned.
@@ -63,6 +66,7 @@ struct PlatformServices {
     std::unique_ptr<Timer> trayWaitTimer;
     PicturePtr programIcon;
     std::unique_ptr<EndRequests> endRequests;
+    std::unique_ptr<Notifier> notifier;
     // The folder of the running program, where its optional cursor and skin files live.
     std::string programFolder;
     // The user's folder for the history journal, in UTF-8.

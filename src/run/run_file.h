@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace tw {
@@ -21,9 +22,9 @@ class ProgramLauncher {
     ProgramLauncher(Launcher& launcher, HistoryLog& history, Dialogs& dialogs);
 
     // One launch request for the whole entry, then one "Run file " row; when nothing
-    // started, the row ends with the reason. Reports its own unexpected failures and never
-    // passes one to the caller.
-    void run(const std::string& entry);
+    // started, the row ends with the reason, and that row's text is returned. Reports its own
+    // unexpected failures and never passes one to the caller.
+    std::optional<std::string> run(const std::string& entry);
 
   private:
     Launcher& launcher_;

@@ -5,6 +5,7 @@
 #include "platform/timer.h"
 #include "platform/tray_host.h"
 
+#include <exception>
 #include <initializer_list>
 
 namespace tw {
@@ -19,6 +20,9 @@ MainWindow::MainWindow(const MainWindowControls& controls, Services& services)
       history_(c_.history, services.clock, services.locale),
       launcher_(services.launcher, history_, services.dialogs),
       closeEngine_(services.processes, services.windows, services.locale, history_),
+      firingNotice_(
+          services.notifier,
+          [this] { return !trayBehaviour_.isHiddenInTray() && !c_.window.isMinimised(); }),
       scheduleView_(c_, services.locale),
       scheduleControls_(scheduleView_, settings_, services.clock, services.locale, services.dialogs,
                         countdown_, appTitle_),
@@ -27,10 +31,23 @@ MainWindow::MainWindow(const MainWindowControls& controls, Services& services)
       monitoringTick_(scheduleView_, services.clock, services.locale, services.events,
                       services.monitorTimer, services.dialogs, countdown_,
                       {[this](const std::string& entry, CloseMethod method) {
-                           closeEngine_.close(entry, method);
+                           try {
+                               if (const auto failure = closeEngine_.close(entry, method))
+                                   firingNotice_.failed(*failure);
+                           } catch (const std::exception& e) {
+                               // The error box says it too, but nobody may be there to see it.
+                               firingNotice_.failed(e.what());
+                               throw;
+                           }
                        },
-                       [this](const std::string& entry) { launcher_.run(entry); },
-                       [this](const std::string& note) { history_.add(note); }}),
+                       [this](const std::string& entry) {
+                           if (const auto failure = launcher_.run(entry))
+                               firingNotice_.failed(*failure);
+                       },
+                       [this](const std::string& note) {
+                           history_.add(note);
+                           firingNotice_.missed(note);
+                       }}),
       runListCommands_(c_.runList, services.dialogs, launcher_, services.launcher, appTitle_),
       closeListCommands_({c_.closeList, services.dialogs, closeEngine_, services.launcher,
                           services.processes, services.locale, settings_,
@@ -66,7 +83,11 @@ std::function<void()> MainWindow::guarded(std::string routine, std::function<voi
 }
 
 void MainWindow::bindScheduleEvents() {
-    services_.monitorTimer.setHandler([this] { monitoringTick_.onTick(); });
+    services_.monitorTimer.setHandler([this] {
+        // A tick fires at most once: what fails in it is told in one notification.
+        const FiringNotice::Firing firing(firingNotice_);
+        monitoringTick_.onTick();
+    });
     c_.switchButton.clicked.setHandler([this] { monitoringSwitch_.toggle(); });
 
     c_.weekly.clicked.setHandler(

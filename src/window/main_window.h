@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "run/run_file.h"
 #include "run/run_list.h"
+#include "schedule/firing_notice.h"
 #include "schedule/monitoring_switch.h"
 #include "schedule/monitoring_tick.h"
 #include "schedule/schedule_controls.h"
@@ -84,6 +85,7 @@ class MainWindow {
     HistoryLog history_;
     ProgramLauncher launcher_;
     CloseEngine closeEngine_;
+    FiringNotice firingNotice_;
 
     Countdown countdown_;
     ScheduleOnControls scheduleView_;

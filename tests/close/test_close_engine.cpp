@@ -74,8 +74,9 @@ TEST_F(CloseEngineTest, UndeliveredRequestIsSaidInItsRow) {
     windows.add(100, 10);
     windows.add(101, 10);
     windows.undeliverable = {100};
-    engine.softClose("admin-tool");
+    const std::optional<std::string> failure = engine.softClose("admin-tool");
     EXPECT_EQ(windows.requests, (std::vector<WindowId>{100, 101}));
+    EXPECT_EQ(failure, actions().front()) << "the failing row is what a firing reports";
     EXPECT_EQ(actions(), (std::vector<std::string>{
                              "Close file admin-tool \xE2\x80\x94 the close request could not be "
                              "delivered: Access is denied.",
@@ -155,6 +156,26 @@ TEST_F(CloseEngineTest, HardCloseSparesUsAndTheSessionsHoldersSaysSoAndNeverTake
                   "Close file /usr/bin/",
                   "Close file /usr/bin/ \xE2\x80\x94 spared: tidewell (Tidewell itself), "
                   "dbus-daemon (session bus), bash (started Tidewell)"}));
+}
+
+// A hard close that ended none of the processes it matched has failed, and says why; one
+// that ended some, or matched nothing, has not.
+TEST_F(CloseEngineTest, HardCloseThatEndsNothingItMatchedIsAFailureWithItsReason) {
+    processes.add(10, "/usr/lib/helper");
+    processes.add(11, "/usr/bin/other");
+    processes.add(2, "/usr/bin/dbus-daemon");
+    processes.protectedPids = {10};
+    processes.sparedList = {{2, "session bus"}};
+    const std::string refused = "Close file helper \xE2\x80\x94 nothing ended: its processes "
+                                "had already gone or could not be ended";
+    const std::string spared = "Close file dbus \xE2\x80\x94 spared: dbus-daemon (session bus)";
+    EXPECT_EQ(engine.close("helper", CloseMethod::Hard), refused);
+    EXPECT_EQ(engine.close("dbus", CloseMethod::Hard), spared);
+    EXPECT_EQ(engine.close("absent", CloseMethod::Hard), std::nullopt);
+    EXPECT_EQ(engine.close("/usr/", CloseMethod::Hard), std::nullopt) << "other was ended";
+    EXPECT_EQ(actions(), (std::vector<std::string>{
+                             refused, spared, "Close file /usr/",
+                             "Close file /usr/ \xE2\x80\x94 spared: dbus-daemon (session bus)"}));
 }
 
 TEST_F(CloseEngineTest, CloseProgramFollowsTheMethod) {

@@ -15,6 +15,7 @@
 #include "platform/qt/wall_clock_timer.h"
 #include "settings/settings.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_notifier.h"
 #include "support/fake_tray_host.h"
 #include "window/main_window.h"
 
@@ -111,8 +112,9 @@ struct Rig {
     WallClockTimer timer;
     test::FakeTrayHost tray;
     WallClockTimer trayWait;
-    Services services{clock,    locale,    store,     dialogs, events, launcher, processes,
-                      *windows, autostart, clipboard, timer,   tray,   trayWait, nullptr};
+    test::FakeNotifier notifier;
+    Services services{clock,     locale,    store, dialogs, events,   launcher, processes, *windows,
+                      autostart, clipboard, timer, tray,    trayWait, nullptr,  notifier};
     std::unique_ptr<QtMainWindow> form;
     std::unique_ptr<MainWindow> window;
 };

@@ -15,6 +15,7 @@
 #include "platform/qt/wall_clock_timer.h"
 #include "settings/settings.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_notifier.h"
 #include "support/fake_tray_host.h"
 #include "window/main_window.h"
 
@@ -94,8 +95,10 @@ class XTestEveryXFiring : public QObject {
         WallClockTimer timer;
         test::FakeTrayHost tray;
         WallClockTimer trayWait;
-        Services services{clock,   locale,    store,     dialogs, events, launcher, processes,
-                          windows, autostart, clipboard, timer,   tray,   trayWait, nullptr};
+        test::FakeNotifier notifier;
+        Services services{clock,    locale,    store,    dialogs,   events,
+                          launcher, processes, windows,  autostart, clipboard,
+                          timer,    tray,      trayWait, nullptr,   notifier};
 
         // The xmessage window must be up before the firing looks for it.
         QVERIFY(waitFor(

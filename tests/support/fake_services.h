@@ -8,6 +8,7 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_launcher.h"
 #include "support/fake_locale_text.h"
+#include "support/fake_notifier.h"
 #include "support/fake_processes.h"
 #include "support/fake_settings_store.h"
 #include "support/fake_tray_host.h"
@@ -28,7 +29,8 @@ struct FakeServices {
                         processes, windows,
                         autostart, clipboard,
                         timer,     tray,
-                        trayWait,  std::make_shared<FakePicture>(PictureType::Icon, "blue Q")};
+                        trayWait,  std::make_shared<FakePicture>(PictureType::Icon, "blue Q"),
+                        notifier};
     }
 
     FakeClock clock;
@@ -44,6 +46,7 @@ struct FakeServices {
     SteppedTimer timer;
     SteppedTimer trayWait;
     FakeTrayHost tray;
+    FakeNotifier notifier;
 };
 
 } // namespace tw::test

@@ -1,6 +1,8 @@
 // The Linux backend: processes from /proc, windows through X11 and the Wayland compositor
 // of the session, launching through GIO,
-// start at logon through XDG autostart, and the portable Qt services.
+// start at logon through XDG autostart, notifications through the desktop's notification
+// service, and the portable Qt services.
+#include "platform/linux/desktop_notifier.h"
 #include "platform/linux/gio_launcher.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/qt_one_copy.h"
@@ -42,6 +44,7 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
     s->trayWaitTimer = std::make_unique<WallClockTimer>();
     s->programIcon = QtPicture::icon(programIcon());
     s->endRequests = std::make_unique<UnixSignals>();
+    s->notifier = std::make_unique<DesktopNotifier>();
     s->programFolder = QCoreApplication::applicationDirPath().toStdString();
     try {
         s->historyFolder = userStateDirectory() + "/tidewell";

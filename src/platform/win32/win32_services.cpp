@@ -1,6 +1,8 @@
 // The Windows backend: processes from Toolhelp, windows through user32, launching through the
-// shell, settings and start at logon in the user's registry, a waitable-timer clock tick.
+// shell, settings and start at logon in the user's registry, a waitable-timer clock tick,
+// notifications as balloons at the tray icon.
 #include "platform/services.h"
+#include "platform/win32/balloon_notifier.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/run_key_autostart.h"
@@ -58,7 +60,9 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
         s->historyFolder += "\\Tidewell";
     s->clipboard = std::make_unique<Win32Clipboard>();
     s->monitorTimer = std::make_unique<WallClockTimer>();
-    s->trayHost = std::make_unique<Win32TrayHost>(GetModuleHandleW(nullptr));
+    auto trayHost = std::make_unique<Win32TrayHost>(GetModuleHandleW(nullptr));
+    s->notifier = std::make_unique<BalloonNotifier>(*trayHost);
+    s->trayHost = std::move(trayHost);
     s->trayWaitTimer = std::make_unique<WallClockTimer>();
     if (const HICON icon = programIcon(SM_CXSMICON, SM_CYSMICON))
         s->programIcon = std::make_shared<Win32Icon>(icon);

@@ -115,6 +115,22 @@ void Win32TrayHost::showBalloon(const std::string& text, const std::string& titl
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
+bool Win32TrayHost::showWarningBalloon(const std::string& text, const std::string& title) {
+    NOTIFYICONDATAW data = record(NIF_INFO);
+    fill(data.szInfo, widen(text));
+    fill(data.szInfoTitle, widen(title));
+    data.dwInfoFlags = NIIF_WARNING;
+    if (Shell_NotifyIconW(NIM_MODIFY, &data))
+        return true;
+    if (!shown_ || !areaRunning())
+        return false;
+    // A shell that refused the icon at start-up (no taskbar yet) or lost it without saying so
+    // gets it once more, so that the balloon has an icon to point at.
+    const Win32Icon icon(icon_);
+    add(icon_ ? &icon : nullptr, narrow(tip_));
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
 void Win32TrayHost::removeBalloon() {
     NOTIFYICONDATAW data = record(NIF_INFO);
     Shell_NotifyIconW(NIM_MODIFY, &data);

@@ -27,6 +27,9 @@ class Win32TrayHost : public TrayHost {
     void showBalloon(const std::string& text, const std::string& title, int timeoutMs) override;
     void removeBalloon() override;
     void setReceiver(std::function<void(TrayNotification)> receiver) override;
+    // Shows a balloon with the warning sign at the icon, for the shell to time out; false when
+    // the shell took none (no taskbar, or the icon is out of the notification area).
+    bool showWarningBalloon(const std::string& text, const std::string& title);
 
     HWND window() const { return window_; }
 

@@ -87,6 +87,47 @@ class TestWindowTray : public QObject {
         QVERIFY(r.form->isVisible());
         QVERIFY(!r.form->isMinimized());
     }
+
+    // A firing that fails while the window is hidden in the tray is told in one
+    // notification; one in sight, and the Test button's launch, only in the history.
+    void aFailedFiringIsToldOnlyWhileTheWindowIsInTheTray() {
+        test::WindowRig r;
+        r.load();
+        r.control<QLineEdit>("Text1").setText("0");
+        r.control<QLineEdit>("Text2").setText("0");
+        r.control<QLineEdit>("Text3").setText("2");
+        r.control<QCheckBox>("Check1").setChecked(true);
+        r.control<QtListView>("ListView1").addRow("/opt/gone");
+        r.control<QRadioButton>("Option3").setChecked(true);
+        r.launcher.openFailure = "no such file";
+        r.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(r.form.get()));
+        QTest::mouseClick(&r.control<QPushButton>("PushButton2"), Qt::LeftButton);
+        const auto fire = [&r] {
+            r.timer.tick();
+            r.timer.tick();
+        };
+        fire();
+        QCOMPARE(r.window->history().list().count(), 1);
+        QVERIFY(r.notifier.shown.empty());
+
+        r.form->setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(r.window->trayBehaviour().isHiddenInTray());
+        fire();
+        QCOMPARE(r.window->history().list().count(), 2);
+        QCOMPARE(r.notifier.shown.size(), std::size_t(1));
+        QCOMPARE(r.notifier.shown[0].body,
+                 std::string("Run file /opt/gone \xE2\x80\x94 not started: no such file"));
+        r.control<QPushButton>("PushButton1").click(); // "Execute Run Now (Test)"
+        QCOMPARE(r.window->history().list().count(), 3);
+        QCOMPARE(r.notifier.shown.size(), std::size_t(1));
+
+        r.tray.notify(TrayNotification::LeftUp);
+        QVERIFY(r.form->isVisible());
+        fire();
+        QCOMPARE(r.window->history().list().count(), 4);
+        QCOMPARE(r.notifier.shown.size(), std::size_t(1));
+    }
 };
 
 } // namespace tw

@@ -35,7 +35,7 @@ struct WindowRig : FakeServices {
         }
         services = std::make_unique<Services>(
             Services{*useClock, locale, store, dialogs, *useEvents, launcher, processes, windows,
-                     autostart, clipboard, timer, *useTray, *useTrayWait, icon});
+                     autostart, clipboard, timer, *useTray, *useTrayWait, icon, notifier});
         form = std::make_unique<QtMainWindow>();
         window = std::make_unique<MainWindow>(form->controls(), *services);
         window->programFolder = programFolder;

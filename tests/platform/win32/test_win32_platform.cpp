@@ -1,6 +1,7 @@
 // The Win32 backend against the real thing (Wine): registry, Run key, a second program's
 // windows and process, the shell, the clipboard, the regional settings and the timer.
 #include "core/safe_settings_store.h"
+#include "platform/win32/balloon_notifier.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/registry_settings_store.h"
@@ -12,6 +13,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_locale_text.h"
+#include "platform/win32/win32_tray_host.h"
 #include "platform/win32/win32_windows.h"
 
 #include <windows.h>
@@ -438,6 +440,24 @@ TEST(Clipboard, PlacesUnicodeText) {
     EXPECT_EQ(narrow(data), text);
     GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
     CloseClipboard();
+}
+
+// A failed firing's notification is a balloon at our icon, which the shell takes while the
+// icon is in the notification area, and only then.
+TEST(Notifications, BalloonAtTheTrayIconIsTakenWhileTheIconIsThere) {
+    Win32TrayHost tray(GetModuleHandleW(nullptr));
+    BalloonNotifier notifier(tray);
+    const std::string title = "Tidewell \xE2\x80\x94 a scheduled firing failed";
+    const std::string body = "Run file C:\\gone.exe \xE2\x80\x94 not started: The system cannot "
+                             "find the file specified.\nand 1 more (see the history)";
+    EXPECT_FALSE(notifier.notify(title, body)) << "no icon yet";
+    if (!tray.areaRunning())
+        GTEST_SKIP() << "no notification area in this session";
+    const Win32Icon icon(LoadIconW(nullptr, IDI_APPLICATION));
+    tray.add(&icon, "Tidewell test");
+    EXPECT_TRUE(notifier.notify(title, body));
+    tray.remove();
+    EXPECT_FALSE(notifier.notify(title, body)) << "a removed icon is not put back for a balloon";
 }
 
 // The user's own forms go both ways; numbers take sign, digits and decimals only.
