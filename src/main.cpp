@@ -63,7 +63,12 @@ int main(int argc, char* argv[]) {
     // A script's command needs no display either: it only talks to the running copy.
     if (asked.request == tw::CommandLine::Request::Command) {
         QCoreApplication core(argc, argv);
-        return runCommand(asked.command, name);
+        const int status = runCommand(asked.command, name);
+        // Qt's bus thread may still be winding down while the libraries' static objects are
+        // destroyed at a normal exit, which corrupts the heap now and then: there is nothing
+        // left to save, so end at once.
+        std::fflush(nullptr);
+        std::_Exit(status);
     }
     if (asked.request == tw::CommandLine::Request::Mistake && asked.scriptCommand)
         return wrongCommandLine(asked.mistake, name);
