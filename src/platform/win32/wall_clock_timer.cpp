@@ -1,5 +1,7 @@
 #include "platform/win32/wall_clock_timer.h"
 
+#include "platform/win32/message_window.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -33,20 +35,6 @@ LRESULT CALLBACK timerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND createTickWindow(WallClockTimer* owner) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = timerWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass); // fails harmlessly once registered
-    HWND window = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (window)
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    return window;
-}
-
 void waitAndPost(HANDLE timer, HANDLE quit, HWND window) {
     const HANDLE handles[] = {quit, timer};
     while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
@@ -62,7 +50,7 @@ WallClockTimer::WallClockTimer() {
     if (!timer_)
         timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
     quit_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    window_ = createTickWindow(this);
+    window_ = createMessageWindow(kWindowClass, timerWindowProc, this);
     if (!timer_ || !quit_ || !window_)
         throw std::runtime_error("Cannot create the monitoring timer");
     waiter_ = std::thread(waitAndPost, static_cast<HANDLE>(timer_), static_cast<HANDLE>(quit_),

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_one_copy.h"
 
+#include "platform/win32/message_window.h"
 #include "platform/win32/wide_text.h"
 
 namespace tw {
@@ -77,20 +78,6 @@ LRESULT CALLBACK answerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND messageWindow(const std::wstring& className, WNDPROC procedure, void* owner) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassExW(&windowClass); // fails harmlessly once registered
-    HWND window = CreateWindowExW(0, className.c_str(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (window)
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    return window;
-}
-
 } // namespace
 
 Win32OneCopy::Win32OneCopy(const std::string& appId)
@@ -108,7 +95,7 @@ OneCopy::Claim Win32OneCopy::claim() {
     // "Local\" keeps the name within the user's session, as the copy's tray icon is.
     mutex_ = CreateMutexW(nullptr, FALSE, (L"Local\\" + name_).c_str());
     if (mutex_ && GetLastError() != ERROR_ALREADY_EXISTS) {
-        commandWindow_ = messageWindow(commandClass(name_), commandWindowProc, this);
+        commandWindow_ = createMessageWindow(commandClass(name_).c_str(), commandWindowProc, this);
         if (!commandWindow_)
             problem_ = "scripts' commands cannot reach this copy: " + errorText(GetLastError());
         return Claim::First;
@@ -138,7 +125,8 @@ OneCopy::Asked Win32OneCopy::ask(const std::string& request, std::string& answer
         }
         Sleep(100);
     }
-    const HWND answerWindow = messageWindow(answerClass(name_), answerWindowProc, &answer);
+    const HWND answerWindow =
+        createMessageWindow(answerClass(name_).c_str(), answerWindowProc, &answer);
     if (!answerWindow) {
         problem_ = "cannot wait for the running copy's answer: " + errorText(GetLastError());
         return Asked::NoAnswer;
