@@ -5,6 +5,7 @@
 #include "platform/one_copy.h"
 #include "platform/services.h"
 #include "window/main_window.h"
+#include "window/script_commands.h"
 
 #include <QApplication>
 #include <QPixmapCache>
@@ -23,12 +24,33 @@ std::vector<std::string> argumentsAfterName(int argc, char* argv[]) {
     return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
 }
 
+int wrongCommandLine(const std::string& mistake, const std::string& name) {
+    std::fprintf(stderr, "%s: %s\n%s", name.c_str(), mistake.c_str(),
+                 tw::tryHelpText(name).c_str());
+    return tw::kWrongCommandLine;
+}
+
+// Passes a script's command to the running copy; a question is answered from the stored
+// settings and the journal when no copy answers.
+int runCommand(const tw::ScriptCommand& command, const std::string& name) {
+    QCoreApplication::setApplicationName("tidewell");
+    const std::unique_ptr<tw::OneCopy> oneCopy = tw::makeOneCopy(TIDEWELL_APP_ID);
+    return tw::runScriptCommand(
+        command, *oneCopy,
+        [&command] {
+            tw::QuestionServices here = tw::makeQuestionServices();
+            return tw::answerWithoutCopy(command, *here.store, *here.locale, *here.clock,
+                                         here.historyFolder);
+        },
+        name);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     const std::string name = "tidewell";
-    // --help and --version need no display. Anything else is judged once Qt has taken out
-    // its own options (-platform, -display, a session manager's -session, ...).
+    // --help, --version and a script's command need no display. Anything else is judged once Qt has
+    // taken out its own options (-platform, -display, a session manager's -session, ...).
     const tw::CommandLine asked = tw::readCommandLine(argumentsAfterName(argc, argv));
     if (asked.request == tw::CommandLine::Request::Help) {
         std::fputs(tw::helpText(name).c_str(), stdout);
@@ -38,6 +60,18 @@ int main(int argc, char* argv[]) {
         std::fputs(tw::versionText(TIDEWELL_VERSION).c_str(), stdout);
         return 0;
     }
+    // A script's command needs no display either: it only talks to the running copy.
+    if (asked.request == tw::CommandLine::Request::Command) {
+        QCoreApplication core(argc, argv);
+        const int status = runCommand(asked.command, name);
+        // Qt's bus thread may still be winding down while the libraries' static objects are
+        // destroyed at a normal exit, which corrupts the heap now and then: there is nothing
+        // left to save, so end at once.
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    if (asked.request == tw::CommandLine::Request::Mistake && asked.scriptCommand)
+        return wrongCommandLine(asked.mistake, name);
     // A platform named with -platform is the user's to answer for, as one set in the
     // environment is.
     if (const std::string problem = asked.platformChosen ? "" : tw::displayProblem();
@@ -52,11 +86,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName("tidewell");
     QGuiApplication::setDesktopFileName(TIDEWELL_APP_ID);
     if (const tw::CommandLine left = tw::readCommandLine(argumentsAfterName(argc, argv));
-        left.request == tw::CommandLine::Request::Mistake) {
-        std::fprintf(stderr, "%s: %s\n%s", name.c_str(), left.mistake.c_str(),
-                     tw::tryHelpText(name).c_str());
-        return 2;
-    }
+        left.request == tw::CommandLine::Request::Mistake)
+        return wrongCommandLine(left.mistake, name);
 
     // One copy per session: a second start shows the running copy's window and ends.
     const std::unique_ptr<tw::OneCopy> oneCopy = tw::makeOneCopy(TIDEWELL_APP_ID);
@@ -94,6 +125,9 @@ int main(int argc, char* argv[]) {
     platform->endRequests->setHandler([&window] { window.close(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&window] { window.close(); });
     oneCopy->onAnotherStart = [&window] { window.bringBack(); };
+    oneCopy->onCommand = [&window](const std::string& request) {
+        return window.answerCommand(request);
+    };
     window.start();
     form.showCentred();
     return QApplication::exec();

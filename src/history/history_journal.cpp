@@ -166,13 +166,7 @@ void HistoryJournal::openForAppend() {
         throw writeFailure(file_, std::strerror(errno));
 }
 
-void HistoryJournal::append(const JournalRow& row) {
-    if (!out_.is_open())
-        openForAppend();
-    if (rowsInFile_ >= rowLimit_) {
-        rotate();
-        openForAppend();
-    }
+std::string journalLine(const JournalRow& row) {
     std::string line;
     line.reserve(row.isoTime.size() + row.displayedTime.size() + row.action.size() + 3);
     appendEscaped(line, row.isoTime);
@@ -181,6 +175,17 @@ void HistoryJournal::append(const JournalRow& row) {
     line += '\t';
     appendEscaped(line, row.action);
     line += '\n';
+    return line;
+}
+
+void HistoryJournal::append(const JournalRow& row) {
+    if (!out_.is_open())
+        openForAppend();
+    if (rowsInFile_ >= rowLimit_) {
+        rotate();
+        openForAppend();
+    }
+    const std::string line = journalLine(row);
     // One write per row: what reached the system survives a kill of the program.
     out_.write(line.data(), static_cast<std::streamsize>(line.size()));
     out_.flush();

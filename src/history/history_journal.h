@@ -17,6 +17,9 @@ struct JournalRow {
     friend bool operator==(const JournalRow&, const JournalRow&) = default;
 };
 
+// The row as one line of the journal: the three fields escaped, tab-separated, with its end.
+std::string journalLine(const JournalRow& row);
+
 // The history on disk, so that it outlives the program: one UTF-8 line per row in
 // `history.log` of its folder, appended and flushed row by row, so that a crash or a kill
 // loses at most the row being written. When the file holds `rowLimit` rows it becomes the one

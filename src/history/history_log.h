@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -36,6 +37,10 @@ class HistoryLog {
     // From now on every row is kept in the journal too; the list first shows the journal's
     // newest rows, up to the limit.
     void keepIn(std::unique_ptr<HistoryJournal> journal);
+    // The journal's newest rows, at most limit, oldest first; none without a journal.
+    std::vector<JournalRow> newestJournalRows(int limit) const {
+        return journal_ ? journal_->newestRows(limit) : std::vector<JournalRow>{};
+    }
     // Clear History Log: empties the list and starts the journal afresh.
     void clear();
 

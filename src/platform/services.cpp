@@ -21,6 +21,7 @@ namespace tw {
 
 PlatformServices::PlatformServices() = default;
 PlatformServices::~PlatformServices() = default;
+QuestionServices::~QuestionServices() = default;
 
 Services PlatformServices::view() {
     if (!storeProtected_) {

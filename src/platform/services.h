@@ -81,12 +81,25 @@ struct PlatformServices {
     bool storeProtected_ = false;
 };
 
-// Each backend (a folder beside this header, chosen in platform.cmake) defines these two.
+// What a script's question needs when no copy of the program runs: no window, no display.
+struct QuestionServices {
+    ~QuestionServices();
+
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<LocaleText> locale;
+    std::unique_ptr<SettingsStore> store;
+    // As PlatformServices::historyFolder.
+    std::string historyFolder;
+};
+
+// Each backend (a folder beside this header, chosen in platform.cmake) defines these three.
 // Why this machine cannot show the program's window, or "" when it can; asked before the
 // toolkit starts, so that the program can say what it needs instead of aborting.
 std::string displayProblem();
 // Builds every service of the backend; called once the toolkit runs.
 std::unique_ptr<PlatformServices> makePlatformServices();
+// Builds the services of a script's question; called once the toolkit's core runs.
+QuestionServices makeQuestionServices();
 
 // The toolkit ends a program for which no platform plugin starts (none installed for this
 // session's display, or the display refuses it) with a fatal message and an abort. While

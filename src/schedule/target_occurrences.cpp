@@ -91,6 +91,31 @@ OccurrenceVerdict TargetOccurrences::judge(const ClockReading& now, ScheduleMode
                                                                        : OccurrenceVerdict::Missed;
 }
 
+std::optional<NextOccurrence> nextOccurrence(const LocalDateTime& now, ScheduleMode mode,
+                                             const TimeOfDay& target, const std::string& dayText) {
+    // Occurrences come a day (Daily) or a week (Weekly) apart, so the latest one at or before
+    // that span less a second from now is the first one at or after now.
+    const std::int64_t span = mode == ScheduleMode::Daily ? 86400 : 7 * 86400;
+    const auto at = latestOccurrence(laterBy(now, span - 1), mode, target, dayText);
+    if (!at)
+        return std::nullopt;
+    return NextOccurrence{*at, wallSeconds(*at) - wallSeconds(now)};
+}
+
+LocalDateTime laterBy(const LocalDateTime& when, std::int64_t seconds) {
+    using namespace std::chrono;
+    const std::int64_t total = wallSeconds(when) + seconds;
+    const std::int64_t days = total >= 0 ? total / 86400 : (total - 86399) / 86400;
+    const std::int64_t second = total - days * 86400;
+    const year_month_day date{sys_days(std::chrono::days(days))};
+    return {static_cast<int>(date.year()),
+            static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())),
+            static_cast<int>(second / 3600),
+            static_cast<int>(second / 60 % 60),
+            static_cast<int>(second % 60)};
+}
+
 std::string missedOccurrenceNote(ScheduleMode mode, const TimeOfDay& target,
                                  const std::string& dayText) {
     const std::string time = formatSeconds(target.secondOfDay());

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "schedule/schedule_model.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -52,6 +53,17 @@ class TargetOccurrences {
     std::optional<ClockReading> previous_;
     std::optional<Judged> judged_;
 };
+
+// The first occurrence of a Daily or Weekly target at or after now, and the seconds to it on
+// the wall clock; nothing when the day text names no day.
+struct NextOccurrence {
+    LocalDateTime when;
+    std::int64_t seconds = 0;
+};
+std::optional<NextOccurrence> nextOccurrence(const LocalDateTime& now, ScheduleMode mode,
+                                             const TimeOfDay& target, const std::string& dayText);
+// The wall-clock reading seconds after when, summer time ignored.
+LocalDateTime laterBy(const LocalDateTime& when, std::int64_t seconds);
 
 // The history row of a missed occurrence, e.g.
 // "Missed Daily 09:00:00 — the computer was asleep or the clock moved".

@@ -4,7 +4,9 @@
 #include "core/error_report.h"
 #include "platform/timer.h"
 #include "platform/tray_host.h"
+#include "window/script_commands.h"
 
+#include <algorithm>
 #include <exception>
 #include <initializer_list>
 
@@ -205,6 +207,68 @@ void MainWindow::bindPointerEvents() {
 
 void MainWindow::bringBack() {
     trayBehaviour_.bringBack();
+}
+
+std::string MainWindow::answerCommand(const std::string& request) {
+    const auto command = commandOfRequest(request);
+    if (!command)
+        return answerMessage(
+            {kWrongCommandLine,
+             "this copy of Tidewell does not know the command '" + request + "'\n"});
+    const bool monitoring = scheduleView_.switchCaption() == kSwitchOnCaption;
+    switch (command->verb) {
+    case ScriptCommand::Verb::RunNow:
+        c_.runNowButton.clicked.raise();
+        break;
+    case ScriptCommand::Verb::CloseNow:
+        c_.closeNowButton.clicked.raise();
+        break;
+    case ScriptCommand::Verb::TurnOn:
+        if (!monitoring)
+            c_.switchButton.clicked.raise();
+        break;
+    case ScriptCommand::Verb::Stop:
+        if (monitoring)
+            c_.switchButton.clicked.raise();
+        break;
+    case ScriptCommand::Verb::Status:
+        return answerMessage(
+            {kCommandDone, statusText(currentStatus(), {services_.clock.now(),
+                                                        services_.clock.utcOffsetSeconds()})});
+    case ScriptCommand::Verb::History:
+        return answerMessage(
+            {kCommandDone, historyText(history_.newestJournalRows(command->rows))});
+    }
+    return answerMessage({});
+}
+
+ScheduleStatus MainWindow::currentStatus() const {
+    const ScheduleView& view = scheduleView_;
+    ScheduleStatus status;
+    status.monitoring = view.switchCaption() == kSwitchOnCaption;
+    for (const ScheduleMode mode :
+         {ScheduleMode::Weekly, ScheduleMode::Daily, ScheduleMode::EveryX})
+        if (view.modeSelected(mode))
+            status.mode = mode;
+    status.dayText = view.dayText();
+    status.time = view.pickerTime();
+    try {
+        status.everyXSeconds =
+            everyXInterval(view.fieldText(EveryXField::Hours), view.fieldText(EveryXField::Minutes),
+                           view.fieldText(EveryXField::Seconds), services_.locale);
+    } catch (const std::exception&) {
+        // A field that is not a number: the report says so.
+    }
+    status.runEnabled = view.runCheck() == 1;
+    status.closeEnabled = view.closeCheck() == 1;
+    status.closeMethod = view.closeMethod();
+    const LocalDateTime now = services_.clock.now();
+    if (status.monitoring && status.mode == ScheduleMode::EveryX && status.everyXSeconds)
+        status.secondsToNext = std::max<std::int64_t>(0, std::int64_t{*status.everyXSeconds} -
+                                                             countdown_.elapsedSeconds);
+    else
+        status.secondsToNext = secondsToNextTarget(status, now);
+    return status;
 }
 
 } // namespace tw

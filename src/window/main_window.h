@@ -18,6 +18,7 @@
 #include "tray/tray_icon.h"
 #include "window/control_views.h"
 #include "window/controls.h"
+#include "window/script_commands.h"
 
 #include <functional>
 #include <string>
@@ -46,6 +47,10 @@ class MainWindow {
     // Shows the window in front with the focus, wherever it is (hidden in the tray,
     // minimised, behind others); for another start of the program.
     void bringBack();
+    // A script's command passed on by another start of the program (a request text of
+    // core/command_line.h), done as its button does it; returns the answer message to send
+    // back (window/script_commands.h).
+    std::string answerCommand(const std::string& request);
 
     // Where shutdown ends the program.
     std::function<void()> endProgram;
@@ -67,6 +72,8 @@ class MainWindow {
 
   private:
     void restoreControls(GuardedRoutine& routine);
+    // What --status reports of the window as it stands.
+    ScheduleStatus currentStatus() const;
     void bindScheduleEvents();
     void bindListEvents();
     void bindTrayEvents();

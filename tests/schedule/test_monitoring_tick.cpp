@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 namespace tw {
 namespace {
@@ -320,6 +321,25 @@ TEST(DailyWeeklyOccurrences, FireExactlyOnceWhateverTheClockDoes) {
     }
 }
 #endif // _WIN32
+
+// What --status reports as the next firing: the first occurrence at or after now, across the
+// end of a day, a week, a month and a year.
+TEST(NextOccurrence, IsTheFirstAtOrAfterNow) {
+    const LocalDateTime now{2026, 12, 31, 23, 0, 0}; // a Thursday
+    const auto next = [&](ScheduleMode mode, TimeOfDay target, const char* day = "") {
+        const auto found = nextOccurrence(now, mode, target, day);
+        return found ? std::optional(std::pair(found->when, found->seconds)) : std::nullopt;
+    };
+    using Found = std::optional<std::pair<LocalDateTime, std::int64_t>>;
+    EXPECT_EQ(next(ScheduleMode::Daily, {9, 0, 0}), Found({{2027, 1, 1, 9, 0, 0}, 36000}));
+    EXPECT_EQ(next(ScheduleMode::Daily, {23, 0, 0}), Found({now, 0}));
+    EXPECT_EQ(next(ScheduleMode::Weekly, {0, 0, 0}, "Friday"),
+              Found({{2027, 1, 1, 0, 0, 0}, 3600}));
+    EXPECT_EQ(next(ScheduleMode::Weekly, {22, 59, 59}, "Thursday"),
+              Found({{2027, 1, 7, 22, 59, 59}, 7 * 86400 - 1}));
+    EXPECT_EQ(next(ScheduleMode::Weekly, {9, 0, 0}, "friday"), std::nullopt);
+    EXPECT_EQ(laterBy({2028, 2, 28, 23, 59, 59}, 1), (LocalDateTime{2028, 2, 29, 0, 0, 0}));
+}
 
 TEST(EveryXTick, FiresOnEveryTenthTickAndRestartsTheCountAfterTheFiring) {
     ScheduleRig rig;

@@ -27,12 +27,32 @@
 
 namespace tw {
 
+namespace {
+
+// The history journal's folder, "" without a home folder at all (the history is then kept in
+// the window only).
+std::string historyFolder() {
+    try {
+        return userStateDirectory() + "/tidewell";
+    } catch (const std::runtime_error&) {
+        return {};
+    }
+}
+
+} // namespace
+
+QuestionServices makeQuestionServices() {
+    return {std::make_unique<SystemClock>(), std::make_unique<QtLocaleText>(),
+            std::make_unique<IniSettingsStore>(), historyFolder()};
+}
+
 std::unique_ptr<PlatformServices> makePlatformServices() {
     auto s = std::make_unique<PlatformServices>();
-    s->clock = std::make_unique<SystemClock>();
-    s->locale = std::make_unique<QtLocaleText>();
+    QuestionServices basic = makeQuestionServices();
+    s->clock = std::move(basic.clock);
+    s->locale = std::move(basic.locale);
     s->dialogs = std::make_unique<QtDialogs>();
-    s->store = std::make_unique<IniSettingsStore>();
+    s->store = std::move(basic.store);
     s->events = std::make_unique<QtEventPump>();
     s->launcher = std::make_unique<GioLauncher>();
     s->processes = std::make_unique<ProcProcesses>();
@@ -46,11 +66,7 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
     s->endRequests = std::make_unique<UnixSignals>();
     s->notifier = std::make_unique<DesktopNotifier>();
     s->programFolder = QCoreApplication::applicationDirPath().toStdString();
-    try {
-        s->historyFolder = userStateDirectory() + "/tidewell";
-    } catch (const std::runtime_error&) {
-        // No home folder at all: the history is kept in the window only.
-    }
+    s->historyFolder = std::move(basic.historyFolder);
     return s;
 }
 

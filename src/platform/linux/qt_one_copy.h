@@ -17,7 +17,8 @@ namespace tw {
 // copy owns the program's well-known name there, which the bus frees however the copy ends.
 // Otherwise it holds a lock file in the user's runtime folder (a copy killed outright leaves
 // it stale, and the next start takes it over) and listens on a local socket beside it.
-// A later start asks the running copy to show its window, and then ends.
+// A later start asks the running copy to show its window, and then ends; a script's command
+// is a method call on the bus, or a request line on the socket, answered the same way.
 class QtOneCopy : public QObject, public OneCopy {
     Q_OBJECT
   public:
@@ -27,14 +28,19 @@ class QtOneCopy : public QObject, public OneCopy {
 
     Claim claim() override;
     const std::string& problem() const override { return problem_; }
+    Asked ask(const std::string& request, std::string& answer) override;
 
   private:
     Claim claimOnBus();
     Claim claimBySocket();
+    Asked askOnBus(const std::string& request, std::string& answer);
+    Asked askBySocket(const std::string& request, std::string& answer);
+    QString socketPath() const;
+    QString lockPath() const;
     void listenForLaterStarts(const QString& socketPath);
-    bool askRunningCopy(const QString& socketPath);
     void answerLaterStarts();
     void anotherStart();
+    std::string command(const std::string& request);
 
     QString appId_;
     std::string problem_;

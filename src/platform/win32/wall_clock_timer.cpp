@@ -1,5 +1,7 @@
 #include "platform/win32/wall_clock_timer.h"
 
+#include "platform/win32/message_window.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -35,20 +37,6 @@ LRESULT CALLBACK timerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND createTickWindow(WallClockTimer* owner) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = timerWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass); // fails harmlessly once registered
-    HWND window = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (window)
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    return window;
 }
 
 // The one thread that waits on every timer of the process: under Wine each thread holds
@@ -149,7 +137,7 @@ WallClockTimer::WallClockTimer() {
     highResolution_ = timer_ != nullptr;
     if (!timer_)
         timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-    window_ = createTickWindow(this);
+    window_ = createMessageWindow(kWindowClass, timerWindowProc, this);
     if (!timer_ || !window_)
         throw std::runtime_error("Cannot create the monitoring timer");
     TimerWaiter::instance().add(static_cast<HANDLE>(timer_), static_cast<HWND>(window_));

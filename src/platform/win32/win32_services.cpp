@@ -42,11 +42,20 @@ std::string displayProblem() {
     return {}; // a Windows session always has its desktop
 }
 
+QuestionServices makeQuestionServices() {
+    std::string history = localAppDataFolder();
+    if (!history.empty())
+        history += "\\Tidewell";
+    return {std::make_unique<SystemClock>(), std::make_unique<Win32LocaleText>(),
+            std::make_unique<RegistrySettingsStore>(), std::move(history)};
+}
+
 std::unique_ptr<PlatformServices> makePlatformServices() {
     auto s = std::make_unique<PlatformServices>();
-    s->clock = std::make_unique<SystemClock>();
-    s->locale = std::make_unique<Win32LocaleText>();
-    s->store = std::make_unique<RegistrySettingsStore>();
+    QuestionServices basic = makeQuestionServices();
+    s->clock = std::move(basic.clock);
+    s->locale = std::move(basic.locale);
+    s->store = std::move(basic.store);
     s->dialogs = std::make_unique<Win32Dialogs>();
     s->events = std::make_unique<MessagePump>();
     s->launcher = std::make_unique<ShellLauncher>();
@@ -55,9 +64,7 @@ std::unique_ptr<PlatformServices> makePlatformServices() {
     auto autostart = std::make_unique<RunKeyAutostart>();
     s->programFolder = autostart->executableFolder();
     s->autostart = std::move(autostart);
-    s->historyFolder = localAppDataFolder();
-    if (!s->historyFolder.empty())
-        s->historyFolder += "\\Tidewell";
+    s->historyFolder = std::move(basic.historyFolder);
     s->clipboard = std::make_unique<Win32Clipboard>();
     s->monitorTimer = std::make_unique<WallClockTimer>();
     auto trayHost = std::make_unique<Win32TrayHost>(GetModuleHandleW(nullptr));

@@ -18,6 +18,9 @@ run env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --help
 grep -q '^Usage: tidewell' "$out" || fail "--help printed no usage: $(cat "$out")"
 grep -q 'Quillmark.ini' "$out" || fail "--help does not say where the settings are"
 [ ! -s "$err" ] || fail "--help wrote errors: $(cat "$err")"
+for command in --run-now --close-now --turn-on --stop --status "--history \[N\]"; do
+  grep -q -- "^ *$command  " "$out" || fail "--help does not explain $command"
+done
 
 run env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" -h
 [ $rc -eq 0 ] && grep -q '^Usage: tidewell' "$out" || fail "-h did not print the help"
@@ -32,6 +35,14 @@ for wrong in --bogus -x file.txt; do
   grep -q "^tidewell: .*'$wrong'" "$err" || fail "no clear error for '$wrong': $(cat "$err")"
   grep -q -- "--help" "$err" || fail "the error for '$wrong' does not point to --help"
   [ ! -s "$out" ] || fail "'$wrong' printed to stdout: $(cat "$out")"
+done
+
+# A script's command line that is wrong ends with 2 and asks no copy, with no display.
+for wrong in "--status --stop" "--history 0" "--history 12x" "--run-now file.txt"; do
+  # shellcheck disable=SC2086
+  run env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=/nonexistent "$exe" $wrong
+  [ $rc -eq 2 ] && grep -q "^tidewell: " "$err" && grep -q -- "--help" "$err" ||
+    fail "'$wrong' ended with $rc: $(cat "$err")"
 done
 
 # Qt's own options stay Qt's, -platform even with no display around.
