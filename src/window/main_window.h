@@ -17,6 +17,7 @@
 #include "tray/tray_icon.h"
 #include "window/control_views.h"
 #include "window/controls.h"
+#include "window/shown_list.h"
 
 #include <functional>
 #include <string>
@@ -62,7 +63,7 @@ class MainWindow {
     HistoryLog& history() { return history_; }
     TrayIcon& trayIcon() { return trayIcon_; }
     TrayBehaviour& trayBehaviour() { return trayBehaviour_; }
-    Countdown& countdown() { return countdown_; }
+    Countdown& countdown() { return schedule_.countdown; }
 
   private:
     void restoreControls(GuardedRoutine& routine);
@@ -84,8 +85,11 @@ class MainWindow {
     HistoryLog history_;
     ProgramLauncher launcher_;
     CloseEngine closeEngine_;
+    // The entries of the run and the close list; their controls show them.
+    ShownList runEntries_;
+    ShownList closeEntries_;
 
-    Countdown countdown_;
+    ScheduleState schedule_;
     ScheduleOnControls scheduleView_;
     ScheduleControls scheduleControls_;
     MonitoringSwitch monitoringSwitch_;
