@@ -55,21 +55,24 @@ int main(int argc, char** argv) {
     tw::HistoryLog history(historyRows, clock, locale);
     tw::ProgramLauncher programs(launcher, history, dialogs);
     tw::test::FakeScheduleView view;
-    view.mode = tw::ScheduleMode::Daily;
-    view.check1 = 1;
-    view.check2 = 0;
+    tw::ScheduleState state = tw::test::designedSchedule();
+    state.mode = tw::ScheduleMode::Daily;
+    state.runCheck = 1;
+    state.closeCheck = 0;
+    state.monitoring = true;
     view.caption = "Stop";
-    view.runs.addRow(script.toStdString());
+    tw::MemoryListView runs("ListView1");
+    tw::MemoryListView closes("ListView2");
+    runs.addRow(script.toStdString());
     tw::WallClockTimer timer;
-    tw::Countdown countdown;
     std::vector<std::int64_t> targets;
-    tw::MonitoringTick tick(view, clock, locale, events, timer, dialogs, countdown,
+    tw::MonitoringTick tick(state, view, {runs, closes}, clock, locale, events, timer, dialogs,
                             {{}, [&](const std::string& entry) { programs.run(entry); }, {}});
     // Each firing sets the next target three seconds ahead.
     const auto aim = [&] {
         const std::int64_t target = (tw::wallClockMs() / 1000 + 3) * 1000;
         const tw::LocalDateTime t = tw::localDateTimeAt(target);
-        view.setPicker(t.hour, t.minute, t.second);
+        state.time = {t.hour, t.minute, t.second};
         targets.push_back(target);
     };
     timer.setHandler([&] {

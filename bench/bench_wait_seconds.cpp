@@ -2,6 +2,7 @@
 // loop, against the polling loop that handles events and reads the clock until the second
 // has passed. Also the processor time of one minute of monitoring ticks (timer and tick
 // handler, without widgets). Set TIDEWELL_BENCH_SECONDS to change that minute.
+#include "core/memory_list_view.h"
 #include "platform/linux/system_clock.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/wall_clock_timer.h"
@@ -65,13 +66,15 @@ int main(int argc, char** argv) {
     const char* env = std::getenv("TIDEWELL_BENCH_SECONDS");
     const int seconds = env ? std::atoi(env) : 60;
     tw::test::FakeScheduleView view;
-    view.mode = tw::ScheduleMode::Daily;
-    view.setPicker(3, 0, 0);
+    tw::ScheduleState state = tw::test::designedSchedule();
+    state.mode = tw::ScheduleMode::Daily;
+    state.time = {3, 0, 0};
+    tw::MemoryListView runs("ListView1");
+    tw::MemoryListView closes("ListView2");
     tw::test::FakeLocaleText locale;
     tw::test::FakeDialogs dialogs;
     tw::WallClockTimer timer;
-    tw::Countdown countdown;
-    tw::MonitoringTick tick(view, clock, locale, events, timer, dialogs, countdown, {});
+    tw::MonitoringTick tick(state, view, {runs, closes}, clock, locale, events, timer, dialogs, {});
     timer.setHandler([&] { tick.onTick(); });
     timer.setInterval(1000);
     timer.setEnabled(true);

@@ -10,3 +10,6 @@ target_link_libraries(bench_firing_latency PRIVATE tidewell_platform tidewell_wi
 
 # A script over the real program.
 tidewell_bench_script(bench_monitoring_cpu.sh)
+add_executable(bench_schedule_reads bench_schedule_reads.cpp)
+target_include_directories(bench_schedule_reads PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(bench_schedule_reads PRIVATE tidewell_qt_frontend tidewell_platform)

@@ -6,25 +6,27 @@
 
 namespace tw {
 
-MonitoringSwitch::MonitoringSwitch(ScheduleView& view, const Clock& clock, Timer& timer,
-                                   Dialogs& dialogs, Countdown& countdown)
-    : view_(view), clock_(clock), timer_(timer), dialogs_(dialogs), countdown_(countdown) {}
+MonitoringSwitch::MonitoringSwitch(ScheduleState& state, ScheduleView& view, const Clock& clock,
+                                   Timer& timer, Dialogs& dialogs)
+    : state_(state), view_(view), clock_(clock), timer_(timer), dialogs_(dialogs) {}
 
 void MonitoringSwitch::toggle() {
     GuardedRoutine r(dialogs_, "PushButton2_Click");
-    if (r.test(100, [&] { return view_.switchCaption() != kSwitchOnCaption; })) {
+    if (r.test(100, [&] { return !state_.monitoring; })) {
         r.step(102, [&] { savedCaption_ = view_.switchCaption(); });
-        r.step(104, [&] { view_.setSwitchCaption(kSwitchOnCaption); });
+        r.step(104, [&] {
+            view_.setSwitchCaption(kSwitchOnCaption);
+            state_.monitoring = true;
+        });
         if (r.test(106, [&] {
-                return view_.modeSelected(ScheduleMode::Weekly) ||
-                       view_.modeSelected(ScheduleMode::Daily);
+                return state_.mode == ScheduleMode::Weekly || state_.mode == ScheduleMode::Daily;
             }))
             r.step(108, [&] {
-                countdown_.spanSeconds = remainingSeconds(clock_.now(), view_.pickerTime());
+                state_.countdown.spanSeconds = remainingSeconds(clock_.now(), state_.time);
             });
         // A target is judged from this moment, not from the first tick: switching on just
         // before a stall still counts as switching on before the target.
-        countdown_.occurrences.restart({clock_.now(), clock_.utcOffsetSeconds()});
+        state_.countdown.occurrences.restart({clock_.now(), clock_.utcOffsetSeconds()});
         r.step(110, [&] { timer_.setInterval(kTickIntervalMs); });
         r.step(112, [&] { timer_.setEnabled(true); });
         return;
@@ -35,7 +37,10 @@ void MonitoringSwitch::toggle() {
     r.step(120, [&] { view_.restoreDefaultPointer(); });
     r.step(122, [&] { view_.setBarPosition(0); });
     r.step(124, [&] { view_.setBarText(kProgressBarIdleText); });
-    r.step(126, [&] { view_.setSwitchCaption(savedCaption_); });
+    r.step(126, [&] {
+        view_.setSwitchCaption(savedCaption_);
+        state_.monitoring = false;
+    });
 }
 
 } // namespace tw

@@ -10,11 +10,11 @@ class Clock;
 class Dialogs;
 class Timer;
 
-// The monitoring switch PushButton2: its caption tells whether monitoring is on.
+// The monitoring switch PushButton2.
 class MonitoringSwitch {
   public:
-    MonitoringSwitch(ScheduleView& view, const Clock& clock, Timer& timer, Dialogs& dialogs,
-                     Countdown& countdown);
+    MonitoringSwitch(ScheduleState& state, ScheduleView& view, const Clock& clock, Timer& timer,
+                     Dialogs& dialogs);
 
     // Switches on (the caption becomes "Stop" and the one-second timer starts) or off (the
     // timer stops, the status line reads "Off." and the bar is emptied). Neither resets the
@@ -24,11 +24,11 @@ class MonitoringSwitch {
     const std::string& savedCaption() const { return savedCaption_; }
 
   private:
+    ScheduleState& state_;
     ScheduleView& view_;
     const Clock& clock_;
     Timer& timer_;
     Dialogs& dialogs_;
-    Countdown& countdown_;
     // The caption at switching on, put back at switching off.
     std::string savedCaption_;
 };

@@ -53,11 +53,11 @@ std::string dayNameOf(const LocalDateTime& when) {
     return kDayNames[weekday(sys_days(date)).c_encoding()];
 }
 
-MonitoringTick::MonitoringTick(ScheduleView& view, const Clock& clock, const LocaleText& locale,
-                               EventPump& events, Timer& timer, Dialogs& dialogs,
-                               Countdown& countdown, FiringActions actions)
-    : view_(view), clock_(clock), locale_(locale), events_(events), timer_(timer),
-      dialogs_(dialogs), countdown_(countdown), actions_(std::move(actions)) {}
+MonitoringTick::MonitoringTick(ScheduleState& state, ScheduleView& view, ScheduleLists lists,
+                               const Clock& clock, const LocaleText& locale, EventPump& events,
+                               Timer& timer, Dialogs& dialogs, FiringActions actions)
+    : state_(state), view_(view), lists_(lists), clock_(clock), locale_(locale), events_(events),
+      timer_(timer), dialogs_(dialogs), actions_(std::move(actions)) {}
 
 LocalDateTime MonitoringTick::tickNow() const {
     // A tick that comes late still stands for the second it was due at.
@@ -92,18 +92,19 @@ void MonitoringTick::onTick() {
 
 void MonitoringTick::tick(Dialogs& dialogs) {
     GuardedRoutine r(dialogs, "Timer1_Timer");
-    r.step(100, [&] { countdown_.elapsedSeconds = nextElapsed(countdown_.elapsedSeconds); });
+    r.step(100,
+           [&] { state_.countdown.elapsedSeconds = nextElapsed(state_.countdown.elapsedSeconds); });
 
     std::optional<ScheduleMode> mode;
-    if (r.test(102, [&] { return view_.modeSelected(ScheduleMode::Weekly); }))
+    if (r.test(102, [&] { return state_.mode == ScheduleMode::Weekly; }))
         mode = ScheduleMode::Weekly;
-    else if (r.test(104, [&] { return view_.modeSelected(ScheduleMode::Daily); }))
+    else if (r.test(104, [&] { return state_.mode == ScheduleMode::Daily; }))
         mode = ScheduleMode::Daily;
-    else if (r.test(106, [&] { return view_.modeSelected(ScheduleMode::EveryX); }))
+    else if (r.test(106, [&] { return state_.mode == ScheduleMode::EveryX; }))
         mode = ScheduleMode::EveryX;
     if (!mode) {
         // Daily and Weekly judge their targets from here once a mode is chosen again.
-        countdown_.occurrences.restart(reading(tickNow()));
+        state_.countdown.occurrences.restart(reading(tickNow()));
         return;
     }
 
@@ -111,42 +112,47 @@ void MonitoringTick::tick(Dialogs& dialogs) {
         const LocalDateTime now = tickNow();
         WeeklyDailyTick progress;
         if (r.step(108, [&] {
-                progress =
-                    weeklyDailyProgress(*mode, countdown_.spanSeconds,
-                                        remainingSeconds(now, view_.pickerTime()), view_.dayText());
-                countdown_.elapsedSeconds = progress.elapsed;
+                progress = weeklyDailyProgress(*mode, state_.countdown.spanSeconds,
+                                               remainingSeconds(now, state_.time), state_.day);
+                state_.countdown.elapsedSeconds = progress.elapsed;
             }))
             show(r, 110, progress.view);
         r.step(116, [&] { events_.processPending(); });
         OccurrenceVerdict verdict = OccurrenceVerdict::Nothing;
         if (r.test(118, [&] {
-                verdict = countdown_.occurrences.judge(reading(now), *mode, view_.pickerTime(),
-                                                       view_.dayText());
+                verdict = state_.countdown.occurrences.judge(reading(now), *mode, state_.time,
+                                                             state_.day);
                 return verdict == OccurrenceVerdict::Fire;
             }))
             fire(r, *mode);
         else if (verdict == OccurrenceVerdict::Missed && actions_.missed)
-            r.step(166, [&] {
-                actions_.missed(missedOccurrenceNote(*mode, view_.pickerTime(), view_.dayText()));
-            });
+            r.step(166,
+                   [&] { actions_.missed(missedOccurrenceNote(*mode, state_.time, state_.day)); });
         return;
     }
 
     // Daily and Weekly judge their targets afresh from this tick on.
-    countdown_.occurrences.restart(reading(tickNow()));
+    state_.countdown.occurrences.restart(reading(tickNow()));
     // A field that is not a number keeps the previous interval and shows the box each tick.
-    r.step(120, [&] {
-        countdown_.spanSeconds = everyXInterval(view_.fieldText(EveryXField::Hours),
-                                                view_.fieldText(EveryXField::Minutes),
-                                                view_.fieldText(EveryXField::Seconds), locale_);
-    });
-    show(r, 122, everyXProgress(countdown_.spanSeconds, countdown_.elapsedSeconds));
+    r.step(120, [&] { state_.countdown.spanSeconds = everyXSpan(); });
+    show(r, 122, everyXProgress(state_.countdown.spanSeconds, state_.countdown.elapsedSeconds));
     r.step(128, [&] { events_.processPending(); });
-    if (r.test(130,
-               [&] { return everyXMatch(countdown_.elapsedSeconds, countdown_.spanSeconds); })) {
-        r.step(132, [&] { countdown_.elapsedSeconds = 0; });
+    if (r.test(130, [&] {
+            return everyXMatch(state_.countdown.elapsedSeconds, state_.countdown.spanSeconds);
+        })) {
+        r.step(132, [&] { state_.countdown.elapsedSeconds = 0; });
         fire(r, *mode);
     }
+}
+
+std::int32_t MonitoringTick::everyXSpan() {
+    // Texts that converted once convert alike while they stand; a failing text is converted
+    // again at every tick, so that each tick still shows its box.
+    if (!converted_ || converted_->texts != state_.intervalTexts) {
+        const auto& t = state_.intervalTexts;
+        converted_ = ConvertedInterval{t, everyXInterval(t[0], t[1], t[2], locale_)};
+    }
+    return converted_->seconds;
 }
 
 void MonitoringTick::show(GuardedRoutine& r, int firstLine, const ProgressView& progress) {
@@ -161,22 +167,22 @@ void MonitoringTick::fire(GuardedRoutine& r, ScheduleMode mode) {
     r.step(136, [&] { timer_.setInterval(0); });
 
     if (r.test(138, [&] { return closeEnabled(); }))
-        pass(r, 140, 142, view_.closeList(), [&](const std::string& entry) {
+        pass(r, 140, 142, lists_.close, [&](const std::string& entry) {
             // The method is read afresh for every entry.
-            actions_.close(entry, view_.closeMethod());
+            actions_.close(entry, state_.closeMethod);
         });
     if (mode != ScheduleMode::Weekly && r.test(144, [&] { return closeEnabled(); }))
         if (r.test(146, [&] { return runEnabled(); }))
             r.step(148, [&] { waitSeconds(1, clock_, events_); });
 
     if (r.test(150, [&] { return runEnabled(); })) {
-        pass(r, 152, 154, view_.runList(), [&](const std::string& entry) { actions_.run(entry); });
+        pass(r, 152, 154, lists_.run, [&](const std::string& entry) { actions_.run(entry); });
         if (r.test(156, [&] { return closeEnabled(); }))
             r.step(158, [&] { waitSeconds(1, clock_, events_); });
     }
 
     // A switch-off made during the pauses stays in force.
-    if (r.test(160, [&] { return view_.switchCaption() == kSwitchOnCaption; })) {
+    if (r.test(160, [&] { return state_.monitoring; })) {
         r.step(162, [&] { timer_.setInterval(kTickIntervalMs); });
         r.step(164, [&] { timer_.setEnabled(true); });
     }

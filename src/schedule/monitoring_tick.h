@@ -2,7 +2,10 @@
 
 #include "schedule/schedule_view.h"
 
+#include <array>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tw {
@@ -26,9 +29,9 @@ struct FiringActions {
 // line, yields once to window events, and fires when the schedule's match test holds.
 class MonitoringTick {
   public:
-    MonitoringTick(ScheduleView& view, const Clock& clock, const LocaleText& locale,
-                   EventPump& events, Timer& timer, Dialogs& dialogs, Countdown& countdown,
-                   FiringActions actions);
+    MonitoringTick(ScheduleState& state, ScheduleView& view, ScheduleLists lists,
+                   const Clock& clock, const LocaleText& locale, EventPump& events, Timer& timer,
+                   Dialogs& dialogs, FiringActions actions);
 
     void onTick();
 
@@ -39,21 +42,31 @@ class MonitoringTick {
     void pass(GuardedRoutine& r, int countLine, int entryLine, ListView& list,
               const std::function<void(const std::string&)>& action);
     void show(GuardedRoutine& r, int firstLine, const ProgressView& progress);
+    // The Every X interval of the three texts; throws as everyXInterval does.
+    std::int32_t everyXSpan();
     LocalDateTime tickNow() const;
     ClockReading reading(const LocalDateTime& local) const;
-    bool runEnabled() const { return view_.runCheck() == 1; }
-    bool closeEnabled() const { return view_.closeCheck() == 1; }
+    bool runEnabled() const { return state_.runCheck == 1; }
+    bool closeEnabled() const { return state_.closeCheck == 1; }
 
+    // Read afresh at every step: a handler that runs in a yield or a pause changes it.
+    ScheduleState& state_;
     ScheduleView& view_;
+    ScheduleLists lists_;
     const Clock& clock_;
     const LocaleText& locale_;
     EventPump& events_;
     Timer& timer_;
     Dialogs& dialogs_;
-    Countdown& countdown_;
     FiringActions actions_;
     // True while a tick runs, its yields, error boxes and pauses included.
     bool inTick_ = false;
+    // The last Every X texts that converted, and their interval.
+    struct ConvertedInterval {
+        std::array<std::string, 3> texts;
+        std::int32_t seconds = 0;
+    };
+    std::optional<ConvertedInterval> converted_;
 };
 
 // The English name of the date's day of the week, "Sunday" to "Saturday".

@@ -22,74 +22,86 @@ const char* fieldKey(EveryXField field) {
     return keys::kSeconds;
 }
 
-ScheduleControls::ScheduleControls(ScheduleView& view, Settings& settings, const Clock& clock,
-                                   const LocaleText& locale, Dialogs& dialogs, Countdown& countdown,
+ScheduleControls::ScheduleControls(ScheduleState& state, ScheduleView& view, Settings& settings,
+                                   const Clock& clock, const LocaleText& locale, Dialogs& dialogs,
                                    std::string appTitle)
-    : view_(view), settings_(settings), clock_(clock), locale_(locale), dialogs_(dialogs),
-      countdown_(countdown), appTitle_(std::move(appTitle)) {}
+    : state_(state), view_(view), settings_(settings), clock_(clock), locale_(locale),
+      dialogs_(dialogs), appTitle_(std::move(appTitle)) {}
+
+std::string ScheduleControls::pickerText() const {
+    return locale_.longTime(state_.time.hour, state_.time.minute, state_.time.second);
+}
 
 bool ScheduleControls::pickerHoldsTime() const {
     // A picker holding a date alone has no colon in its text form.
-    return view_.pickerText().find(':') != std::string::npos;
+    return pickerText().find(':') != std::string::npos;
 }
 
 void ScheduleControls::recomputeSpan() {
-    countdown_.spanSeconds = remainingSeconds(clock_.now(), view_.pickerTime());
+    state_.countdown.spanSeconds = remainingSeconds(clock_.now(), state_.time);
+}
+
+void ScheduleControls::modeChosen(ScheduleMode mode) {
+    // The option is selected before its handler runs, whatever fails below.
+    state_.mode = mode;
+    if (mode == ScheduleMode::EveryX)
+        state_.countdown.elapsedSeconds = 0;
+    else if (pickerHoldsTime())
+        recomputeSpan();
+    settings_.save(keys::kScheduleMode, std::to_string(static_cast<int>(mode)));
+    showUsableInputs();
 }
 
 void ScheduleControls::weeklyChosen() {
-    if (pickerHoldsTime())
-        recomputeSpan();
-    settings_.save(keys::kScheduleMode, "1");
-    showUsableInputs();
+    modeChosen(ScheduleMode::Weekly);
 }
 
 void ScheduleControls::dailyChosen() {
-    if (pickerHoldsTime())
-        recomputeSpan();
-    settings_.save(keys::kScheduleMode, "2");
-    showUsableInputs();
+    modeChosen(ScheduleMode::Daily);
 }
 
 void ScheduleControls::everyXChosen() {
-    countdown_.elapsedSeconds = 0;
-    settings_.save(keys::kScheduleMode, "3");
-    showUsableInputs();
+    modeChosen(ScheduleMode::EveryX);
 }
 
 void ScheduleControls::showUsableInputs() {
-    const bool weekly = view_.modeSelected(ScheduleMode::Weekly);
-    view_.setTimeEnabled(weekly || view_.modeSelected(ScheduleMode::Daily));
+    const bool weekly = state_.mode == ScheduleMode::Weekly;
+    view_.setTimeEnabled(weekly || state_.mode == ScheduleMode::Daily);
     view_.setDayEnabled(weekly);
 }
 
-void ScheduleControls::dayChosen() {
-    settings_.save(keys::kWeeklyDay, view_.dayText());
+void ScheduleControls::dayChosen(const std::string& day) {
+    state_.day = day;
+    settings_.save(keys::kWeeklyDay, day);
 }
 
-void ScheduleControls::timeChanged() {
-    settings_.save(keys::kWeeklyTime, view_.pickerText());
-    if (view_.modeSelected(ScheduleMode::Daily) && pickerHoldsTime())
+void ScheduleControls::timeChanged(const TimeOfDay& time) {
+    state_.time = time;
+    settings_.save(keys::kWeeklyTime, pickerText());
+    if (state_.mode == ScheduleMode::Daily && pickerHoldsTime())
         recomputeSpan();
 }
 
-void ScheduleControls::fieldChanged(EveryXField field) {
-    settings_.save(fieldKey(field), view_.fieldText(field));
+void ScheduleControls::fieldChanged(EveryXField field, const std::string& text) {
+    state_.intervalText(field) = text;
+    settings_.save(fieldKey(field), text);
 }
 
 void ScheduleControls::fieldLeft(EveryXField field) {
-    if (locale_.parseNumber(view_.fieldText(field)))
+    if (locale_.parseNumber(state_.intervalText(field)))
         return;
     dialogs_.messageBox(kNotANumberMessage, appTitle_, Buttons::Ok, Icon::None);
     view_.focusField(field);
 }
 
-void ScheduleControls::runSwitchClicked() {
-    settings_.save(keys::kRunEnabled, std::to_string(view_.runCheck()));
+void ScheduleControls::runSwitchClicked(int value) {
+    state_.runCheck = value;
+    settings_.save(keys::kRunEnabled, std::to_string(value));
 }
 
-void ScheduleControls::closeSwitchClicked() {
-    settings_.save(keys::kCloseEnabled, std::to_string(view_.closeCheck()));
+void ScheduleControls::closeSwitchClicked(int value) {
+    state_.closeCheck = value;
+    settings_.save(keys::kCloseEnabled, std::to_string(value));
 }
 
 } // namespace tw

@@ -1,27 +1,21 @@
 #include "window/control_views.h"
 
-#include "platform/locale_text.h"
-
 #include <algorithm>
 
 namespace tw {
 
-bool ScheduleOnControls::modeSelected(ScheduleMode mode) const {
-    switch (mode) {
-    case ScheduleMode::Weekly:
-        return c_.weekly.selected();
-    case ScheduleMode::Daily:
-        return c_.daily.selected();
-    case ScheduleMode::EveryX:
-        break;
-    }
-    return c_.everyX.selected();
+namespace {
+
+// The close method the two options show: Soft, Hard, or None when both are clear.
+CloseMethod closeMethodOf(const OptionButton& soft, const OptionButton& hard) {
+    if (soft.selected())
+        return CloseMethod::Soft;
+    if (hard.selected())
+        return CloseMethod::Hard;
+    return CloseMethod::None;
 }
 
-std::string ScheduleOnControls::pickerText() const {
-    const TimeOfDay t = pickerTime();
-    return locale_.longTime(t.hour, t.minute, t.second);
-}
+} // namespace
 
 TextBox& ScheduleOnControls::box(EveryXField field) const {
     switch (field) {
@@ -33,10 +27,6 @@ TextBox& ScheduleOnControls::box(EveryXField field) const {
         break;
     }
     return c_.seconds;
-}
-
-CloseMethod ScheduleOnControls::closeMethod() const {
-    return closeMethodOf(c_.softClose, c_.hardClose);
 }
 
 void ScheduleOnControls::setBarMaximum(std::int32_t maximum) {
@@ -60,12 +50,22 @@ void ScheduleOnControls::setSwitchCaption(const std::string& caption) {
     c_.switchButton.setCaption(caption);
 }
 
-CloseMethod closeMethodOf(const OptionButton& soft, const OptionButton& hard) {
-    if (soft.selected())
-        return CloseMethod::Soft;
-    if (hard.selected())
-        return CloseMethod::Hard;
-    return CloseMethod::None;
+ScheduleState scheduleShownBy(const MainWindowControls& c) {
+    ScheduleState state;
+    if (c.weekly.selected())
+        state.mode = ScheduleMode::Weekly;
+    else if (c.daily.selected())
+        state.mode = ScheduleMode::Daily;
+    else if (c.everyX.selected())
+        state.mode = ScheduleMode::EveryX;
+    state.time = c.timePicker.time();
+    state.day = c.dayList.text();
+    state.intervalTexts = {c.hours.text(), c.minutes.text(), c.seconds.text()};
+    state.runCheck = c.runEnabled.value();
+    state.closeCheck = c.closeEnabled.value();
+    state.closeMethod = closeMethodOf(c.softClose, c.hardClose);
+    state.monitoring = c.switchButton.caption() == kSwitchOnCaption;
+    return state;
 }
 
 } // namespace tw

@@ -6,24 +6,13 @@
 
 namespace tw {
 
-class LocaleText;
-
-// The schedule frame, the feature switches, the monitoring switch, the status line, the bar
-// and the two lists, as the schedule's handlers see them, over the window's controls.
+// What the schedule's handlers show, over the window's controls: the schedule frame's
+// inputs, the monitoring switch, the status line and the bar.
 class ScheduleOnControls : public ScheduleView {
   public:
-    ScheduleOnControls(const MainWindowControls& controls, const LocaleText& locale)
-        : c_(controls), locale_(locale) {}
+    explicit ScheduleOnControls(const MainWindowControls& controls) : c_(controls) {}
 
-    bool modeSelected(ScheduleMode mode) const override;
-    std::string dayText() const override { return c_.dayList.text(); }
-    std::string pickerText() const override;
-    TimeOfDay pickerTime() const override { return c_.timePicker.time(); }
-    std::string fieldText(EveryXField field) const override { return box(field).text(); }
     void focusField(EveryXField field) override { box(field).setFocus(); }
-    int runCheck() const override { return c_.runEnabled.value(); }
-    int closeCheck() const override { return c_.closeEnabled.value(); }
-    CloseMethod closeMethod() const override;
     void setTimeEnabled(bool enabled) override { c_.timePicker.setEnabled(enabled); }
     void setDayEnabled(bool enabled) override { c_.dayList.setEnabled(enabled); }
     void setStatus(const std::string& text) override { c_.statusFrame.setText(text); }
@@ -33,8 +22,6 @@ class ScheduleOnControls : public ScheduleView {
     std::string switchCaption() const override { return c_.switchButton.caption(); }
     void setSwitchCaption(const std::string& caption) override;
     void restoreDefaultPointer() override { c_.window.setPointer(Pointer::Default); }
-    ListView& runList() override { return c_.runList; }
-    ListView& closeList() override { return c_.closeList; }
 
     // The hours, minutes or seconds box.
     TextBox& box(EveryXField field) const;
@@ -43,7 +30,6 @@ class ScheduleOnControls : public ScheduleView {
     void showBar();
 
     const MainWindowControls& c_;
-    const LocaleText& locale_;
     // The bar's numbers as the schedule sets them; the bar shows them within its range.
     std::int32_t barMaximum_ = 0;
     std::int32_t barPosition_ = 0;
@@ -65,7 +51,7 @@ class StartupBoxesOnControls : public StartupBoxes {
     CheckBox& inTray_;
 };
 
-// The close method the two options show: Soft, Hard, or None when both are clear.
-CloseMethod closeMethodOf(const OptionButton& soft, const OptionButton& hard);
+// The schedule as the controls show it before any handler runs: the designed window.
+ScheduleState scheduleShownBy(const MainWindowControls& controls);
 
 } // namespace tw

@@ -25,13 +25,13 @@ MainWindow::MainWindow(const MainWindowControls& controls, Services& services)
       firingNotice_(
           services.notifier,
           [this] { return !trayBehaviour_.isHiddenInTray() && !c_.window.isMinimised(); }),
-      scheduleView_(c_, services.locale),
-      scheduleControls_(scheduleView_, settings_, services.clock, services.locale, services.dialogs,
-                        countdown_, appTitle_),
-      monitoringSwitch_(scheduleView_, services.clock, services.monitorTimer, services.dialogs,
-                        countdown_),
-      monitoringTick_(scheduleView_, services.clock, services.locale, services.events,
-                      services.monitorTimer, services.dialogs, countdown_,
+      runEntries_(c_.runList), closeEntries_(c_.closeList), schedule_(scheduleShownBy(c_)),
+      scheduleView_(c_), scheduleControls_(schedule_, scheduleView_, settings_, services.clock,
+                                           services.locale, services.dialogs, appTitle_),
+      monitoringSwitch_(schedule_, scheduleView_, services.clock, services.monitorTimer,
+                        services.dialogs),
+      monitoringTick_(schedule_, scheduleView_, {runEntries_, closeEntries_}, services.clock,
+                      services.locale, services.events, services.monitorTimer, services.dialogs,
                       {[this](const std::string& entry, CloseMethod method) {
                            try {
                                if (const auto failure = closeEngine_.close(entry, method))
@@ -50,10 +50,10 @@ MainWindow::MainWindow(const MainWindowControls& controls, Services& services)
                            history_.add(note);
                            firingNotice_.missed(note);
                        }}),
-      runListCommands_(c_.runList, services.dialogs, launcher_, services.launcher, appTitle_),
-      closeListCommands_({c_.closeList, services.dialogs, closeEngine_, services.launcher,
+      runListCommands_(runEntries_, services.dialogs, launcher_, services.launcher, appTitle_),
+      closeListCommands_({closeEntries_, services.dialogs, closeEngine_, services.launcher,
                           services.processes, services.locale, settings_,
-                          [this] { return closeMethodOf(c_.softClose, c_.hardClose); },
+                          [this] { return schedule_.closeMethod; },
                           [this] { return c_.closeNowButton.caption(); }, appTitle_}),
       historyCommands_(history_, services.dialogs, services.events, services.clipboard, appTitle_),
       trayIcon_(services.trayHost, services.clock, services.events, {false, services.programIcon}),
@@ -99,14 +99,15 @@ void MainWindow::bindScheduleEvents() {
     c_.everyX.clicked.setHandler(
         guarded("Option3_Click", [this] { scheduleControls_.everyXChosen(); }));
     c_.dayList.changed.setHandler(
-        guarded("cboWeekly_Click", [this] { scheduleControls_.dayChosen(); }));
-    c_.timePicker.changed.setHandler(
-        guarded("dtpWeekly_Change", [this] { scheduleControls_.timeChanged(); }));
+        guarded("cboWeekly_Click", [this] { scheduleControls_.dayChosen(c_.dayList.text()); }));
+    c_.timePicker.changed.setHandler(guarded(
+        "dtpWeekly_Change", [this] { scheduleControls_.timeChanged(c_.timePicker.time()); }));
     for (const EveryXField field :
          {EveryXField::Hours, EveryXField::Minutes, EveryXField::Seconds}) {
         TextBox& box = scheduleView_.box(field);
-        box.changed.setHandler(guarded(std::string(fieldKey(field)) + "_Change",
-                                       [this, field] { scheduleControls_.fieldChanged(field); }));
+        box.changed.setHandler(
+            guarded(std::string(fieldKey(field)) + "_Change",
+                    [this, field, &box] { scheduleControls_.fieldChanged(field, box.text()); }));
         // The check's own box and the focus it puts back must not start another check.
         box.lostFocus.setHandler([this, field] {
             if (checkingField_)
@@ -117,17 +118,17 @@ void MainWindow::bindScheduleEvents() {
             checkingField_ = false;
         });
     }
-    c_.runEnabled.changed.setHandler(
-        guarded("Check1_Click", [this] { scheduleControls_.runSwitchClicked(); }));
-    c_.closeEnabled.changed.setHandler(
-        guarded("Check2_Click", [this] { scheduleControls_.closeSwitchClicked(); }));
+    c_.runEnabled.changed.setHandler(guarded(
+        "Check1_Click", [this] { scheduleControls_.runSwitchClicked(c_.runEnabled.value()); }));
+    c_.closeEnabled.changed.setHandler(guarded(
+        "Check2_Click", [this] { scheduleControls_.closeSwitchClicked(c_.closeEnabled.value()); }));
 }
 
 void MainWindow::bindListEvents() {
     // A list is stored the moment its rows change, in the same form and under the same key
     // as at the orderly exit, so that edits survive a kill, a crash or a lost session.
     // Start-up's own loading is not stored back.
-    for (ListControl* list : std::initializer_list<ListControl*>{&c_.runList, &c_.closeList})
+    for (ShownList* list : {&runEntries_, &closeEntries_})
         list->setRowsChangedHandler([this, list] {
             if (!loading_)
                 settings_.saveList(*list);
@@ -150,10 +151,15 @@ void MainWindow::bindListEvents() {
     c_.closeMethodHelpButton.clicked.setHandler([&close] { close.explainMethods(); });
     c_.clearCloseButton.clicked.setHandler([&close] { close.clear(); });
     c_.closeSampleButton.clicked.setHandler([&close] { close.loadSample(); });
-    c_.hardClose.clicked.setHandler(
-        guarded("Option6_Click", [&close] { close.closeMethodClicked(); }));
-    c_.softClose.clicked.setHandler(
-        guarded("Option7_Click", [&close] { close.closeMethodClicked(); }));
+    // Clicked means selected, and the other option of the group cleared.
+    c_.hardClose.clicked.setHandler(guarded("Option6_Click", [this, &close] {
+        schedule_.closeMethod = CloseMethod::Hard;
+        close.closeMethodClicked();
+    }));
+    c_.softClose.clicked.setHandler(guarded("Option7_Click", [this, &close] {
+        schedule_.closeMethod = CloseMethod::Soft;
+        close.closeMethodClicked();
+    }));
 
     HistoryCommands& history = historyCommands_;
     c_.copyHistoryButton.clicked.setHandler([&history] { history.copyToClipboard(); });
@@ -215,7 +221,7 @@ std::string MainWindow::answerCommand(const std::string& request) {
         return answerMessage(
             {kWrongCommandLine,
              "this copy of Tidewell does not know the command '" + request + "'\n"});
-    const bool monitoring = scheduleView_.switchCaption() == kSwitchOnCaption;
+    const bool monitoring = schedule_.monitoring;
     switch (command->verb) {
     case ScriptCommand::Verb::RunNow:
         c_.runNowButton.clicked.raise();
@@ -243,29 +249,27 @@ std::string MainWindow::answerCommand(const std::string& request) {
 }
 
 ScheduleStatus MainWindow::currentStatus() const {
-    const ScheduleView& view = scheduleView_;
     ScheduleStatus status;
-    status.monitoring = view.switchCaption() == kSwitchOnCaption;
-    for (const ScheduleMode mode :
-         {ScheduleMode::Weekly, ScheduleMode::Daily, ScheduleMode::EveryX})
-        if (view.modeSelected(mode))
-            status.mode = mode;
-    status.dayText = view.dayText();
-    status.time = view.pickerTime();
+    status.monitoring = schedule_.monitoring;
+    if (schedule_.mode)
+        status.mode = *schedule_.mode;
+    status.dayText = schedule_.day;
+    status.time = schedule_.time;
     try {
         status.everyXSeconds =
-            everyXInterval(view.fieldText(EveryXField::Hours), view.fieldText(EveryXField::Minutes),
-                           view.fieldText(EveryXField::Seconds), services_.locale);
+            everyXInterval(schedule_.intervalText(EveryXField::Hours),
+                           schedule_.intervalText(EveryXField::Minutes),
+                           schedule_.intervalText(EveryXField::Seconds), services_.locale);
     } catch (const std::exception&) {
         // A field that is not a number: the report says so.
     }
-    status.runEnabled = view.runCheck() == 1;
-    status.closeEnabled = view.closeCheck() == 1;
-    status.closeMethod = view.closeMethod();
+    status.runEnabled = schedule_.runCheck == 1;
+    status.closeEnabled = schedule_.closeCheck == 1;
+    status.closeMethod = schedule_.closeMethod;
     const LocalDateTime now = services_.clock.now();
     if (status.monitoring && status.mode == ScheduleMode::EveryX && status.everyXSeconds)
         status.secondsToNext = std::max<std::int64_t>(0, std::int64_t{*status.everyXSeconds} -
-                                                             countdown_.elapsedSeconds);
+                                                             schedule_.countdown.elapsedSeconds);
     else
         status.secondsToNext = secondsToNextTarget(status, now);
     return status;

@@ -19,6 +19,7 @@
 #include "window/control_views.h"
 #include "window/controls.h"
 #include "window/script_commands.h"
+#include "window/shown_list.h"
 
 #include <functional>
 #include <string>
@@ -68,7 +69,7 @@ class MainWindow {
     HistoryLog& history() { return history_; }
     TrayIcon& trayIcon() { return trayIcon_; }
     TrayBehaviour& trayBehaviour() { return trayBehaviour_; }
-    Countdown& countdown() { return countdown_; }
+    Countdown& countdown() { return schedule_.countdown; }
 
   private:
     void restoreControls(GuardedRoutine& routine);
@@ -93,8 +94,11 @@ class MainWindow {
     ProgramLauncher launcher_;
     CloseEngine closeEngine_;
     FiringNotice firingNotice_;
+    // The entries of the run and the close list; their controls show them.
+    ShownList runEntries_;
+    ShownList closeEntries_;
 
-    Countdown countdown_;
+    ScheduleState schedule_;
     ScheduleOnControls scheduleView_;
     ScheduleControls scheduleControls_;
     MonitoringSwitch monitoringSwitch_;

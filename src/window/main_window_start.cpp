@@ -35,7 +35,7 @@ void MainWindow::start() {
         c_.runList.addColumn("Program(s) To Run");
         c_.runList.setColumnWidth(1, 7000);
     });
-    r.step(116, [&] { settings_.loadList(c_.runList); });
+    r.step(116, [&] { settings_.loadList(runEntries_); });
     r.step(118, [&] {
         c_.closeList.addColumn("Program(s) To Close");
         c_.closeList.setColumnWidth(1, 7000);
@@ -49,7 +49,7 @@ void MainWindow::start() {
             history_.keepIn(
                 std::make_unique<HistoryJournal>(fileSystemPath(historyFolder), kHistoryRowLimit));
     });
-    r.step(122, [&] { settings_.loadList(c_.closeList); });
+    r.step(122, [&] { settings_.loadList(closeEntries_); });
     restoreControls(r);
     r.step(144, [&] { loading_ = false; });
     r.step(146, [&] { trayIcon_.setTrayTip(kProductTitle); });
@@ -57,7 +57,8 @@ void MainWindow::start() {
 }
 
 // Puts every stored choice back into its control; each assignment raises the control's own
-// handler, which stores the value again and updates the controls that depend on it.
+// handler, which takes the value into the schedule state, stores it again and updates the
+// controls that depend on it.
 void MainWindow::restoreControls(GuardedRoutine& r) {
     const LocaleText& locale = services_.locale;
     auto number = [&](const char* key, const char* fallback) {
@@ -76,8 +77,18 @@ void MainWindow::restoreControls(GuardedRoutine& r) {
     r.step(128, [&] {
         c_.closeEnabled.setValue(storedCheckValue(locale, settings_.get(keys::kCloseEnabled, "0")));
     });
-    r.step(130, [&] { c_.softClose.setSelected(number(keys::kSoftClose, "1") == 1); });
-    r.step(132, [&] { c_.hardClose.setSelected(number(keys::kHardClose, "0") == 1); });
+    // Clearing an option raises no event: the state follows the group here.
+    const auto restoreMethod = [&](OptionButton& option, CloseMethod method, bool selected) {
+        option.setSelected(selected);
+        if (!selected && schedule_.closeMethod == method)
+            schedule_.closeMethod = CloseMethod::None;
+    };
+    r.step(130, [&] {
+        restoreMethod(c_.softClose, CloseMethod::Soft, number(keys::kSoftClose, "1") == 1);
+    });
+    r.step(132, [&] {
+        restoreMethod(c_.hardClose, CloseMethod::Hard, number(keys::kHardClose, "0") == 1);
+    });
     r.step(134, [&] {
         const LocalDateTime now = services_.clock.now();
         const std::string text =
@@ -122,8 +133,8 @@ void MainWindow::close() {
         services_.events.processPending();
         services_.events.processPending();
     });
-    r.step(106, [&] { settings_.saveList(c_.runList); });
-    r.step(108, [&] { settings_.saveList(c_.closeList); });
+    r.step(106, [&] { settings_.saveList(runEntries_); });
+    r.step(108, [&] { settings_.saveList(closeEntries_); });
     r.step(110, [&] {
         services_.events.processPending();
         services_.events.processPending();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/memory_list_view.h"
 #include "fake_schedule_view.h"
 #include "schedule/monitoring_switch.h"
 #include "schedule/monitoring_tick.h"
@@ -12,10 +13,20 @@
 #include "support/fake_settings_store.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tw::test {
+
+// United States forms, or a long time form of the test's choosing (one without a colon
+// stands for a picker that holds a date alone).
+struct ScheduleLocale : FakeLocaleText {
+    std::string longTime(int h, int m, int s) const override {
+        return longTimeText ? *longTimeText : FakeLocaleText::longTime(h, m, s);
+    }
+    std::optional<std::string> longTimeText;
+};
 
 // The schedule handlers over fakes, with a driver that delivers one tick at every second
 // boundary of the fake clock and a log of what the firings did, stamped with the clock.
@@ -49,34 +60,39 @@ struct ScheduleRig {
             step();
     }
     void switchOn() { monitor.toggle(); }
+    void setPicker(int h, int m, int s) { state.time = {h, m, s}; }
 
     FakeClock clock;
     FakeEventPump events{clock};
     FakeDialogs dialogs;
-    FakeLocaleText locale;
+    ScheduleLocale locale;
     FakeSettingsStore store;
     Settings settings{store};
     FakeScheduleView view;
+    ScheduleState state = designedSchedule();
+    Countdown& countdown = state.countdown;
+    MemoryListView runs{"ListView1"};
+    MemoryListView closes{"ListView2"};
     SteppedTimer timer;
-    Countdown countdown;
     std::vector<std::string> log;
-    ScheduleControls controls{view, settings, clock, locale, dialogs, countdown, "Tidewell"};
-    MonitoringSwitch monitor{view, clock, timer, dialogs, countdown};
+    ScheduleControls controls{state, view, settings, clock, locale, dialogs, "Tidewell"};
+    MonitoringSwitch monitor{state, view, clock, timer, dialogs};
     MonitoringTick tick{
+        state,
         view,
+        {runs, closes},
         clock,
         locale,
         events,
         timer,
         dialogs,
-        countdown,
         {[this](const std::string& entry, CloseMethod method) {
-             closes.push_back(method);
+             closeMethods.push_back(method);
              log.push_back("close " + entry + " " + stamp());
          },
          [this](const std::string& entry) { log.push_back("run " + entry + " " + stamp()); },
          [this](const std::string& note) { log.push_back(note + " " + stamp()); }}};
-    std::vector<CloseMethod> closes;
+    std::vector<CloseMethod> closeMethods;
 };
 
 } // namespace tw::test

@@ -32,17 +32,17 @@ long runs(const Log& log) {
 
 // Both features on, two entries to close and one to run.
 void fillLists(ScheduleRig& rig) {
-    rig.view.check1 = 1;
-    rig.view.check2 = 1;
-    rig.view.closes.addRow("xmessage");
-    rig.view.closes.addRow("xterm");
-    rig.view.runs.addRow("/usr/bin/backup.sh");
+    rig.state.runCheck = 1;
+    rig.state.closeCheck = 1;
+    rig.closes.addRow("xmessage");
+    rig.closes.addRow("xterm");
+    rig.runs.addRow("/usr/bin/backup.sh");
 }
 
 // Daily at the given time, switched on now.
 void switchOnDaily(ScheduleRig& rig, int hour, int minute, int second) {
-    rig.view.mode = ScheduleMode::Daily;
-    rig.view.setPicker(hour, minute, second);
+    rig.state.mode = ScheduleMode::Daily;
+    rig.setPicker(hour, minute, second);
     rig.switchOn();
 }
 
@@ -54,8 +54,8 @@ Log firing(const std::string& t0, const std::string& t1, const std::string& t2) 
 TEST(DailyTick, FiresOncePerDayForAWeekClosingBeforeRunningWithBothPauses) {
     ScheduleRig rig;
     fillLists(rig);
-    rig.view.mode = ScheduleMode::Daily;
-    rig.view.setPicker(9, 0, 0);
+    rig.state.mode = ScheduleMode::Daily;
+    rig.setPicker(9, 0, 0);
     rig.switchOn();
     rig.log.clear();
 
@@ -72,8 +72,8 @@ TEST(DailyTick, FiresOncePerDayForAWeekClosingBeforeRunningWithBothPauses) {
 
 TEST(DailyTick, CountsDownToTheTargetThenShowsThePrefixAloneUntilMidnight) {
     ScheduleRig rig;
-    rig.view.mode = ScheduleMode::Daily;
-    rig.view.setPicker(9, 0, 0);
+    rig.state.mode = ScheduleMode::Daily;
+    rig.setPicker(9, 0, 0);
     rig.switchOn();
     EXPECT_EQ(rig.view.status, "Off."); // untouched until the first tick
     rig.runSeconds(1800);               // 08:30:00
@@ -92,9 +92,9 @@ TEST(DailyTick, OnlyOneFeatureRunsItsPassWithoutAnyPause) {
     for (const bool runOnly : {true, false}) {
         ScheduleRig rig;
         fillLists(rig);
-        (runOnly ? rig.view.check2 : rig.view.check1) = 0;
-        rig.view.mode = ScheduleMode::Daily;
-        rig.view.setPicker(8, 0, 5);
+        (runOnly ? rig.state.closeCheck : rig.state.runCheck) = 0;
+        rig.state.mode = ScheduleMode::Daily;
+        rig.setPicker(8, 0, 5);
         rig.switchOn();
         rig.log.clear();
         rig.runSeconds(6);
@@ -110,9 +110,9 @@ TEST(DailyTick, OnlyOneFeatureRunsItsPassWithoutAnyPause) {
 TEST(DailyTick, BothFeaturesOffOnlyStopsAndRestartsTheTimer) {
     ScheduleRig rig;
     fillLists(rig);
-    rig.view.check1 = rig.view.check2 = 0;
-    rig.view.mode = ScheduleMode::Daily;
-    rig.view.setPicker(8, 0, 2);
+    rig.state.runCheck = rig.state.closeCheck = 0;
+    rig.state.mode = ScheduleMode::Daily;
+    rig.setPicker(8, 0, 2);
     rig.switchOn();
     rig.log.clear();
     rig.runSeconds(3);
@@ -122,9 +122,9 @@ TEST(DailyTick, BothFeaturesOffOnlyStopsAndRestartsTheTimer) {
 TEST(WeeklyTick, FiresOnlyOnItsDayWithTheRunPassStraightAfterTheClosePass) {
     ScheduleRig rig; // starts on Monday 2026-12-07
     fillLists(rig);
-    rig.view.mode = ScheduleMode::Weekly;
-    rig.view.day = "Wednesday";
-    rig.view.setPicker(17, 0, 0);
+    rig.state.mode = ScheduleMode::Weekly;
+    rig.state.day = "Wednesday";
+    rig.setPicker(17, 0, 0);
     rig.switchOn();
     rig.runSeconds(2 * 3600 * 24 + 9 * 3600 - 10); // Wednesday 16:59:50
     EXPECT_EQ(rig.view.status, kPrefix + "00:00:10 [Wednesday]");
@@ -142,9 +142,9 @@ TEST(WeeklyTick, NeverFiresOnAnotherDayOrWithNoDayChosen) {
     for (const std::string day : {"", "wednesday", "Mittwoch"}) {
         ScheduleRig rig;
         fillLists(rig);
-        rig.view.mode = ScheduleMode::Weekly;
-        rig.view.day = day;
-        rig.view.setPicker(8, 0, 10);
+        rig.state.mode = ScheduleMode::Weekly;
+        rig.state.day = day;
+        rig.setPicker(8, 0, 10);
         rig.switchOn();
         rig.runSeconds(5);
         EXPECT_EQ(rig.view.status, kPrefix + "00:00:05 [" + day + "]");
@@ -157,9 +157,9 @@ TEST(WeeklyTick, NeverFiresOnAnotherDayOrWithNoDayChosen) {
 TEST(WeeklyTick, ALateTickStillStandsForTheSecondItWasDueAt) {
     ScheduleRig rig;
     fillLists(rig);
-    rig.view.check2 = 0;
-    rig.view.mode = ScheduleMode::Weekly;
-    rig.view.setPicker(8, 0, 1);
+    rig.state.closeCheck = 0;
+    rig.state.mode = ScheduleMode::Weekly;
+    rig.setPicker(8, 0, 1);
     rig.switchOn();
     rig.log.clear();
     // The wall clock already reads 08:00:02 when the tick due at 08:00:01 is handled.
@@ -190,7 +190,7 @@ TEST(DailyTick, CatchesUpAShortStallButNotesAnOccurrenceHoursLateInsteadOfFiring
          {std::pair{120, "09:02:00"}, std::pair{300, "09:05:00"}, std::pair{301, ""}}) {
         ScheduleRig rig;
         fillLists(rig);
-        rig.view.check2 = 0;
+        rig.state.closeCheck = 0;
         rig.clock.set({2026, 12, 7, 8, 59, 59});
         rig.clock.advanceMs(500);
         switchOnDaily(rig, 9, 0, 0);
@@ -216,11 +216,11 @@ class ZoneTicks {
         savedTz_ = tz ? std::optional<std::string>(tz) : std::nullopt;
         setenv("TZ", "America/New_York", 1);
         tzset();
-        rig.view.check1 = 1;
-        rig.view.runs.addRow("p");
-        rig.view.mode = mode;
-        rig.view.setPicker(target.hour, target.minute, target.second);
-        rig.view.day = day;
+        rig.state.runCheck = 1;
+        rig.runs.addRow("p");
+        rig.state.mode = mode;
+        rig.setPicker(target.hour, target.minute, target.second);
+        rig.state.day = day;
         rig.switchOn();
         rig.log.clear();
     }
@@ -344,10 +344,10 @@ TEST(NextOccurrence, IsTheFirstAtOrAfterNow) {
 TEST(EveryXTick, FiresOnEveryTenthTickAndRestartsTheCountAfterTheFiring) {
     ScheduleRig rig;
     fillLists(rig);
-    rig.view.mode = ScheduleMode::EveryX;
-    rig.view.fields[0] = "0";
-    rig.view.fields[1] = "0";
-    rig.view.fields[2] = "10";
+    rig.state.mode = ScheduleMode::EveryX;
+    rig.state.intervalTexts[0] = "0";
+    rig.state.intervalTexts[1] = "0";
+    rig.state.intervalTexts[2] = "10";
     rig.controls.everyXChosen();
     rig.switchOn();
     rig.log.clear();
@@ -370,15 +370,15 @@ TEST(EveryXTick, FiresOnEveryTenthTickAndRestartsTheCountAfterTheFiring) {
 TEST(EveryXTick, ACountAlreadyPastAPositiveIntervalFiresAtTheNextTick) {
     ScheduleRig rig;
     fillLists(rig);
-    rig.view.mode = ScheduleMode::EveryX;
-    rig.view.fields[1] = "30";
+    rig.state.mode = ScheduleMode::EveryX;
+    rig.state.intervalTexts[1] = "30";
     rig.controls.everyXChosen();
     rig.switchOn();
     rig.runSeconds(20);
     rig.monitor.toggle();
     // Every 3 seconds now; switching on again keeps the count of 20.
-    rig.view.fields[1] = "0";
-    rig.view.fields[2] = "3";
+    rig.state.intervalTexts[1] = "0";
+    rig.state.intervalTexts[2] = "3";
     rig.runSeconds(5);
     rig.switchOn();
     rig.log.clear();
@@ -390,16 +390,16 @@ TEST(EveryXTick, ACountAlreadyPastAPositiveIntervalFiresAtTheNextTick) {
     EXPECT_EQ(rig.log, firing("08:00:31", "08:00:32", "08:00:33"));
 
     // The interval shortened below the count while on: the next tick fires.
-    rig.view.fields[2] = "10";
+    rig.state.intervalTexts[2] = "10";
     rig.runSeconds(7);
-    rig.view.fields[2] = "5";
+    rig.state.intervalTexts[2] = "5";
     rig.log.clear();
     rig.runSeconds(1);
     EXPECT_EQ(rig.log.front(), "timer off 08:00:41");
 
     // An interval of zero or less still never fires, however far the count goes.
     for (const std::string seconds : {"0", "-5"}) {
-        rig.view.fields[2] = seconds;
+        rig.state.intervalTexts[2] = seconds;
         rig.log.clear();
         rig.runSeconds(3600);
         EXPECT_EQ(runs(rig.log), 0) << seconds;
@@ -409,12 +409,12 @@ TEST(EveryXTick, ACountAlreadyPastAPositiveIntervalFiresAtTheNextTick) {
 
 TEST(EveryXTick, AFieldThatIsNotANumberShowsTheBoxOnEveryTickAndKeepsTheInterval) {
     ScheduleRig rig;
-    rig.view.mode = ScheduleMode::EveryX;
-    rig.view.fields[1] = "0";
-    rig.view.fields[2] = "20";
+    rig.state.mode = ScheduleMode::EveryX;
+    rig.state.intervalTexts[1] = "0";
+    rig.state.intervalTexts[2] = "20";
     rig.switchOn();
     rig.runSeconds(3);
-    rig.view.fields[1] = "12x";
+    rig.state.intervalTexts[1] = "12x";
     rig.runSeconds(4);
     ASSERT_EQ(rig.dialogs.boxes.size(), 4u);
     const auto& box = rig.dialogs.boxes[0];
@@ -425,7 +425,7 @@ TEST(EveryXTick, AFieldThatIsNotANumberShowsTheBoxOnEveryTickAndKeepsTheInterval
     EXPECT_EQ(box.icon, Icon::Warning);
     EXPECT_EQ(rig.countdown.spanSeconds, 20);
     EXPECT_EQ(rig.view.status, kPrefix + "00:00:13"); // the tick went on with the old interval
-    rig.view.fields[1] = "0";
+    rig.state.intervalTexts[1] = "0";
     rig.runSeconds(13);
     EXPECT_EQ(rig.dialogs.boxes.size(), 4u);
     EXPECT_EQ(rig.log.back(), "timer on 08:00:20");
@@ -434,16 +434,16 @@ TEST(EveryXTick, AFieldThatIsNotANumberShowsTheBoxOnEveryTickAndKeepsTheInterval
 TEST(ModeChanges, TakeEffectAtTheNextTickWhileMonitoringIsOn) {
     ScheduleRig rig;
     fillLists(rig);
-    rig.view.mode = ScheduleMode::Daily;
-    rig.view.setPicker(9, 0, 0);
+    rig.state.mode = ScheduleMode::Daily;
+    rig.setPicker(9, 0, 0);
     rig.switchOn();
     rig.runSeconds(100);
     EXPECT_EQ(rig.countdown.elapsedSeconds, 100);
 
     // Daily to Every X: the count starts again from 0 and the next tick brings it to 1.
-    rig.view.mode = ScheduleMode::EveryX;
-    rig.view.fields[1] = "0";
-    rig.view.fields[2] = "3";
+    rig.state.mode = ScheduleMode::EveryX;
+    rig.state.intervalTexts[1] = "0";
+    rig.state.intervalTexts[2] = "3";
     rig.controls.everyXChosen();
     EXPECT_EQ(rig.countdown.elapsedSeconds, 0);
     rig.step();
@@ -453,17 +453,16 @@ TEST(ModeChanges, TakeEffectAtTheNextTickWhileMonitoringIsOn) {
     EXPECT_EQ(rig.log.front(), "timer off 08:01:43");
 
     // Back to Daily at 08:30:00: the span is recomputed at once and the Daily test applies.
-    rig.view.mode = ScheduleMode::Daily;
+    rig.state.mode = ScheduleMode::Daily;
     rig.controls.dailyChosen();
     EXPECT_EQ(rig.countdown.spanSeconds, 9 * 3600 - rig.clock.now().secondOfDay());
-    rig.view.setPicker(8, 10, 0);
-    rig.controls.timeChanged();
+    rig.controls.timeChanged({8, 10, 0});
     rig.log.clear();
     rig.runSeconds(600);
     EXPECT_EQ(rig.log.front(), "timer off 08:10:00");
 
     // No option selected: the tick counts and ends.
-    rig.view.mode.reset();
+    rig.state.mode.reset();
     const std::string status = rig.view.status;
     rig.log.clear();
     rig.runSeconds(86400);
@@ -474,31 +473,31 @@ TEST(ModeChanges, TakeEffectAtTheNextTickWhileMonitoringIsOn) {
 TEST(Firing, ReadsTheFeatureSwitchesAndTheListsAfreshDuringThePauses) {
     ScheduleRig rig;
     fillLists(rig);
-    rig.view.mode = ScheduleMode::Daily;
-    rig.view.setPicker(8, 0, 1);
+    rig.state.mode = ScheduleMode::Daily;
+    rig.setPicker(8, 0, 1);
     rig.switchOn();
     // During the first pause the user adds a program, changes the close method (already
     // used) and then clears the close feature, which drops the second pause.
     rig.events.onPending = [&rig] {
-        if (rig.events.waits == 1 && rig.view.runs.count() == 1) {
-            rig.view.runs.addRow("/usr/bin/report.sh");
-            rig.view.check2 = 0;
+        if (rig.events.waits == 1 && rig.runs.count() == 1) {
+            rig.runs.addRow("/usr/bin/report.sh");
+            rig.state.closeCheck = 0;
         }
     };
-    rig.view.method = CloseMethod::Hard;
+    rig.state.closeMethod = CloseMethod::Hard;
     rig.log.clear();
     rig.runSeconds(1);
     EXPECT_EQ(rig.log, (Log{"timer off 08:00:01", "close xmessage 08:00:01", "close xterm 08:00:01",
                             "run /usr/bin/backup.sh 08:00:02", "run /usr/bin/report.sh 08:00:02",
                             "timer on 08:00:02"}));
-    EXPECT_EQ(rig.closes, (std::vector<CloseMethod>{CloseMethod::Hard, CloseMethod::Hard}));
+    EXPECT_EQ(rig.closeMethods, (std::vector<CloseMethod>{CloseMethod::Hard, CloseMethod::Hard}));
 }
 
 TEST(Firing, ASwitchOffDuringAPauseStaysInForce) {
     ScheduleRig rig;
     fillLists(rig);
-    rig.view.mode = ScheduleMode::Daily;
-    rig.view.setPicker(8, 0, 1);
+    rig.state.mode = ScheduleMode::Daily;
+    rig.setPicker(8, 0, 1);
     rig.switchOn();
     rig.events.onPending = [&rig] {
         if (rig.events.waits == 1 && rig.view.caption == "Stop")
@@ -515,8 +514,8 @@ TEST(Firing, ASwitchOffDuringAPauseStaysInForce) {
 TEST(Firing, AFailingCloseEntryIsReportedAndThePassGoesOn) {
     ScheduleRig rig;
     fillLists(rig);
-    rig.view.mode = ScheduleMode::Daily;
-    rig.view.setPicker(8, 0, 1);
+    rig.state.mode = ScheduleMode::Daily;
+    rig.setPicker(8, 0, 1);
     FiringActions actions{[&rig](const std::string& entry, CloseMethod) {
                               if (entry == "xmessage")
                                   throw std::runtime_error("No window system is reachable");
@@ -524,8 +523,8 @@ TEST(Firing, AFailingCloseEntryIsReportedAndThePassGoesOn) {
                           },
                           [&rig](const std::string& entry) { rig.log.push_back("run " + entry); },
                           {}};
-    MonitoringTick tick(rig.view, rig.clock, rig.locale, rig.events, rig.timer, rig.dialogs,
-                        rig.countdown, actions);
+    MonitoringTick tick(rig.state, rig.view, {rig.runs, rig.closes}, rig.clock, rig.locale,
+                        rig.events, rig.timer, rig.dialogs, actions);
     rig.timer.setHandler([&tick] { tick.onTick(); });
     rig.switchOn();
     rig.log.clear();
@@ -541,8 +540,8 @@ TEST(Firing, AFailingCloseEntryIsReportedAndThePassGoesOn) {
 
 TEST(Firing, WhileATickErrorBoxIsOpenLaterTicksShowNoMoreBoxes) {
     ScheduleRig rig;
-    rig.view.mode = ScheduleMode::EveryX;
-    rig.view.fields[0] = "x";
+    rig.state.mode = ScheduleMode::EveryX;
+    rig.state.intervalTexts[0] = "x";
     rig.switchOn();
     // A timer that kept ticking while the modal box is open would re-enter the tick.
     rig.dialogs.onBox = [&rig](const auto&) {
@@ -563,11 +562,11 @@ TEST(Firing, WhileATickErrorBoxIsOpenLaterTicksShowNoMoreBoxes) {
 
 TEST(Firing, AListPastTheSixteenBitCounterStopsAtItsLimitWithOneBox) {
     ScheduleRig rig;
-    rig.view.check1 = 1;
-    rig.view.mode = ScheduleMode::Daily;
-    rig.view.setPicker(8, 0, 1);
+    rig.state.runCheck = 1;
+    rig.state.mode = ScheduleMode::Daily;
+    rig.setPicker(8, 0, 1);
     for (int i = 0; i < 32769; ++i)
-        rig.view.runs.addRow("p");
+        rig.runs.addRow("p");
     rig.switchOn();
     rig.log.clear();
     rig.runSeconds(1);

@@ -10,18 +10,18 @@ using test::ScheduleRig;
 
 TEST(ModeOptions, SetTheUsableInputsStoreTheModeAndPrepareTheCountdown) {
     ScheduleRig rig; // 08:00:00
-    rig.view.setPicker(9, 0, 0);
+    rig.setPicker(9, 0, 0);
     rig.countdown.elapsedSeconds = 42;
 
     // A click selects the option, then runs its handler.
-    rig.view.mode = ScheduleMode::Daily;
+    rig.state.mode = ScheduleMode::Daily;
     rig.controls.dailyChosen();
     EXPECT_EQ(rig.store.value("Option1"), "2");
     EXPECT_TRUE(rig.view.timeEnabled);
     EXPECT_FALSE(rig.view.dayEnabled);
     EXPECT_EQ(rig.countdown.spanSeconds, 3600);
 
-    rig.view.mode = ScheduleMode::EveryX;
+    rig.state.mode = ScheduleMode::EveryX;
     rig.controls.everyXChosen();
     EXPECT_EQ(rig.store.value("Option1"), "3");
     EXPECT_FALSE(rig.view.timeEnabled);
@@ -30,18 +30,18 @@ TEST(ModeOptions, SetTheUsableInputsStoreTheModeAndPrepareTheCountdown) {
     EXPECT_EQ(rig.countdown.spanSeconds, 3600);
 
     rig.clock.advanceSeconds(7200); // 10:00:00, past the target
-    rig.view.mode = ScheduleMode::Weekly;
+    rig.state.mode = ScheduleMode::Weekly;
     rig.controls.weeklyChosen();
     EXPECT_EQ(rig.store.value("Option1"), "1");
     EXPECT_TRUE(rig.view.timeEnabled);
     EXPECT_TRUE(rig.view.dayEnabled);
-    EXPECT_EQ(rig.view.day, "Monday"); // a disabled control kept its value
+    EXPECT_EQ(rig.state.day, "Monday"); // a disabled control kept its value
     EXPECT_EQ(rig.countdown.spanSeconds, -3600);
 }
 
 TEST(ModeOptions, LeaveTheSpanAloneWhileThePickerHoldsADateOnly) {
     ScheduleRig rig;
-    rig.view.picker = "12/30/1899";
+    rig.locale.longTimeText = "12/30/1899";
     rig.countdown.spanSeconds = 77;
     rig.controls.weeklyChosen();
     rig.controls.dailyChosen();
@@ -52,31 +52,29 @@ TEST(ModeOptions, LeaveTheSpanAloneWhileThePickerHoldsADateOnly) {
 TEST(ModeOptions, WriteTheKeyAfterTheComputation) {
     ScheduleRig rig;
     rig.store.failWrites = true;
-    rig.view.setPicker(8, 0, 10);
+    rig.setPicker(8, 0, 10);
     EXPECT_THROW(rig.controls.dailyChosen(), std::runtime_error);
     EXPECT_EQ(rig.countdown.spanSeconds, 10);
 }
 
 TEST(DayAndTime, AreStoredAsTextAndOnlyDailyRecomputesTheSpanOnATimeChange) {
     ScheduleRig rig;
-    rig.view.day = "Friday";
-    rig.controls.dayChosen();
+    rig.controls.dayChosen("Friday");
+    EXPECT_EQ(rig.state.day, "Friday");
     EXPECT_EQ(rig.store.value("Weekly"), "Friday");
 
-    rig.view.mode = ScheduleMode::Weekly;
+    rig.state.mode = ScheduleMode::Weekly;
     rig.countdown.spanSeconds = 5;
-    rig.view.setPicker(17, 30, 5);
-    rig.controls.timeChanged();
+    rig.controls.timeChanged({17, 30, 5});
     EXPECT_EQ(rig.store.value("Weekly Time"), "5:30:05 PM");
     EXPECT_EQ(rig.countdown.spanSeconds, 5);
 
-    rig.view.mode = ScheduleMode::Daily;
-    rig.controls.timeChanged();
+    rig.state.mode = ScheduleMode::Daily;
+    rig.controls.timeChanged({17, 30, 5});
     EXPECT_EQ(rig.countdown.spanSeconds, 9 * 3600 + 30 * 60 + 5);
 
-    rig.view.picker = "12/7/2026";
-    rig.view.time = {1, 0, 0};
-    rig.controls.timeChanged();
+    rig.locale.longTimeText = "12/7/2026";
+    rig.controls.timeChanged({1, 0, 0});
     EXPECT_EQ(rig.store.value("Weekly Time"), "12/7/2026");
     EXPECT_EQ(rig.countdown.spanSeconds, 9 * 3600 + 30 * 60 + 5);
 }
@@ -84,8 +82,7 @@ TEST(DayAndTime, AreStoredAsTextAndOnlyDailyRecomputesTheSpanOnATimeChange) {
 TEST(EveryXFields, StoreEveryKeystrokeAndRefuseANonNumberOnLeaving) {
     ScheduleRig rig;
     for (const std::string text : {"1", "12", "12x"}) {
-        rig.view.fields[1] = text;
-        rig.controls.fieldChanged(EveryXField::Minutes);
+        rig.controls.fieldChanged(EveryXField::Minutes, text);
     }
     const std::vector<std::pair<std::string, std::string>> writes = {
         {"Text2", "1"}, {"Text2", "12"}, {"Text2", "12x"}};
@@ -98,11 +95,10 @@ TEST(EveryXFields, StoreEveryKeystrokeAndRefuseANonNumberOnLeaving) {
     EXPECT_EQ(rig.dialogs.boxes[0].buttons, Buttons::Ok);
     EXPECT_EQ(rig.dialogs.boxes[0].icon, Icon::None);
     EXPECT_EQ(rig.view.focused, EveryXField::Minutes);
-    EXPECT_EQ(rig.view.fields[1], "12x");
+    EXPECT_EQ(rig.state.intervalTexts[1], "12x");
     EXPECT_EQ(rig.store.value("Text2"), "12x");
 
-    rig.view.fields[0] = "";
-    rig.controls.fieldChanged(EveryXField::Hours);
+    rig.controls.fieldChanged(EveryXField::Hours, "");
     rig.controls.fieldLeft(EveryXField::Hours);
     EXPECT_EQ(rig.dialogs.boxes.size(), 2u);
     EXPECT_EQ(rig.view.focused, EveryXField::Hours);
@@ -111,7 +107,7 @@ TEST(EveryXFields, StoreEveryKeystrokeAndRefuseANonNumberOnLeaving) {
 
     rig.view.focused.reset();
     for (const std::string number : {"0", "-10", "+2.5", ".5"}) {
-        rig.view.fields[2] = number;
+        rig.state.intervalTexts[2] = number;
         rig.controls.fieldLeft(EveryXField::Seconds);
     }
     EXPECT_EQ(rig.dialogs.boxes.size(), 2u);
@@ -120,17 +116,17 @@ TEST(EveryXFields, StoreEveryKeystrokeAndRefuseANonNumberOnLeaving) {
 
 TEST(FeatureSwitches, StoreTheCheckBoxValueInDecimal) {
     ScheduleRig rig;
-    rig.view.check1 = 0;
-    rig.controls.runSwitchClicked();
-    rig.view.check2 = 1;
-    rig.controls.closeSwitchClicked();
+    rig.controls.runSwitchClicked(0);
+    rig.controls.closeSwitchClicked(2);
+    EXPECT_EQ(rig.state.runCheck, 0);
+    EXPECT_EQ(rig.state.closeCheck, 2);
     EXPECT_EQ(rig.store.value("Check1"), "0");
-    EXPECT_EQ(rig.store.value("Check2"), "1");
+    EXPECT_EQ(rig.store.value("Check2"), "2");
 }
 
 TEST(MonitoringSwitch, TurnsOnAndOffKeepingTheCountsAndTheSavedCaption) {
     ScheduleRig rig;
-    rig.view.mode = ScheduleMode::EveryX;
+    rig.state.mode = ScheduleMode::EveryX;
     rig.countdown.spanSeconds = 30;
     rig.countdown.elapsedSeconds = 12;
     rig.switchOn();
@@ -159,9 +155,9 @@ TEST(MonitoringSwitch, TurnsOnAndOffKeepingTheCountsAndTheSavedCaption) {
 
 TEST(MonitoringSwitch, ComputesTheSpanForWeeklyAndDailyWithoutTheColonTest) {
     ScheduleRig rig;
-    rig.view.mode = ScheduleMode::Weekly;
-    rig.view.picker = "12/30/1899";
-    rig.view.time = {8, 20, 0};
+    rig.state.mode = ScheduleMode::Weekly;
+    rig.locale.longTimeText = "12/30/1899";
+    rig.state.time = {8, 20, 0};
     rig.switchOn();
     EXPECT_EQ(rig.countdown.spanSeconds, 1200);
 }
@@ -181,7 +177,7 @@ TEST(MonitoringSwitch, ReportsAFailingStepAndGoesOn) {
     struct BrokenBar : test::FakeScheduleView {
         void setBarText(const std::string&) override { throw std::runtime_error("Invalid"); }
     } view;
-    MonitoringSwitch monitor(view, rig.clock, rig.timer, rig.dialogs, rig.countdown);
+    MonitoringSwitch monitor(rig.state, view, rig.clock, rig.timer, rig.dialogs);
     monitor.toggle();
     monitor.toggle();
     ASSERT_EQ(rig.dialogs.boxes.size(), 1u);

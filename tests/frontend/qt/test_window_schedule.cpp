@@ -119,6 +119,57 @@ class TestWindowSchedule : public QObject {
         QVERIFY(!rig.timer.running());
     }
 
+    // The firing reads what the handlers and start-up took in, not the controls: what the
+    // user changes during its pause reaches the rest of it, and stored choices that clear an
+    // option (which raises no event) are what it uses.
+    void theFiringUsesTheChoicesAsTheHandlersTookThem() {
+        { // Both close methods stored clear: the close pass reaches neither windows nor
+            // processes.
+            Rig rig;
+            // Every X of one second, closing on, running off: only what differs from the
+            // fallbacks.
+            rig.store.put("Option1", "3");
+            rig.store.put("Text2", "0");
+            rig.store.put("Text3", "1");
+            rig.store.put("Check1", "0");
+            rig.store.put("Check2", "1");
+            rig.store.put("Option7", "0");
+            rig.store.put("ListView2", "xterm||||||||---|||");
+            rig.load();
+            rig.widget.show();
+            QTest::mouseClick(rig.button, Qt::LeftButton);
+            rig.timer.changes.clear();
+            rig.timer.tick();
+            QCOMPARE(rig.timer.changes.front(), std::string("timer off"));
+            QCOMPARE(rig.windows.scans + rig.processes.scans, 0);
+        }
+        Rig rig;
+        rig.text1->setText("0");
+        rig.text2->setText("0");
+        rig.text3->setText("1");
+        rig.check1->setChecked(true);
+        rig.check2->setChecked(true);
+        rig.runs.addRow("/usr/bin/true");
+        rig.option3->setChecked(true);
+        rig.widget.show();
+        QTest::mouseClick(rig.button, Qt::LeftButton);
+        // In the pause after the close pass the user browses to one more program and clears
+        // the close feature: the run pass takes both, and the second pause is dropped.
+        rig.events.onPending = [&rig] {
+            if (rig.events.waits != 1 || rig.runs.count() != 1)
+                return;
+            rig.dialogs.fileAnswers = {"/usr/bin/xclock"};
+            QTest::mouseClick(&rig.control<QPushButton>("PushButton3"), Qt::LeftButton);
+            QTest::mouseClick(rig.check2, Qt::LeftButton, {}, QPoint(6, rig.check2->height() / 2));
+        };
+        rig.timer.tick();
+        QCOMPARE(rig.launcher.opened.size(), size_t{2});
+        QCOMPARE(rig.launcher.opened[1].file, std::string("/usr/bin/xclock"));
+        QCOMPARE(rig.events.waits, 1);
+        QCOMPARE(rig.store.value("ListView1"),
+                 std::string("/usr/bin/true||||||||---|||/usr/bin/xclock||||||||---|||"));
+    }
+
     void aBarOutsideItsSpanStaysWithinTheWidget() {
         Rig rig;
         rig.picker->setTime(QTime(7, 0, 0)); // already passed at 08:00
