@@ -65,15 +65,6 @@ std::string formatSeconds(std::int64_t seconds) {
     return text;
 }
 
-bool dailyMatch(const LocalDateTime& now, const TimeOfDay& target) {
-    return now.hour == target.hour && now.minute == target.minute && now.second == target.second;
-}
-
-bool weeklyMatch(const LocalDateTime& now, const TimeOfDay& target, const std::string& dayText,
-                 const std::string& todayName) {
-    return dailyMatch(now, target) && dayText == todayName;
-}
-
 bool everyXMatch(std::int32_t elapsed, std::int32_t span) {
     // A count already past the interval (the interval shortened, or the count carried over
     // from an earlier run) fires now rather than never.

@@ -49,10 +49,6 @@ ProgressView everyXProgress(std::int32_t span, std::int32_t elapsed);
 // A count of seconds as "hh:mm:ss" within one day; negative counts by their absolute value.
 std::string formatSeconds(std::int64_t seconds);
 
-bool dailyMatch(const LocalDateTime& now, const TimeOfDay& target);
-// Letter case counts in the day names.
-bool weeklyMatch(const LocalDateTime& now, const TimeOfDay& target, const std::string& dayText,
-                 const std::string& todayName);
 // Every X fires once the count has reached a positive interval or passed it.
 bool everyXMatch(std::int32_t elapsed, std::int32_t span);
 

@@ -6,7 +6,8 @@
 // 1. It creates the window and every control in it; geometry, fonts, captions and the
 //    control names ("PushButton2", "Check8", ...) are the front end's own business.
 // 2. For each control it implements the interface below that matches the control's kind,
-//    and fills a MainWindowControls (at the end of this file) with them.
+//    and a ControlMaker (at the end of this file) that makes them by control name, from
+//    which makeMainWindowControls() fills a MainWindowControls.
 // 3. It passes that, with the platform's services, to MainWindow (window/main_window.h),
 //    which sets the handler of every event it needs.
 // 4. From then on it only forwards what happens: it calls raise() on the control's event
@@ -28,8 +29,10 @@
 #include "tray/tray_behaviour.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace tw {
 
@@ -186,68 +189,107 @@ class WindowControl : public Control, public TrayWindow {
     ControlEvent stateChanged;
 };
 
-// Every control of the main window, handed over by the front end. The comments give the
-// control names, which stay the widgets' names, the settings keys and the routine names in
-// the error boxes.
+// Every control of the main window, handed over by the front end; makeMainWindowControls()
+// fills it and names the control behind each member.
 struct MainWindowControls {
-    WindowControl& window; // Form1
+    WindowControl& window;
 
     // Monitoring.
-    PushButton& switchButton; // PushButton2: "Turn On" / "Stop"
-    Caption& statusFrame;     // Frame4: the status line
-    ProgressBar& progressBar; // ProgressBar1
+    PushButton& switchButton;
+    Caption& statusFrame;
+    ProgressBar& progressBar;
 
     // Close options.
-    Caption& closeFrame;           // Frame3
-    CheckBox& closeEnabled;        // Check2
-    ListControl& closeList;        // ListView2
-    PushButton& addCloseButton;    // PushButton4
-    PushButton& browseCloseButton; // PushButton8
-    PushButton& deleteCloseButton; // PushButton7
-    PushButton& closeNowButton;    // PushButton9
-    PushButton& clearCloseButton;  // PushButton11
-    PushButton& closeSampleButton; // PushButton12
+    Caption& closeFrame;
+    CheckBox& closeEnabled;
+    ListControl& closeList;
+    PushButton& addCloseButton;
+    PushButton& browseCloseButton;
+    PushButton& deleteCloseButton;
+    PushButton& closeNowButton;
+    PushButton& clearCloseButton;
+    PushButton& closeSampleButton;
 
     // Close method.
-    Caption& closeMethodFrame;         // Frame7
-    OptionButton& softClose;           // Option7
-    OptionButton& hardClose;           // Option6
-    PushButton& closeMethodHelpButton; // PushButton10
+    Caption& closeMethodFrame;
+    OptionButton& softClose;
+    OptionButton& hardClose;
+    PushButton& closeMethodHelpButton;
 
     // Start-up options.
-    Caption& startupFrame;      // Frame5
-    CheckBox& startWithSession; // Check4
-    CheckBox& startInTray;      // Check8
+    Caption& startupFrame;
+    CheckBox& startWithSession;
+    CheckBox& startInTray;
 
     // Schedule.
-    Caption& scheduleFrame; // Frame1
-    OptionButton& everyX;   // Option3
-    Caption& hoursLabel;    // Label1
-    TextBox& hours;         // Text1
-    Caption& minutesLabel;  // Label2
-    TextBox& minutes;       // Text2
-    Caption& secondsLabel;  // Label3
-    TextBox& seconds;       // Text3
-    OptionButton& daily;    // Option2
-    TimePicker& timePicker; // dtpWeekly
-    OptionButton& weekly;   // Option1
-    DropDownList& dayList;  // cboWeekly
+    Caption& scheduleFrame;
+    OptionButton& everyX;
+    Caption& hoursLabel;
+    TextBox& hours;
+    Caption& minutesLabel;
+    TextBox& minutes;
+    Caption& secondsLabel;
+    TextBox& seconds;
+    OptionButton& daily;
+    TimePicker& timePicker;
+    OptionButton& weekly;
+    DropDownList& dayList;
 
     // Run options.
-    Caption& runFrame;           // Frame2
-    CheckBox& runEnabled;        // Check1
-    ListControl& runList;        // ListView1
-    PushButton& browseRunButton; // PushButton3
-    PushButton& runNowButton;    // PushButton1
-    PushButton& deleteRunButton; // PushButton6
-    PushButton& clearRunButton;  // PushButton13
-    PushButton& runSampleButton; // PushButton14
+    Caption& runFrame;
+    CheckBox& runEnabled;
+    ListControl& runList;
+    PushButton& browseRunButton;
+    PushButton& runNowButton;
+    PushButton& deleteRunButton;
+    PushButton& clearRunButton;
+    PushButton& runSampleButton;
 
     // History.
-    Caption& historyFrame;          // Frame6
-    ListControl& history;           // ListView3
-    PushButton& copyHistoryButton;  // PushButton16
-    PushButton& clearHistoryButton; // PushButton15
+    Caption& historyFrame;
+    ListControl& history;
+    PushButton& copyHistoryButton;
+    PushButton& clearHistoryButton;
 };
+
+// Makes the adapter of each control of the main window, found by its control name (which
+// stays the widget's name, the settings key and the routine name in the error boxes); each
+// front end has one. One method per kind of control of the layout table (window_layout.h).
+// The maker owns what it makes.
+class ControlMaker {
+  public:
+    ControlMaker() = default;
+    virtual ~ControlMaker() = default;
+    ControlMaker(const ControlMaker&) = delete;
+    ControlMaker& operator=(const ControlMaker&) = delete;
+
+    virtual WindowControl& window() = 0;
+    virtual PushButton& button(const char* name) = 0;
+    virtual Caption& frame(const char* name) = 0;
+    virtual Caption& label(const char* name) = 0;
+    virtual CheckBox& checkBox(const char* name) = 0;
+    virtual OptionButton& option(const char* name) = 0;
+    virtual TextBox& edit(const char* name) = 0;
+    virtual TimePicker& timePicker(const char* name) = 0;
+    virtual DropDownList& combo(const char* name) = 0;
+    virtual ProgressBar& progress(const char* name) = 0;
+    virtual ListControl& list(const char* name) = 0;
+
+  protected:
+    // Keeps an adapter made with these arguments for as long as the maker lives.
+    template <class Adapter, class... Arguments> Adapter& keep(Arguments&&... arguments) {
+        auto adapter = std::make_unique<Adapter>(std::forward<Arguments>(arguments)...);
+        Adapter& made = *adapter;
+        made_.push_back(std::move(adapter));
+        return made;
+    }
+
+  private:
+    std::vector<std::unique_ptr<Control>> made_;
+};
+
+// Every control of the main window, each made by its control name: the one place that says
+// which control plays which part.
+MainWindowControls makeMainWindowControls(ControlMaker& make);
 
 } // namespace tw

@@ -5,7 +5,7 @@ set -euo pipefail
 src=$1
 bad=$(grep -rnE '^\s*#\s*include\s*<' "$src"/core "$src"/settings "$src"/schedule "$src"/run \
         "$src"/close "$src"/history "$src"/tray "$src"/window "$src"/platform/*.h \
-        "$src"/platform/*.cpp | grep -vE '#\s*include\s*<[a-z_]+>' || true)
+        "$src"/platform/common | grep -vE '#\s*include\s*<[a-z_]+>' || true)
 if [ -n "$bad" ]; then
     echo "Headers that are not standard C++ in the toolkit-free layers:"
     echo "$bad"

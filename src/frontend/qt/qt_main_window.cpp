@@ -104,58 +104,29 @@ QWidget* createControl(const ControlPlace& place, QWidget* parent, double scale)
 
 } // namespace
 
-// One adapter per control, found by its control name.
-struct QtMainWindow::Adapters {
-    explicit Adapters(QWidget& mainWindow) : owner(mainWindow) {}
+// Makes the adapter of each control over the widget of its control name.
+struct QtMainWindow::Adapters : ControlMaker {
+    explicit Adapters(QWidget& mainWindow) : owner(mainWindow), windowControl(mainWindow) {}
+
+    WindowControl& window() override { return windowControl; }
+    PushButton& button(const char* name) override { return keep<QtPushButton>(owner, name); }
+    Caption& frame(const char* name) override { return keep<QtFrameCaption>(owner, name); }
+    Caption& label(const char* name) override { return keep<QtLabelCaption>(owner, name); }
+    CheckBox& checkBox(const char* name) override { return keep<QtCheckBox>(owner, name); }
+    OptionButton& option(const char* name) override { return keep<QtOptionButton>(owner, name); }
+    TextBox& edit(const char* name) override {
+        return *textBoxes.emplace_back(&keep<QtTextBox>(owner, name));
+    }
+    TimePicker& timePicker(const char* name) override { return keep<QtTimePicker>(owner, name); }
+    DropDownList& combo(const char* name) override { return keep<QtDropDownList>(owner, name); }
+    ProgressBar& progress(const char* name) override { return keep<QtProgressBar>(owner, name); }
+    // The list widgets adapt themselves.
+    ListControl& list(const char* name) override { return childNamed<QtListView>(owner, name); }
 
     QWidget& owner;
-    QtWindowControl window{owner};
-    QtPushButton switchButton{owner, "PushButton2"};
-    QtFrameCaption statusFrame{owner, "Frame4"};
-    QtProgressBar progressBar{owner, "ProgressBar1"};
-    QtFrameCaption closeFrame{owner, "Frame3"};
-    QtCheckBox closeEnabled{owner, "Check2"};
-    QtPushButton addCloseButton{owner, "PushButton4"};
-    QtPushButton browseCloseButton{owner, "PushButton8"};
-    QtPushButton deleteCloseButton{owner, "PushButton7"};
-    QtPushButton closeNowButton{owner, "PushButton9"};
-    QtPushButton clearCloseButton{owner, "PushButton11"};
-    QtPushButton closeSampleButton{owner, "PushButton12"};
-    QtFrameCaption closeMethodFrame{owner, "Frame7"};
-    QtOptionButton softClose{owner, "Option7"};
-    QtOptionButton hardClose{owner, "Option6"};
-    QtPushButton closeMethodHelpButton{owner, "PushButton10"};
-    QtFrameCaption startupFrame{owner, "Frame5"};
-    QtCheckBox startWithSession{owner, "Check4"};
-    QtCheckBox startInTray{owner, "Check8"};
-    QtFrameCaption scheduleFrame{owner, "Frame1"};
-    QtOptionButton everyX{owner, "Option3"};
-    QtLabelCaption hoursLabel{owner, "Label1"};
-    QtTextBox hours{owner, "Text1"};
-    QtLabelCaption minutesLabel{owner, "Label2"};
-    QtTextBox minutes{owner, "Text2"};
-    QtLabelCaption secondsLabel{owner, "Label3"};
-    QtTextBox seconds{owner, "Text3"};
-    QtOptionButton daily{owner, "Option2"};
-    QtTimePicker timePicker{owner, "dtpWeekly"};
-    QtOptionButton weekly{owner, "Option1"};
-    QtDropDownList dayList{owner, "cboWeekly"};
-    QtFrameCaption runFrame{owner, "Frame2"};
-    QtCheckBox runEnabled{owner, "Check1"};
-    QtPushButton browseRunButton{owner, "PushButton3"};
-    QtPushButton runNowButton{owner, "PushButton1"};
-    QtPushButton deleteRunButton{owner, "PushButton6"};
-    QtPushButton clearRunButton{owner, "PushButton13"};
-    QtPushButton runSampleButton{owner, "PushButton14"};
-    QtFrameCaption historyFrame{owner, "Frame6"};
-    QtPushButton copyHistoryButton{owner, "PushButton16"};
-    QtPushButton clearHistoryButton{owner, "PushButton15"};
-    QtListView& closeList = childNamed<QtListView>(owner, "ListView2");
-    QtListView& runList = childNamed<QtListView>(owner, "ListView1");
-    QtListView& history = childNamed<QtListView>(owner, "ListView3");
-
+    QtWindowControl windowControl;
     // The boxes whose keyboard focus leaving is reported.
-    QtTextBox* textBoxes[3] = {&hours, &minutes, &seconds};
+    std::vector<QtTextBox*> textBoxes;
 };
 
 QtMainWindow::QtMainWindow() {
@@ -181,51 +152,7 @@ QtMainWindow::QtMainWindow() {
     QApplication::setFont(desktopFont);
 
     adapters_ = std::make_unique<Adapters>(*this);
-    Adapters& a = *adapters_;
-    controls_ = std::make_unique<MainWindowControls>(MainWindowControls{a.window,
-                                                                        a.switchButton,
-                                                                        a.statusFrame,
-                                                                        a.progressBar,
-                                                                        a.closeFrame,
-                                                                        a.closeEnabled,
-                                                                        a.closeList,
-                                                                        a.addCloseButton,
-                                                                        a.browseCloseButton,
-                                                                        a.deleteCloseButton,
-                                                                        a.closeNowButton,
-                                                                        a.clearCloseButton,
-                                                                        a.closeSampleButton,
-                                                                        a.closeMethodFrame,
-                                                                        a.softClose,
-                                                                        a.hardClose,
-                                                                        a.closeMethodHelpButton,
-                                                                        a.startupFrame,
-                                                                        a.startWithSession,
-                                                                        a.startInTray,
-                                                                        a.scheduleFrame,
-                                                                        a.everyX,
-                                                                        a.hoursLabel,
-                                                                        a.hours,
-                                                                        a.minutesLabel,
-                                                                        a.minutes,
-                                                                        a.secondsLabel,
-                                                                        a.seconds,
-                                                                        a.daily,
-                                                                        a.timePicker,
-                                                                        a.weekly,
-                                                                        a.dayList,
-                                                                        a.runFrame,
-                                                                        a.runEnabled,
-                                                                        a.runList,
-                                                                        a.browseRunButton,
-                                                                        a.runNowButton,
-                                                                        a.deleteRunButton,
-                                                                        a.clearRunButton,
-                                                                        a.runSampleButton,
-                                                                        a.historyFrame,
-                                                                        a.history,
-                                                                        a.copyHistoryButton,
-                                                                        a.clearHistoryButton});
+    controls_ = std::make_unique<MainWindowControls>(makeMainWindowControls(*adapters_));
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         focusWatch_ =
             connect(app, &QApplication::focusChanged, this, &QtMainWindow::onFocusChanged);
@@ -263,7 +190,7 @@ int QtMainWindow::px(int twips) const {
 }
 
 bool QtMainWindow::hasCustomPointer() const {
-    return adapters_->window.hasCustomPointer();
+    return adapters_->windowControl.hasCustomPointer();
 }
 
 void QtMainWindow::showCentred() {
@@ -290,7 +217,7 @@ void QtMainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         // Hiding the window inside its own state change confuses the window manager, and
         // the handler may wait for its balloon: report it once the change is done.
-        QTimer::singleShot(0, this, [this] { adapters_->window.stateChanged.raise(); });
+        QTimer::singleShot(0, this, [this] { adapters_->windowControl.stateChanged.raise(); });
     }
     QWidget::changeEvent(event);
 }

@@ -1,23 +1,45 @@
 #include "frontend/win32/win32_form.h"
 
+#include "core/day_names.h"
+#include "frontend/win32/win32_controls.h"
+#include "frontend/win32/win32_list_view.h"
+
 namespace tw {
 
-Win32Form::Win32Form(HINSTANCE instance) : window_(instance) {}
+// Makes the adapter of each control over the child window of its control name.
+class Win32Form::Adapters : public ControlMaker {
+  public:
+    explicit Adapters(Win32Window& window) : window_(window) {}
 
-MainWindowControls Win32Form::controls() {
-    return MainWindowControls{
-        window_,          switchButton_,     statusFrame_,      progressBar_,
-        closeFrame_,      closeEnabled_,     closeList_,        addClose_,
-        browseClose_,     deleteClose_,      closeNow_,         clearClose_,
-        closeSample_,     closeMethodFrame_, softClose_,        hardClose_,
-        closeMethodHelp_, startupFrame_,     startWithSession_, startInTray_,
-        scheduleFrame_,   everyX_,           hoursLabel_,       hours_,
-        minutesLabel_,    minutes_,          secondsLabel_,     seconds_,
-        daily_,           timePicker_,       weekly_,           dayList_,
-        runFrame_,        runEnabled_,       runList_,          browseRun_,
-        runNow_,          deleteRun_,        clearRun_,         runSample_,
-        historyFrame_,    history_,          copyHistory_,      clearHistory_,
-    };
-}
+    WindowControl& window() override { return window_; }
+    PushButton& button(const char* name) override { return keep<Win32PushButton>(window_, name); }
+    Caption& frame(const char* name) override { return keep<Win32Caption>(window_, name); }
+    Caption& label(const char* name) override { return keep<Win32Caption>(window_, name); }
+    CheckBox& checkBox(const char* name) override { return keep<Win32CheckBox>(window_, name); }
+    OptionButton& option(const char* name) override {
+        return keep<Win32OptionButton>(window_, name);
+    }
+    TextBox& edit(const char* name) override { return keep<Win32TextBox>(window_, name); }
+    TimePicker& timePicker(const char* name) override {
+        return keep<Win32TimePicker>(window_, name);
+    }
+    DropDownList& combo(const char* name) override {
+        return keep<Win32DropDownList>(
+            window_, name, std::vector<std::string>(kDayNames.begin(), kDayNames.end()));
+    }
+    ProgressBar& progress(const char* name) override {
+        return keep<Win32ProgressBar>(window_, name);
+    }
+    ListControl& list(const char* name) override { return keep<Win32ListView>(window_, name); }
+
+  private:
+    Win32Window& window_;
+};
+
+Win32Form::Win32Form(HINSTANCE instance)
+    : window_(instance), adapters_(std::make_unique<Adapters>(window_)),
+      controls_(makeMainWindowControls(*adapters_)) {}
+
+Win32Form::~Win32Form() = default;
 
 } // namespace tw

@@ -57,9 +57,7 @@ QStringList openFileNameFilters(const std::string& filter) {
     return filters;
 }
 
-QWidget* QtDialogs::owner() const {
-    if (owner_)
-        return owner_;
+QWidget* QtDialogs::owner() {
     // The program has one window of its own; boxes, balloons and tooltips are of other types.
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window->isVisible() && window->windowType() == Qt::Window)

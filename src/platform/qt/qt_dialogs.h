@@ -2,7 +2,6 @@
 
 #include "platform/dialogs.h"
 
-#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -11,9 +10,6 @@ namespace tw {
 // The modal boxes drawn by Qt widgets, owned by the program's window while it is shown.
 class QtDialogs : public Dialogs {
   public:
-    // Gives the boxes this owner instead of the program's shown window.
-    void setOwner(QWidget* owner) { owner_ = owner; }
-
     Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
                       Icon icon) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
@@ -23,9 +19,8 @@ class QtDialogs : public Dialogs {
     std::string openFile(const std::string& title, const std::string& filter) override;
 
   private:
-    QWidget* owner() const;
-
-    QPointer<QWidget> owner_;
+    // The program's shown window, or none.
+    static QWidget* owner();
 };
 
 // The two choices every open-file dialog adds after the caller's.

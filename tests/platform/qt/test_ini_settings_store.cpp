@@ -1,5 +1,5 @@
 #include "core/memory_list_view.h"
-#include "core/safe_settings_store.h"
+#include "platform/common/safe_settings_store.h"
 #include "platform/qt/ini_settings_store.h"
 #include "settings/settings.h"
 

@@ -1,6 +1,6 @@
 // The Win32 backend against the real thing (Wine): registry, Run key, a second program's
 // windows and process, the shell, the clipboard, the regional settings and the timer.
-#include "core/safe_settings_store.h"
+#include "platform/common/safe_settings_store.h"
 #include "platform/win32/balloon_notifier.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/registry.h"

@@ -1,4 +1,4 @@
-#include "core/safe_settings_store.h"
+#include "platform/common/safe_settings_store.h"
 
 #include <algorithm>
 

@@ -29,9 +29,6 @@ class SafeSettingsStore : public SettingsStore {
               const std::string& value) override;
     std::optional<StoreReadTrouble> takeReadTrouble() override { return std::nullopt; }
 
-    // Whether values are waiting in memory for the store to take them.
-    bool holdsUnsaved() const { return !pending_.empty(); }
-
   private:
     using Address = std::tuple<std::string, std::string, std::string>;
     void tellReadTrouble();

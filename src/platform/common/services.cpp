@@ -1,10 +1,10 @@
 #include "platform/services.h"
 
 #include "core/product.h"
-#include "core/safe_settings_store.h"
 #include "platform/autostart.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/common/safe_settings_store.h"
 #include "platform/dialogs.h"
 #include "platform/end_requests.h"
 #include "platform/event_pump.h"
