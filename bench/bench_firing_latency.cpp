@@ -3,7 +3,7 @@
 // the clock at its own start. Reports, over several firings, the time from the start of the
 // target second to the start of the launched program. TIDEWELL_BENCH_FIRINGS sets how many
 // (default 10); with TIDEWELL_BENCH_HOG=1 every core is kept busy meanwhile.
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "cpu_hog.h"
 #include "history/history_log.h"
 #include "platform/linux/gio_launcher.h"

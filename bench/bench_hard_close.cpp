@@ -7,7 +7,7 @@
 //         known, which is what the system itself needs to end them.
 #include "bench_support.h"
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/system_clock.h"

@@ -4,7 +4,7 @@
 // Starts its own X server and window manager when it has no display.
 #include "bench_support.h"
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/system_clock.h"

@@ -5,7 +5,7 @@
 // and the whole until the program ended. Re-runs itself inside each desktop.
 #include "bench_support.h"
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/session_windows.h"

@@ -1,6 +1,6 @@
 #include "close/close_list.h"
 #include "core/error_report.h"
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "history/history_log.h"
 #include "run/run_file.h"
 #include "run/run_list.h"

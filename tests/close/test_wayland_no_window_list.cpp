@@ -3,7 +3,7 @@
 // session bus: a GApplication takes the quit request, an X program under Xwayland is asked
 // through X, and a native Wayland program that neither can reach is named, not skipped.
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/child_process.h"
 #include "platform/linux/proc_processes.h"

@@ -1,5 +1,5 @@
 #include "core/error_report.h"
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "core/main_module.h"
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "history/history_journal.h"
 #include "history/history_log.h"
 #include "support/fake_clock.h"

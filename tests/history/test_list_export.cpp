@@ -1,4 +1,4 @@
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "history/history_commands.h"
 #include "history/history_log.h"
 #include "history/list_export.h"

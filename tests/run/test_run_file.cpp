@@ -1,5 +1,5 @@
 // run's order of effects and its error report, over a fake launcher.
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "history/history_log.h"
 #include "run/run_file.h"
 #include "support/fake_clock.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "schedule/schedule_view.h"
 
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "platform/services.h"
 #include "schedule/stepped_timer.h"
 #include "settings/settings.h"

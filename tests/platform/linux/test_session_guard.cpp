@@ -2,7 +2,7 @@
 // openbox, trayer and a session bus (see CMakeLists.txt). Entries that match the session's
 // own programs must end the ordinary programs only.
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/child_process.h"
 #include "platform/linux/proc_processes.h"

@@ -1,7 +1,7 @@
 // The close engine against real processes and real X clients on this test's own X server
 // (run once without and once with a window manager).
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/event_pump.h"
 #include "platform/linux/child_process.h"

@@ -1,4 +1,4 @@
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "core/safe_settings_store.h"
 #include "platform/qt/ini_settings_store.h"
 #include "settings/settings.h"
