@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace tw::test {
 namespace {
@@ -37,9 +38,10 @@ struct ProgramFolder {
         std::filesystem::create_directories((path / name).parent_path());
         std::ofstream(path / name, std::ios::binary) << bytes;
     }
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("tidewell-window-test-" + std::to_string(count++));
-    static inline int count = 0;
+    // Apart from any other run of these tests at the same time.
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("tidewell-window-test-" + std::to_string(std::random_device()()));
 };
 
 TEST(WindowStartUp, FromAnEmptyStoreGivesEveryDefault) {
