@@ -26,6 +26,13 @@ std::vector<std::string> boxTexts(const FakeDialogs& dialogs) {
     return out;
 }
 
+// Values stored before start-up, under their keys.
+void storeBeforeStart(WindowRig& rig,
+                      std::initializer_list<std::pair<const char*, const char*>> values) {
+    for (const auto& [key, value] : values)
+        rig.store.put(key, value);
+}
+
 // A fresh folder for the program's optional files, removed at the end.
 struct ProgramFolder {
     ProgramFolder() {
@@ -92,14 +99,14 @@ TEST(WindowStartUp, FromAnEmptyStoreGivesEveryDefault) {
 
 TEST(WindowStartUp, HostileStoredValuesShowBoxesAndStartUpCompletes) {
     WindowRig rig;
-    rig.store.put("Option1", "x");
-    rig.store.put("Check1", "abc");
-    rig.store.put("Check2", "5");
-    rig.store.put("Option7", "1");
-    rig.store.put("Option6", "1");
-    rig.store.put("Weekly Time", "not a time");
-    rig.store.put("Weekly", "Funday");
-    rig.store.put("Text2", "ten");
+    storeBeforeStart(rig, {{"Option1", "x"},
+                           {"Check1", "abc"},
+                           {"Check2", "5"},
+                           {"Option7", "1"},
+                           {"Option6", "1"},
+                           {"Weekly Time", "not a time"},
+                           {"Weekly", "Funday"},
+                           {"Text2", "ten"}});
     FakeForm& f = rig.load();
     EXPECT_EQ(boxTexts(rig.dialogs),
               (std::vector<std::string>{
@@ -126,10 +133,7 @@ TEST(WindowStartUp, HostileStoredValuesShowBoxesAndStartUpCompletes) {
 
 TEST(WindowStartUp, StoredCloseOptionsOfZeroLeaveBothClear) {
     WindowRig rig;
-    rig.store.put("Option7", "0");
-    rig.store.put("Option6", "0");
-    rig.store.put("Check2", "2");
-    rig.store.put("Option1", "3");
+    storeBeforeStart(rig, {{"Option7", "0"}, {"Option6", "0"}, {"Check2", "2"}, {"Option1", "3"}});
     FakeForm& f = rig.load();
     EXPECT_TRUE(rig.dialogs.boxes.empty());
     EXPECT_FALSE(f.softClose.selected());
@@ -139,23 +143,17 @@ TEST(WindowStartUp, StoredCloseOptionsOfZeroLeaveBothClear) {
 }
 
 TEST(WindowStartUp, StartingMinimisedShowsTheTrayOption) {
-    {
+    // Minimised at start only when it starts with the session; the box shows only then.
+    for (const bool withSession : {true, false}) {
         WindowRig rig;
-        rig.store.put("Windows Startup", "On");
-        rig.store.put("Minimized", "On");
+        storeBeforeStart(rig,
+                         {{"Windows Startup", withSession ? "On" : "Off"}, {"Minimized", "On"}});
         FakeForm& f = rig.load();
-        EXPECT_EQ(f.startWithSession.value(), 1);
-        EXPECT_TRUE(f.startInTray.shown);
+        EXPECT_EQ(f.startWithSession.value(), withSession ? 1 : 0);
         EXPECT_EQ(f.startInTray.value(), 1);
-        EXPECT_TRUE(f.window.minimised);
+        EXPECT_EQ(f.startInTray.shown, withSession);
+        EXPECT_EQ(f.window.minimised, withSession);
     }
-    WindowRig rig;
-    rig.store.put("Windows Startup", "Off");
-    rig.store.put("Minimized", "On");
-    FakeForm& f = rig.load();
-    EXPECT_EQ(f.startInTray.value(), 1);
-    EXPECT_FALSE(f.startInTray.shown);
-    EXPECT_FALSE(f.window.minimised);
 }
 
 TEST(WindowStartUp, ListsComeBackAndAreStoredWhenTheyChange) {
