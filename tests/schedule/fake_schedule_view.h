@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/memory_list_view.h"
 #include "schedule/schedule_view.h"
+#include "support/memory_list_view.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
-#include "support/memory_list_view.h"
 #include "core/safe_settings_store.h"
 #include "platform/qt/ini_settings_store.h"
 #include "settings/settings.h"
+#include "support/memory_list_view.h"
 
 #include <QDate>
 #include <QDir>
