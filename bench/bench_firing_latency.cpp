@@ -3,7 +3,6 @@
 // the clock at its own start. Reports, over several firings, the time from the start of the
 // target second to the start of the launched program. TIDEWELL_BENCH_FIRINGS sets how many
 // (default 10); with TIDEWELL_BENCH_HOG=1 every core is kept busy meanwhile.
-#include "core/memory_list_view.h"
 #include "cpu_hog.h"
 #include "history/history_log.h"
 #include "platform/linux/gio_launcher.h"
@@ -15,6 +14,7 @@
 #include "schedule/monitoring_tick.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_locale_text.h"
+#include "support/memory_list_view.h"
 
 #include <QCoreApplication>
 #include <QFile>

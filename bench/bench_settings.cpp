@@ -1,6 +1,6 @@
-#include "core/memory_list_view.h"
 #include "platform/qt/ini_settings_store.h"
 #include "settings/settings.h"
+#include "support/memory_list_view.h"
 
 #include <QFile>
 #include <QLockFile>

@@ -4,12 +4,12 @@
 // Starts its own X server and window manager when it has no display.
 #include "bench_support.h"
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/x11_windows.h"
 #include "platform/qt/qt_locale_text.h"
+#include "support/memory_list_view.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -5,12 +5,12 @@
 // and the whole until the program ended. Re-runs itself inside each desktop.
 #include "bench_support.h"
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/session_windows.h"
 #include "platform/linux/system_clock.h"
 #include "platform/qt/qt_locale_text.h"
+#include "support/memory_list_view.h"
 
 #include <cstdio>
 #include <cstdlib>

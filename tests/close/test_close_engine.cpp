@@ -1,11 +1,11 @@
 // The loops of the close engine over fake processes and windows.
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "support/fake_clock.h"
 #include "support/fake_locale_text.h"
 #include "support/fake_processes.h"
 #include "support/fake_windows.h"
+#include "support/memory_list_view.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #include "close/close_list.h"
 #include "core/error_report.h"
-#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "run/run_file.h"
 #include "run/run_list.h"
@@ -12,6 +11,7 @@
 #include "support/fake_processes.h"
 #include "support/fake_settings_store.h"
 #include "support/fake_windows.h"
+#include "support/memory_list_view.h"
 
 #include <gtest/gtest.h>
 

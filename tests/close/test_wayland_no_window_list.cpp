@@ -3,13 +3,13 @@
 // session bus: a GApplication takes the quit request, an X program under Xwayland is asked
 // through X, and a native Wayland program that neither can reach is named, not skipped.
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/child_process.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/session_windows.h"
 #include "platform/qt/qt_locale_text.h"
 #include "support/fake_clock.h"
+#include "support/memory_list_view.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "core/error_report.h"
-#include "core/memory_list_view.h"
 #include "support/fake_dialogs.h"
+#include "support/memory_list_view.h"
 
 #include <gtest/gtest.h>
 

@@ -32,3 +32,11 @@ TEST(FileExists, FindsFilesUnderAFolderWithNonAsciiLettersAndABlank) {
     EXPECT_FALSE(fileExists(text + "/x/o.cjs\xff"));
     std::filesystem::remove_all(folder);
 }
+
+TEST(ShortenedTitle, IsCutAtBlanksWithinFortyCharacters) {
+    EXPECT_EQ(shortenedTitle("Tidewell"), "Tidewell");
+    EXPECT_EQ(shortenedTitle("Tidewell the scheduler that starts and closes programs"),
+              "Tidewell the scheduler that starts and");
+    EXPECT_EQ(shortenedTitle(std::string(45, 'x')), std::string(40, 'x'));
+    EXPECT_FALSE(fileExists("/nonexistent/file"));
+}

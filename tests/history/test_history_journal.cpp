@@ -1,9 +1,9 @@
 #include "core/main_module.h"
-#include "core/memory_list_view.h"
 #include "history/history_journal.h"
 #include "history/history_log.h"
 #include "support/fake_clock.h"
 #include "support/fake_locale_text.h"
+#include "support/memory_list_view.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,4 +1,3 @@
-#include "core/memory_list_view.h"
 #include "history/history_commands.h"
 #include "history/history_log.h"
 #include "history/list_export.h"
@@ -6,6 +5,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_locale_text.h"
+#include "support/memory_list_view.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // run's order of effects and its error report, over a fake launcher.
-#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "run/run_file.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_launcher.h"
 #include "support/fake_locale_text.h"
+#include "support/memory_list_view.h"
 
 #include <gtest/gtest.h>
 

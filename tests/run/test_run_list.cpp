@@ -1,5 +1,4 @@
 #include "core/error_report.h"
-#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "run/run_file.h"
 #include "run/run_list.h"
@@ -7,6 +6,7 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_launcher.h"
 #include "support/fake_locale_text.h"
+#include "support/memory_list_view.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "schedule/schedule_view.h"
+#include "support/memory_list_view.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/memory_list_view.h"
+#include "support/memory_list_view.h"
 #include "fake_schedule_view.h"
 #include "schedule/monitoring_switch.h"
 #include "schedule/monitoring_tick.h"

@@ -1,4 +1,3 @@
-#include "core/memory_list_view.h"
 #include "platform/services.h"
 #include "schedule/stepped_timer.h"
 #include "settings/settings.h"
@@ -12,6 +11,7 @@
 #include "support/fake_settings_store.h"
 #include "support/fake_tray_host.h"
 #include "support/fake_windows.h"
+#include "support/memory_list_view.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <functional>
 
 namespace tw::test {
@@ -63,6 +64,7 @@ class FakeEventPump : public EventPump {
     explicit FakeEventPump(FakeClock& clock) : clock_(clock) {}
     void processPending() override {
         ++pendingRuns;
+        deliverPosted();
         if (onPending)
             onPending();
     }
@@ -73,8 +75,21 @@ class FakeEventPump : public EventPump {
         if (eventAtMs > clock_.millis() && eventAtMs - clock_.millis() < length)
             length = eventAtMs - clock_.millis();
         clock_.advanceMs(length);
+        deliverPosted();
         if (onPending)
             onPending();
+    }
+
+    // Queues an event the way a toolkit posts one to its loop: it runs at the next
+    // processPending() or wait, after what runs now.
+    void post(std::function<void()> event) { posted_.push_back(std::move(event)); }
+    // Runs the posted events, those they post included.
+    void deliverPosted() {
+        while (!posted_.empty()) {
+            const std::function<void()> event = std::move(posted_.front());
+            posted_.pop_front();
+            event();
+        }
     }
 
     int pendingRuns = 0;
@@ -84,6 +99,7 @@ class FakeEventPump : public EventPump {
 
   private:
     FakeClock& clock_;
+    std::deque<std::function<void()>> posted_;
 };
 
 } // namespace tw::test

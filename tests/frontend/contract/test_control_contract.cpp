@@ -65,6 +65,19 @@ TEST_F(ControlContract, ChangesRaiseTheirEventOnceByCodeOrByTheUser) {
     EXPECT_EQ(pressed, 1);
 }
 
+// The interval boxes are checked when the focus leaves them for another control.
+TEST_F(ControlContract, LeavingABoxForAnotherControlRaisesLostFocusOnce) {
+    int left = 0;
+    count(c.minutes.lostFocus, left);
+    c.minutes.setFocus();
+    c.minutes.setFocus();
+    EXPECT_EQ(left, 0) << "the focus stays in the box";
+    c.seconds.setFocus();
+    EXPECT_EQ(left, 1);
+    c.hours.setFocus();
+    EXPECT_EQ(left, 1) << "only the box the focus leaves";
+}
+
 // The start-at-logon box clears itself when no entry could be written and counts on its
 // handler running again for the clear box; every kind of control keeps that promise.
 TEST_F(ControlContract, AHandlerThatChangesItsOwnControlRunsAgain) {

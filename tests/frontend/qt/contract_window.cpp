@@ -23,7 +23,9 @@ class QtContractWindow : public ContractWindow {
   public:
     QtContractWindow() {
         form_.show();
-        if (!QTest::qWaitForWindowExposed(&form_))
+        // Active, as the keyboard focus moves only inside the active window.
+        form_.activateWindow();
+        if (!QTest::qWaitForWindowActive(&form_))
             throw std::runtime_error("the window was not shown");
     }
     const MainWindowControls& controls() override { return form_.controls(); }

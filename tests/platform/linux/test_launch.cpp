@@ -1,7 +1,6 @@
 // Real launches through GIO and the detached start, in temp folders. The default handler
 // for text files is set up per user in a temp XDG_DATA_HOME / XDG_CONFIG_HOME before GIO
 // reads its application database, which is why this file has its own main().
-#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/child_process.h"
 #include "platform/linux/gio_launcher.h"
@@ -9,6 +8,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_locale_text.h"
+#include "support/memory_list_view.h"
 
 #include <cerrno>
 #include <filesystem>

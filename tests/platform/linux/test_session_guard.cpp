@@ -2,13 +2,13 @@
 // openbox, trayer and a session bus (see CMakeLists.txt). Entries that match the session's
 // own programs must end the ordinary programs only.
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/linux/child_process.h"
 #include "platform/linux/proc_processes.h"
 #include "platform/linux/x11_windows.h"
 #include "platform/qt/qt_locale_text.h"
 #include "support/fake_clock.h"
+#include "support/memory_list_view.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

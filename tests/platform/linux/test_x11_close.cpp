@@ -1,7 +1,6 @@
 // The close engine against real processes and real X clients on this test's own X server
 // (run once without and once with a window manager).
 #include "close/close_engine.h"
-#include "core/memory_list_view.h"
 #include "history/history_log.h"
 #include "platform/event_pump.h"
 #include "platform/linux/child_process.h"
@@ -9,6 +8,7 @@
 #include "platform/linux/x11_windows.h"
 #include "platform/qt/qt_locale_text.h"
 #include "support/fake_clock.h"
+#include "support/memory_list_view.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "core/memory_list_view.h"
 #include "platform/common/safe_settings_store.h"
 #include "platform/qt/ini_settings_store.h"
 #include "settings/settings.h"
+#include "support/memory_list_view.h"
 
 #include <QDate>
 #include <QDir>
