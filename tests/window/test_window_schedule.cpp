@@ -70,12 +70,7 @@ TEST(WindowSchedule, TypingStoresEachKeystrokeAndLeavingRefusesANonNumber) {
 TEST(WindowSchedule, TheSwitchRunsTheTimerAndTheTickDrivesTheDisplays) {
     WindowRig rig;
     FakeForm& f = rig.form;
-    f.hours.setText("0");
-    f.minutes.setText("0");
-    f.seconds.setText("2");
-    f.runEnabled.setValue(1);
-    f.runList.addRow("/usr/bin/true");
-    f.everyX.setSelected(true);
+    everyXRunning(f, "2", "/usr/bin/true");
     f.switchButton.click();
     EXPECT_EQ(f.switchButton.caption(), "Stop");
     EXPECT_TRUE(rig.timer.running());
@@ -121,13 +116,8 @@ TEST(WindowSchedule, TheFiringUsesTheChoicesAsTheHandlersTookThem) {
     }
     WindowRig rig;
     FakeForm& f = rig.form;
-    f.hours.setText("0");
-    f.minutes.setText("0");
-    f.seconds.setText("1");
-    f.runEnabled.setValue(1);
+    everyXRunning(f, "1", "/usr/bin/true");
     f.closeEnabled.setValue(1);
-    f.runList.addRow("/usr/bin/true");
-    f.everyX.setSelected(true);
     f.switchButton.click();
     // In the pause after the close pass the user browses to one more program and clears the
     // close feature: the run pass takes both, and the second pause is dropped.

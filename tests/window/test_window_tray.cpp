@@ -84,12 +84,7 @@ TEST(WindowTray, ClickOnTheIconRestoresTheHiddenWindow) {
 TEST(WindowTray, AFailedFiringIsToldOnlyWhileTheWindowIsInTheTray) {
     WindowRig r;
     FakeForm& f = r.load();
-    f.hours.setText("0");
-    f.minutes.setText("0");
-    f.seconds.setText("2");
-    f.runEnabled.setValue(1);
-    f.runList.addRow("/opt/gone");
-    f.everyX.setSelected(true);
+    everyXRunning(f, "2", "/opt/gone");
     r.launcher.openFailure = "no such file";
     f.switchButton.click();
     const auto fire = [&r] {

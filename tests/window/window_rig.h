@@ -30,4 +30,14 @@ struct WindowRig : FakeServices {
     int ends = 0;
 };
 
+// Every X of the given seconds, running the one program: the usual firing of these tests.
+inline void everyXRunning(FakeForm& f, const std::string& seconds, const std::string& program) {
+    f.hours.setText("0");
+    f.minutes.setText("0");
+    f.seconds.setText(seconds);
+    f.runEnabled.setValue(1);
+    f.runList.addRow(program);
+    f.everyX.setSelected(true);
+}
+
 } // namespace tw::test
