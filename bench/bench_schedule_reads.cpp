@@ -4,7 +4,6 @@
 // one-second tick of the real Qt window (offscreen, not shown) over fake services, thread time per
 // tick for a Daily and an Every X schedule (ten hours) that do not fire; TIDEWELL_BENCH_TICKS sets
 // how many ticks (default 20000).
-#include "support/memory_list_view.h"
 #include "frontend/qt/window_rig.h"
 #include "schedule/fake_schedule_view.h"
 #include "schedule/monitoring_switch.h"
@@ -13,6 +12,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_locale_text.h"
+#include "support/memory_list_view.h"
 #include "window/shown_list.h"
 
 #include <QApplication>

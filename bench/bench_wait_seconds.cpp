@@ -2,7 +2,6 @@
 // loop, against the polling loop that handles events and reads the clock until the second
 // has passed. Also the processor time of one minute of monitoring ticks (timer and tick
 // handler, without widgets). Set TIDEWELL_BENCH_SECONDS to change that minute.
-#include "support/memory_list_view.h"
 #include "platform/linux/system_clock.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/wall_clock_timer.h"
@@ -11,6 +10,7 @@
 #include "schedule/wait_seconds.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_locale_text.h"
+#include "support/memory_list_view.h"
 
 #include <QCoreApplication>
 #include <QTimer>

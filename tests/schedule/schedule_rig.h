@@ -1,6 +1,5 @@
 #pragma once
 
-#include "support/memory_list_view.h"
 #include "fake_schedule_view.h"
 #include "schedule/monitoring_switch.h"
 #include "schedule/monitoring_tick.h"
@@ -11,6 +10,7 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_locale_text.h"
 #include "support/fake_settings_store.h"
+#include "support/memory_list_view.h"
 
 #include <cstdio>
 #include <optional>
