@@ -7,6 +7,7 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_launcher.h"
 #include "support/fake_locale_text.h"
+#include "support/fake_notifier.h"
 #include "support/fake_processes.h"
 #include "support/fake_settings_store.h"
 #include "support/fake_tray_host.h"
@@ -106,6 +107,7 @@ TEST(Services, EveryBackendsStoreKeepsRefusedEdits) {
     platform.monitorTimer = std::make_unique<test::SteppedTimer>();
     platform.trayHost = std::make_unique<test::FakeTrayHost>();
     platform.trayWaitTimer = std::make_unique<test::SteppedTimer>();
+    platform.notifier = std::make_unique<test::FakeNotifier>();
 
     Settings settings(platform.view().store);
     for (const char* typed : {"1", "12", "125"})
