@@ -27,6 +27,7 @@ VIAddVersionKey "LegalCopyright" "Quillmark"
   !define ICON "../../src/frontend/win32/resources/blue_q.ico"
 !endif
 !include "MUI2.nsh"
+!include "WinMessages.nsh"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 ; The last page's side picture: the blue Q (scripts/draw-windows-icon.sh), not the stock one.
@@ -42,8 +43,36 @@ VIAddVersionKey "LegalCopyright" "Quillmark"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+; A running Tidewell (often only in the tray) holds its program file open, so the file could
+; be neither replaced nor removed. Each copy is asked to end as its own Close would (it saves
+; on the way out); then the old file is removed once it is free, waiting at most ten seconds.
+; The error flag stays set if it could not be removed.
+!macro EndRunningTidewell
+  StrCpy $1 0
+  ask_next:
+    FindWindow $0 "TidewellMainWindow"
+    StrCmp $0 0 wait_for_file
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    IntOp $1 $1 + 1
+    IntCmp $1 50 wait_for_file
+    Sleep 100
+    Goto ask_next
+  wait_for_file:
+  StrCpy $1 0
+  remove_file:
+    ClearErrors
+    Delete "$INSTDIR\tidewell.exe"
+    IfErrors 0 file_removed
+    IntOp $1 $1 + 1
+    IntCmp $1 100 file_removed
+    Sleep 100
+    Goto remove_file
+  file_removed:
+!macroend
+
 Section "Tidewell"
   SetShellVarContext current
+  !insertmacro EndRunningTidewell
   SetOutPath "$INSTDIR"
   File "/oname=tidewell.exe" "${EXE}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -64,7 +93,7 @@ Section "Uninstall"
   ; A start-at-logon entry would otherwise point at a program that is gone.
   DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "tidewell.exe"
   Delete "$SMPROGRAMS\Tidewell.lnk"
-  Delete "$INSTDIR\tidewell.exe"
+  !insertmacro EndRunningTidewell
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
