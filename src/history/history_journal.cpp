@@ -39,23 +39,37 @@ void appendEscaped(std::string& line, const std::string& field) {
     }
 }
 
-bool unescape(std::string_view field, std::string& out) {
-    if (field.find('\\') == std::string_view::npos) {
-        out.assign(field);
-        return true;
-    }
-    out.clear();
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] != '\\') {
-            out += field[i];
-            continue;
-        }
-        if (++i == field.size())
+// Whether a field's backslashes all start one of the escapes appendEscaped writes.
+bool wellEscaped(std::string_view field) {
+    for (std::size_t at = field.find('\\'); at != std::string_view::npos;
+         at = field.find('\\', at + 2)) {
+        if (at + 1 == field.size() ||
+            std::string_view("\\tnr").find(field[at + 1]) == std::string_view::npos)
             return false;
-        switch (field[i]) {
-        case '\\':
-            out += '\\';
-            break;
+    }
+    return true;
+}
+
+// Whether a line is a whole row: three well-escaped fields, the first not empty. Checked
+// without decoding, so that rows beyond the wanted ones cost no copies.
+bool wholeRow(std::string_view line) {
+    const auto first = line.find('\t');
+    if (first == 0 || first == std::string_view::npos)
+        return false;
+    const auto second = line.find('\t', first + 1);
+    return second != std::string_view::npos &&
+           line.find('\t', second + 1) == std::string_view::npos && wellEscaped(line);
+}
+
+// Decodes a field of a whole row into `out`, reusing its storage.
+void unescape(std::string_view field, std::string& out) {
+    out.clear();
+    for (std::size_t at = 0;;) {
+        const std::size_t slash = field.find('\\', at);
+        out.append(field.substr(at, slash - at));
+        if (slash == std::string_view::npos)
+            return;
+        switch (field[slash + 1]) {
         case 't':
             out += '\t';
             break;
@@ -66,22 +80,18 @@ bool unescape(std::string_view field, std::string& out) {
             out += '\r';
             break;
         default:
-            return false;
+            out += '\\';
         }
+        at = slash + 2;
     }
-    return true;
 }
 
-bool parseLine(std::string_view line, JournalRow& row) {
+void decodeRow(std::string_view line, JournalRow& row) {
     const auto first = line.find('\t');
-    if (first == std::string_view::npos)
-        return false;
     const auto second = line.find('\t', first + 1);
-    if (second == std::string_view::npos || line.find('\t', second + 1) != std::string_view::npos)
-        return false;
-    return unescape(line.substr(0, first), row.isoTime) &&
-           unescape(line.substr(first + 1, second - first - 1), row.displayedTime) &&
-           unescape(line.substr(second + 1), row.action) && !row.isoTime.empty();
+    unescape(line.substr(0, first), row.isoTime);
+    unescape(line.substr(first + 1, second - first - 1), row.displayedTime);
+    unescape(line.substr(second + 1), row.action);
 }
 
 std::string readAll(const std::filesystem::path& file) {
@@ -100,26 +110,34 @@ std::string readAll(const std::filesystem::path& file) {
     return text;
 }
 
-// Up to `limit` whole rows of a file's text, newest first, read from its end; a last line
-// without its end is torn. True when the file starts after a clear, so that no older file
-// counts.
-bool collectNewestRows(const std::string& text, std::vector<JournalRow>& newestFirst,
+// Adds the whole rows of a file's text to `newestFirst`, newest first, until it holds
+// `limit`; a last line without its end is torn. True when the file starts after a clear (its
+// newest clear mark ends the rows), so that no older file counts.
+bool collectNewestRows(std::string_view text, std::vector<std::string_view>& newestFirst,
                        std::size_t limit) {
-    std::size_t end = text.rfind('\n');
-    JournalRow row;
-    while (end != std::string::npos && newestFirst.size() < limit) {
-        const std::size_t start = end == 0 ? 0 : text.rfind('\n', end - 1);
-        const std::size_t from = start == std::string::npos || end == 0 ? 0 : start + 1;
-        const std::string_view line = std::string_view(text).substr(from, end - from);
-        if (line == kClearedMark)
-            return true;
-        if (parseLine(line, row))
-            newestFirst.push_back(std::move(row));
-        if (from == 0)
+    // The lines are found front to back, where the search is fast, then taken from the end.
+    std::vector<std::string_view> lines;
+    bool cleared = false;
+    for (std::size_t from = 0; from < text.size();) {
+        const auto* end =
+            static_cast<const char*>(std::memchr(text.data() + from, '\n', text.size() - from));
+        if (end == nullptr)
             break;
-        end = from - 1;
+        const auto to = static_cast<std::size_t>(end - text.data());
+        const std::string_view line = text.substr(from, to - from);
+        if (line == kClearedMark) {
+            lines.clear();
+            cleared = true;
+        } else {
+            lines.push_back(line);
+        }
+        from = to + 1;
     }
-    return text.compare(0, kClearedMark.size() + 1, std::string(kClearedMark) + "\n") == 0;
+    for (auto line = lines.rbegin(); line != lines.rend() && newestFirst.size() < limit; ++line) {
+        if (wholeRow(*line))
+            newestFirst.push_back(*line);
+    }
+    return cleared;
 }
 
 std::runtime_error writeFailure(const std::filesystem::path& file, const std::string& why) {
@@ -137,14 +155,26 @@ std::filesystem::path HistoryJournal::previousFile() const {
 
 std::vector<JournalRow> HistoryJournal::newestRows(int limit) const {
     std::vector<JournalRow> rows;
-    if (limit <= 0)
-        return rows;
-    const auto wanted = static_cast<std::size_t>(limit);
-    const bool cleared = collectNewestRows(readAll(file_), rows, wanted);
-    if (!cleared && rows.size() < wanted)
-        collectNewestRows(readAll(previousFile()), rows, wanted);
-    std::reverse(rows.begin(), rows.end());
+    forNewestRows(limit, [&](JournalRow& row) { rows.push_back(std::move(row)); });
     return rows;
+}
+
+void HistoryJournal::forNewestRows(int limit, const std::function<void(JournalRow&)>& each) const {
+    if (limit <= 0)
+        return;
+    const auto wanted = static_cast<std::size_t>(limit);
+    std::vector<std::string_view> newestFirst;
+    const std::string current = readAll(file_);
+    std::string previous;
+    if (!collectNewestRows(current, newestFirst, wanted) && newestFirst.size() < wanted) {
+        previous = readAll(previousFile());
+        collectNewestRows(previous, newestFirst, wanted);
+    }
+    JournalRow row;
+    for (auto line = newestFirst.rbegin(); line != newestFirst.rend(); ++line) {
+        decodeRow(*line, row);
+        each(row);
+    }
 }
 
 void HistoryJournal::openForAppend() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,9 @@ class HistoryJournal {
     // The newest rows of the previous and the current file, at most `limit`, oldest first.
     // Lines that are not whole rows (a torn last line, a foreign edit) are passed over.
     std::vector<JournalRow> newestRows(int limit) const;
+    // The same rows handed one at a time, oldest first, in one row whose texts the caller may
+    // take: a full history reaches the window without a copy of all of it in between.
+    void forNewestRows(int limit, const std::function<void(JournalRow&)>& each) const;
     // Appends one row; throws std::runtime_error saying why when it cannot be written.
     void append(const JournalRow& row);
     // Clear History Log: the current file becomes the previous one (replacing it) and a fresh

@@ -44,8 +44,12 @@ void HistoryLog::setAction(int row, const std::string& action) {
 
 void HistoryLog::keepIn(std::unique_ptr<HistoryJournal> journal) {
     std::vector<std::vector<std::string>> texts;
-    for (JournalRow& row : journal->newestRows(kHistoryRowLimit))
-        texts.push_back({std::move(row.displayedTime), std::move(row.action)});
+    journal->forNewestRows(kHistoryRowLimit, [&](JournalRow& row) {
+        // Moved, not listed in braces, which would copy both texts of every row.
+        auto& columns = texts.emplace_back(2);
+        columns[0] = std::move(row.displayedTime);
+        columns[1] = std::move(row.action);
+    });
     // Rows the window holds already make room for the journal's, newest last.
     while (list_.count() > 0 &&
            static_cast<std::size_t>(list_.count()) + texts.size() > kHistoryRowLimit)

@@ -67,6 +67,31 @@ TEST_F(JournalTest, KeepsWholeRowsThroughTornWritesRotationAndClear) {
     EXPECT_NE(read(journal.previousFile()).find("09:00:04"), std::string::npos);
 }
 
+TEST_F(JournalTest, OnlyWholeRowsCountTowardsTheNewestAndAClearEndsThem) {
+    fs::create_directories(folder);
+    std::ofstream(folder / "history.log.1", std::ios::binary)
+        << journalLine(row(1)) << journalLine(row(2));
+    // Lines no append writes: edited by hand, from another program, a torn tail.
+    std::ofstream(folder / "history.log", std::ios::binary)
+        << "no fields at all\n"
+        << journalLine(row(3)) << "\t12/8/2026\tno time\n"
+        << "2026-12-08T09:00:09+01:00\t12/8/2026\tone\ttab too many\n"
+        << "2026-12-08T09:00:09+01:00\t12/8/2026\tunknown escape \\q\n"
+        << "2026-12-08T09:00:09+01:00\t12/8/2026\tends in a backslash \\\n\n"
+        << journalLine(row(4, "Run file C:\\a\\")) << "2026-12-08T09:00:05+01:00\t12/8";
+    const HistoryJournal journal(folder, 10);
+    EXPECT_EQ(journal.newestRows(3),
+              (std::vector<JournalRow>{row(2), row(3), row(4, "Run file C:\\a\\")}));
+    EXPECT_EQ(journal.newestRows(100).size(), 4u);
+
+    // The newest clear mark ends the rows, wherever it stands; the previous file is not read.
+    std::ofstream(folder / "history.log", std::ios::binary | std::ios::app)
+        << "\n#cleared\n"
+        << journalLine(row(6)) << "#cleared\n"
+        << journalLine(row(7));
+    EXPECT_EQ(journal.newestRows(100), (std::vector<JournalRow>{row(7)}));
+}
+
 TEST_F(JournalTest, HistoryLogWritesRestoresAndSaysOnceWhenTheFileCannotBeWritten) {
     test::FakeClock clock;
     test::FakeLocaleText locale;
