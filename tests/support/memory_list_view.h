@@ -30,6 +30,12 @@ template <class Interface> class MemoryList : public Interface {
         notify();
         return count();
     }
+    // One change for all, as the window's lists take them.
+    void addRows(const std::vector<std::vector<std::string>>& rows) override {
+        for (const auto& cells : rows)
+            rows_.push_back({cells.empty() ? std::vector<std::string>{""} : cells, false});
+        notify();
+    }
     void setSubItem(int row, int k, const std::string& text) override {
         if (k < 1)
             throw std::out_of_range("Index out of bounds");

@@ -19,6 +19,7 @@ class Win32ListView : public Win32Control<ListControl> {
     int count() const override;
     std::string text(int row) const override;
     int addRow(const std::string& text) override;
+    void addRows(const std::vector<std::vector<std::string>>& rows) override;
     void setSubItem(int row, int k, const std::string& text) override;
     std::string subItem(int row, int k) const override;
     bool checked(int row) const override;
@@ -36,6 +37,9 @@ class Win32ListView : public Win32Control<ListControl> {
     // The control's 0-based item of a 1-based row; throws std::out_of_range when none.
     int item(int row) const;
     std::string cell(int item, int column) const;
+    // Inserts item `at` with its column texts, through `procedure` when given; throws when
+    // the control refuses it.
+    void insert(int at, const std::vector<std::string>& texts, WNDPROC procedure);
     void notify();
 
     std::string name_;

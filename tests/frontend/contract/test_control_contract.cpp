@@ -207,6 +207,25 @@ TEST_F(ControlContract, ListsKeepTheListContract) {
     history.clear();
     EXPECT_EQ(history.count(), 0);
     EXPECT_EQ(changes, 6) << "three rows added, one sub-item set, one removed, all cleared";
+
+    // Many rows in one change, as start-up fills the history, each as if added alone, after
+    // the rows already there.
+    history.addRow("first");
+    history.addRows({{"12/9/2026", longText}, {accented, "Run file"}, {"only a time"}});
+    EXPECT_EQ(changes, 8);
+    ASSERT_EQ(history.count(), 4);
+    EXPECT_EQ(history.text(1), "first");
+    EXPECT_EQ(history.subItem(2, 1), longText);
+    EXPECT_EQ(history.text(3), accented);
+    EXPECT_EQ(history.subItem(3, 1), "Run file");
+    EXPECT_EQ(history.text(4), "only a time");
+    EXPECT_EQ(history.subItem(4, 1), "");
+    history.setChecked(4, true);
+    EXPECT_TRUE(history.checked(4));
+    EXPECT_FALSE(history.checked(3));
+    history.select(3);
+    EXPECT_EQ(history.selectedIndex(), 3);
+    EXPECT_EQ(history.addRow("after"), 5);
     EXPECT_EQ(history.name(), "ListView3");
 }
 
