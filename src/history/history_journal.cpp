@@ -111,8 +111,8 @@ std::string readAll(const std::filesystem::path& file) {
 }
 
 // Adds the whole rows of a file's text to `newestFirst`, newest first, until it holds
-// `limit`; a last line without its end is torn. True when the file starts after a clear (its
-// newest clear mark ends the rows), so that no older file counts.
+// `limit`; a last line without its end is torn. True when the file holds a clear mark: the
+// rows before its newest one are gone, and so is every older file.
 bool collectNewestRows(std::string_view text, std::vector<std::string_view>& newestFirst,
                        std::size_t limit) {
     // The lines are found front to back, where the search is fast, then taken from the end.
