@@ -428,7 +428,12 @@ void IniSettingsStore::save(const std::string& application, const std::string& s
         return;
     const auto settings = open(path);
     settings->beginGroup(QString::fromStdString(section));
-    settings->setValue(QString::fromStdString(key), QString::fromStdString(value));
+    // As in storeLine: a value Qt reads back as it is needs no writing.
+    const QString text = QString::fromStdString(value);
+    if (const QVariant held = settings->value(QString::fromStdString(key));
+        held.typeId() == QMetaType::QString && held.toString() == text)
+        return;
+    settings->setValue(QString::fromStdString(key), text);
     settings->endGroup();
     settings->sync();
     if (settings->status() == QSettings::AccessError)

@@ -313,11 +313,13 @@ TEST_F(IniStore, AValueTheFileHoldsIsNotWrittenAgain) {
         return std::to_string(info.st_ino) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
                std::to_string(info.st_mtim.tv_nsec);
     };
-    writeAll(path, "[Tidewell]\nCheck1=1\nListView1=a||||||||---|||\nText1=30\n");
+    writeAll(path,
+             "[Tidewell]\nCheck1=1\nListView1=a||||||||---|||\nText1=30\nWeekly%20Time=09:00:00\n");
     EXPECT_EQ(settings.get("Check1", "0"), "1");
     std::string before = stamp();
     settings.save("Check1", "1");
     settings.save("ListView1", "a||||||||---|||");
+    settings.save("Weekly Time", "09:00:00");
     EXPECT_EQ(stamp(), before);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path + ".lock")));
 
@@ -335,7 +337,9 @@ TEST_F(IniStore, AValueTheFileHoldsIsNotWrittenAgain) {
     }
     settings.save("Text1", "45");
     settings.save("Check1", "0");
-    EXPECT_EQ(fileText(), "[Tidewell]\nCheck1=0\nListView1=a||||||||---|||\nText1=45\nText2=7\n");
+    settings.save("Weekly Time", "10:00:00");
+    EXPECT_EQ(fileText(), "[Tidewell]\nCheck1=0\nListView1=a||||||||---|||\nText1=45\nText2=7\n"
+                          "Weekly%20Time=10:00:00\n");
     EXPECT_EQ(settings.get("Text1", ""), "45");
 }
 
