@@ -328,8 +328,12 @@ bool linesWrittenHere(const std::string& section, const std::string& key) {
 
 // The line Qt writes for a key and its value, newline included.
 std::string iniLine(const std::string& key, const IniValue& value) {
-    const std::string quote = value.quoted ? "\"" : "";
-    return key + "=" + quote + value.text + quote + "\n";
+    const std::string_view quote = value.quoted ? "\"" : "";
+    // Built in place: a stored list's line is hundreds of kilobytes.
+    std::string line;
+    line.reserve(key.size() + value.text.size() + 4);
+    line.append(key).append("=").append(quote).append(value.text).append(quote).append("\n");
+    return line;
 }
 
 } // namespace
