@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -23,16 +24,22 @@ constexpr std::string_view kDeleted = " (deleted)";
 
 // The real executable of a process, without the mark of a replaced binary; "" when the
 // link cannot be read (kernel threads, other users' processes, a process that just ended).
-std::string executablePath(int pid) {
-    const std::string link = "/proc/" + std::to_string(pid) + "/exe";
-    std::string buffer(4096, '\0');
-    const ssize_t length = readlink(link.c_str(), buffer.data(), buffer.size());
-    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size())
+// `proc` is an open /proc, or AT_FDCWD with `pid` naming "/proc/<pid>".
+std::string executablePath(int proc, const char* pid) {
+    char link[64];
+    std::snprintf(link, sizeof link, "%s/exe", pid);
+    char buffer[4096];
+    const ssize_t length = readlinkat(proc, link, buffer, sizeof buffer);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
         return {};
-    buffer.resize(static_cast<std::size_t>(length));
-    if (buffer.size() > kDeleted.size() && buffer.ends_with(kDeleted))
-        buffer.resize(buffer.size() - kDeleted.size());
-    return buffer;
+    std::string_view path(buffer, static_cast<std::size_t>(length));
+    if (path.size() > kDeleted.size() && path.ends_with(kDeleted))
+        path.remove_suffix(kDeleted.size());
+    return std::string(path);
+}
+
+std::string executablePath(int pid) {
+    return executablePath(AT_FDCWD, ("/proc/" + std::to_string(pid)).c_str());
 }
 
 // The first word of the command line, "" when there is none (kernel threads).
@@ -65,6 +72,9 @@ std::vector<ProcessInfo> ProcProcesses::list() {
         throw std::runtime_error(std::string("Cannot read the process list: ") +
                                  std::strerror(errno));
     std::vector<ProcessInfo> result;
+    // Looked up from the open /proc: a hard close reads every process's entry.
+    const int procFd = dirfd(proc);
+    const uid_t self = geteuid();
     while (const dirent* entry = readdir(proc)) {
         char* end = nullptr;
         const long pid = std::strtol(entry->d_name, &end, 10);
@@ -74,9 +84,8 @@ std::vector<ProcessInfo> ProcProcesses::list() {
         info.pid = static_cast<int>(pid);
         // Another user's process is never ours to end, even when we may (as root).
         struct stat owner {};
-        const bool ours = stat(("/proc/" + std::string(entry->d_name)).c_str(), &owner) == 0 &&
-                          owner.st_uid == geteuid();
-        info.path = ours ? executablePath(info.pid) : std::string();
+        const bool ours = fstatat(procFd, entry->d_name, &owner, 0) == 0 && owner.st_uid == self;
+        info.path = ours ? executablePath(procFd, entry->d_name) : std::string();
         info.name = fileNameOf(info.path.empty() ? firstArgument(info.pid) : info.path, "/");
         // Kernel threads and processes that ended meanwhile have neither.
         if (!info.name.empty())

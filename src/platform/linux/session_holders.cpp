@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -125,19 +126,27 @@ void addSocketHolders(const std::map<unsigned long, std::string>& inodes,
     DIR* proc = opendir("/proc");
     if (!proc)
         return;
+    // Every process's descriptors are read: each looked up from its open folder, not by a
+    // whole path from the root.
+    const int procFd = dirfd(proc);
     while (const dirent* entry = readdir(proc)) {
         int pid = 0;
         const char* end = entry->d_name + std::char_traits<char>::length(entry->d_name);
         if (std::from_chars(entry->d_name, end, pid).ptr != end || pid <= 0)
             continue;
-        const std::string folder = "/proc/" + std::to_string(pid) + "/fd";
-        DIR* fds = opendir(folder.c_str()); // fails for other users' processes
-        if (!fds)
+        char folder[64];
+        std::snprintf(folder, sizeof folder, "%d/fd", pid);
+        // Fails for other users' processes.
+        const int fdsFd = openat(procFd, folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR* fds = fdsFd < 0 ? nullptr : fdopendir(fdsFd);
+        if (!fds) {
+            if (fdsFd >= 0)
+                close(fdsFd);
             continue;
+        }
         while (const dirent* fd = readdir(fds)) {
             char target[64];
-            const std::string link = folder + "/" + fd->d_name;
-            const ssize_t length = readlink(link.c_str(), target, sizeof target - 1);
+            const ssize_t length = readlinkat(fdsFd, fd->d_name, target, sizeof target - 1);
             if (length <= 8)
                 continue;
             target[length] = '\0';

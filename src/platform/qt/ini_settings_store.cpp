@@ -318,6 +318,24 @@ keyLine(const std::string& text, const std::string& section, const std::string& 
     return std::nullopt;
 }
 
+// Sections and keys whose lines this store reads and writes itself: plain names, outside
+// Qt's [General], which it keeps under another name.
+bool linesWrittenHere(const std::string& section, const std::string& key) {
+    return isPlainKey(key) && isPlainKey(section) &&
+           QString::fromStdString(section).compare(QStringLiteral("general"),
+                                                   Qt::CaseInsensitive) != 0;
+}
+
+// The line Qt writes for a key and its value, newline included.
+std::string iniLine(const std::string& key, const IniValue& value) {
+    const std::string_view quote = value.quoted ? "\"" : "";
+    // Built in place: a stored list's line is hundreds of kilobytes.
+    std::string line;
+    line.reserve(key.size() + value.text.size() + 4);
+    line.append(key).append("=").append(quote).append(value.text).append(quote).append("\n");
+    return line;
+}
+
 } // namespace
 
 std::optional<IniSettingsStore::FileStamp> IniSettingsStore::stampOf(const std::string& path) {
@@ -410,54 +428,67 @@ void IniSettingsStore::save(const std::string& application, const std::string& s
     if (const std::string why = readFailure(path); !why.empty())
         throw StoreWriteError(path,
                               "the file cannot be read (" + why + "), so it is left as it is");
-    if (replaceLine(path, section, key, value))
+    if (storeLine(path, section, key, value))
         return;
     const auto settings = open(path);
     settings->beginGroup(QString::fromStdString(section));
-    settings->setValue(QString::fromStdString(key), QString::fromStdString(value));
+    // As in storeLine: a value Qt reads back as it is needs no writing.
+    const QString text = QString::fromStdString(value);
+    if (const QVariant held = settings->value(QString::fromStdString(key));
+        held.typeId() == QMetaType::QString && held.toString() == text)
+        return;
+    settings->setValue(QString::fromStdString(key), text);
     settings->endGroup();
     settings->sync();
     if (settings->status() == QSettings::AccessError)
         throw StoreWriteError(path, writeFailure(path));
-    written_[path] = stampOf(path);
+    written_[path] = {stampOf(path), std::nullopt};
 }
 
 // A file this store wrote last, still as it left it, is what Qt would write again: the
 // line of a key already in it is replaced with the text Qt would give it, under Qt's lock
-// and through a file renamed into place as Qt does. Anything else goes through Qt.
-bool IniSettingsStore::replaceLine(const std::string& path, const std::string& section,
-                                   const std::string& key, const std::string& value) {
-    const auto known = written_.find(path);
-    if (known == written_.end() || !isPlainKey(key) || !isPlainKey(section) ||
-        QString::fromStdString(section).compare(QStringLiteral("general"), Qt::CaseInsensitive) ==
-            0)
+// and through a file renamed into place as Qt does. A line that holds the value already,
+// in that file or in one found whole, is left alone: start-up stores every value it
+// restores again. Anything else goes through Qt.
+bool IniSettingsStore::storeLine(const std::string& path, const std::string& section,
+                                 const std::string& key, const std::string& value) {
+    if (!linesWrittenHere(section, key))
+        return false;
+    const std::optional<FileStamp> before = stampOf(path);
+    if (!before)
+        return false;
+    const auto written = written_.find(path);
+    const bool ours = written != written_.end() && written->second.stamp == before;
+    const auto whole = unchanged_.find(path);
+    if (!ours && (whole == unchanged_.end() || whole->second != *before))
         return false;
     const std::optional<IniValue> valueText = iniValueText(value);
     if (!valueText)
         return false;
-    const QString file = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
-    QLockFile lock(file + QStringLiteral(".lock"));
-    if (!lock.lock())
-        return false;
-    const std::optional<FileStamp> before = stampOf(path);
-    if (!before || before != known->second)
-        return false;
-    std::string text = fileText(path);
+    // The file as this store left it needs no reading: the stamp says it is unchanged.
+    std::string read;
+    const std::string& text =
+        ours && written->second.text ? *written->second.text : (read = fileText(path));
     const auto line = keyLine(text, section, key);
     if (!line)
         return false;
-    const std::string quote = valueText->quoted ? "\"" : "";
-    const std::string keyText = key + "=" + quote;
-    const std::string lineEnd = quote + "\n";
+    const std::string newLine = iniLine(key, *valueText);
+    if (std::string_view(text).substr(line->first, line->second - line->first) == newLine)
+        return true;
+    if (!ours)
+        return false;
+    const QString file = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    QLockFile lock(file + QStringLiteral(".lock"));
+    if (!lock.lock() || stampOf(path) != before)
+        return false;
+    std::string replaced;
+    replaced.reserve(text.size() - (line->second - line->first) + newLine.size());
+    replaced.append(text, 0, line->first).append(newLine).append(text, line->second);
     QSaveFile out(file);
-    const auto put = [&out](const char* data, std::size_t size) {
-        return out.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
-    };
-    if (!out.open(QIODevice::WriteOnly) || !put(text.data(), line->first) ||
-        !put(keyText.data(), keyText.size()) ||
-        !put(valueText->text.data(), valueText->text.size()) ||
-        !put(lineEnd.data(), lineEnd.size()) ||
-        !put(text.data() + line->second, text.size() - line->second) || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) ||
+        out.write(replaced.data(), static_cast<qint64>(replaced.size())) !=
+            static_cast<qint64>(replaced.size()) ||
+        !out.commit())
         throw StoreWriteError(path, writeFailure(path));
     // Qt rereads a file it holds only when its size or modification time (in milliseconds)
     // changed: a file of the same size written within the same millisecond is given a later
@@ -470,7 +501,7 @@ bool IniSettingsStore::replaceLine(const std::string& path, const std::string& s
         ::utimensat(AT_FDCWD, path.c_str(), times, 0);
         after = stampOf(path);
     }
-    written_[path] = after;
+    written_[path] = {after, std::move(replaced)};
     lastGetRead_ = true;
     return true;
 }

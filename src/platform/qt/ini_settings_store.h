@@ -44,14 +44,19 @@ class IniSettingsStore : public SettingsStore {
         bool operator==(const FileStamp&) const = default;
     };
     static std::optional<FileStamp> stampOf(const std::string& path);
-    // Replaces the line of a key in a file this store wrote last; false when it cannot.
-    bool replaceLine(const std::string& path, const std::string& section, const std::string& key,
-                     const std::string& value);
+    // Writes the line of a key itself where it can (false: Qt must write the value).
+    bool storeLine(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& value);
 
     // When each file was last found to survive a write unchanged.
     std::map<std::string, FileStamp> unchanged_;
-    // What each file looked like after this store last wrote it (absent: unknown).
-    std::map<std::string, std::optional<FileStamp>> written_;
+    // What each file looked like after this store last wrote it (absent: unknown), and its
+    // text when this store wrote the text itself.
+    struct Written {
+        std::optional<FileStamp> stamp;
+        std::optional<std::string> text;
+    };
+    std::map<std::string, Written> written_;
 };
 
 } // namespace tw

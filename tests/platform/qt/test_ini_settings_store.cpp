@@ -302,6 +302,47 @@ TEST_F(IniStore, SavingAKeyAgainWritesWhatQtWouldWrite) {
     }
 }
 
+// Start-up stores every value it restores again: a value the file holds already leaves the
+// file as it is, whoever wrote it last; any other value, or a file another program changed
+// meanwhile, is written, and nothing the other program wrote is lost.
+TEST_F(IniStore, AValueTheFileHoldsIsNotWrittenAgain) {
+    const std::string path = dir.path().toStdString() + "/Quillmark.ini";
+    const auto stamp = [&] {
+        struct stat info {};
+        EXPECT_EQ(stat(path.c_str(), &info), 0);
+        return std::to_string(info.st_ino) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
+               std::to_string(info.st_mtim.tv_nsec);
+    };
+    writeAll(path,
+             "[Tidewell]\nCheck1=1\nListView1=a||||||||---|||\nText1=30\nWeekly%20Time=09:00:00\n");
+    EXPECT_EQ(settings.get("Check1", "0"), "1");
+    std::string before = stamp();
+    settings.save("Check1", "1");
+    settings.save("ListView1", "a||||||||---|||");
+    settings.save("Weekly Time", "09:00:00");
+    EXPECT_EQ(stamp(), before);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path + ".lock")));
+
+    settings.save("Text1", "45");
+    EXPECT_NE(stamp(), before);
+    before = stamp();
+    settings.save("Text1", "45");
+    EXPECT_EQ(stamp(), before);
+
+    {
+        QSettings other(QString::fromStdString(path), QSettings::IniFormat);
+        other.setValue("Tidewell/Text1", "30");
+        other.setValue("Tidewell/Text2", "7");
+        other.sync();
+    }
+    settings.save("Text1", "45");
+    settings.save("Check1", "0");
+    settings.save("Weekly Time", "10:00:00");
+    EXPECT_EQ(fileText(), "[Tidewell]\nCheck1=0\nListView1=a||||||||---|||\nText1=45\nText2=7\n"
+                          "Weekly%20Time=10:00:00\n");
+    EXPECT_EQ(settings.get("Text1", ""), "45");
+}
+
 // Two copies of the program write at the same time: no value is lost and the file is
 // never seen torn by a reader.
 TEST_F(IniStore, ConcurrentWritersKeepEveryKey) {
