@@ -1,6 +1,7 @@
 #include "frontend/qt/qt_controls.h"
 
 #include "platform/qt/blue_q_icon.h"
+#include "window/access_keys.h"
 
 #include <QEvent>
 #include <QFile>
@@ -59,11 +60,11 @@ QtPushButton::QtPushButton(const QWidget& window, const char* name) : QtControl(
 }
 
 std::string QtPushButton::caption() const {
-    return widget_.text().toStdString();
+    return plainCaption(widget_.text().toStdString());
 }
 
 void QtPushButton::setCaption(const std::string& caption) {
-    widget_.setText(qstr(caption));
+    widget_.setText(qstr(shownCaption(caption)));
 }
 
 QtCheckBox::QtCheckBox(const QWidget& window, const char* name) : QtControl(window, name) {
@@ -187,7 +188,7 @@ void QtProgressBar::setText(const std::string& text) {
 
 void QtFrameCaption::setText(const std::string& text) {
     QGroupBox& frame = widget_;
-    const QString title = qstr(text);
+    const QString title = qstr(markAccessKey(text, '\0'));
     if (frame.title() == title)
         return;
     const bool updating = frame.updatesEnabled();
@@ -199,7 +200,7 @@ void QtFrameCaption::setText(const std::string& text) {
 }
 
 void QtLabelCaption::setText(const std::string& text) {
-    widget_.setText(qstr(text));
+    widget_.setText(qstr(shownCaption(text)));
 }
 
 QtWindowControl::QtWindowControl(QWidget& window) : window_(window) {

@@ -5,6 +5,7 @@
 #include "frontend/qt/qt_list_view.h"
 #include "platform/qt/caption_on_frame_style.h"
 #include "schedule/schedule_model.h"
+#include "window/access_keys.h"
 #include "window/window_layout.h"
 
 #include <QApplication>
@@ -49,7 +50,7 @@ QFont buttonFont(double scale) {
 
 // The widget of one row of the layout table, with its caption and first state.
 QWidget* createControl(const ControlPlace& place, QWidget* parent, double scale) {
-    const QString caption = QString::fromUtf8(place.caption);
+    const QString caption = QString::fromStdString(shownCaption(place));
     switch (place.kind) {
     case ControlKind::Button: {
         auto* button = new QPushButton(caption, parent);
@@ -166,9 +167,14 @@ QtMainWindow::~QtMainWindow() {
 
 void QtMainWindow::buildControls() {
     std::map<std::string, QWidget*> frames;
+    QLabel* label = nullptr;
     for (const ControlPlace& place : mainWindowControls()) {
         QWidget* parent = place.frame ? frames.at(place.frame) : this;
         QWidget* control = createControl(place, parent, scale_);
+        // A label's access key takes the focus to the box that follows it.
+        if (label)
+            label->setBuddy(control);
+        label = qobject_cast<QLabel*>(control);
         control->setObjectName(QString::fromLatin1(place.name));
         control->setGeometry(px(place.left), px(place.top), px(place.width), px(place.height));
         const ControlSpeech speech = controlSpeech(place.name);

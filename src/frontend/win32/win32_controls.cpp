@@ -2,6 +2,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "schedule/schedule_model.h"
+#include "window/access_keys.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -12,24 +13,14 @@ namespace {
 // The id of the progress bar's own subclass, beside the window's (0).
 constexpr UINT_PTR kTextPainter = 1;
 
-std::wstring wideWindowText(HWND hwnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-std::string windowText(HWND hwnd) {
-    return narrow(wideWindowText(hwnd));
-}
 } // namespace
 
 std::string Win32PushButton::caption() const {
-    return windowText(hwnd_);
+    return plainCaption(windowText(hwnd_));
 }
 
 void Win32PushButton::setCaption(const std::string& caption) {
-    SetWindowTextW(hwnd_, widen(caption).c_str());
+    SetWindowTextW(hwnd_, widen(shownCaption(caption)).c_str());
 }
 
 void Win32PushButton::onCommand(WORD code) {
@@ -262,17 +253,19 @@ LRESULT CALLBACK Win32ProgressBar::paintProc(HWND hwnd, UINT message, WPARAM wPa
 }
 
 void Win32Caption::setText(const std::string& text) {
-    SetWindowTextW(hwnd_, widen(text).c_str());
+    wchar_t className[16] = {};
+    GetClassNameW(hwnd_, className, 16);
+    const bool frame = lstrcmpiW(className, WC_BUTTONW) == 0 &&
+                       (GetWindowLongW(hwnd_, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    // A frame's title takes no access key; a label's does.
+    SetWindowTextW(hwnd_, widen(frame ? markAccessKey(text, '\0') : shownCaption(text)).c_str());
     // A frame's title is drawn over the window: repaint what the old one covered.
     RECT area;
     GetWindowRect(hwnd_, &area);
     MapWindowPoints(nullptr, window_.hwnd(), reinterpret_cast<POINT*>(&area), 2);
     // Of a frame only its title's line, so that the controls inside (the progress bar under
     // the countdown, which changes each second) are not painted again.
-    wchar_t className[16] = {};
-    GetClassNameW(hwnd_, className, 16);
-    if (lstrcmpiW(className, WC_BUTTONW) == 0 &&
-        (GetWindowLongW(hwnd_, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) {
+    if (frame) {
         HDC dc = GetDC(hwnd_);
         const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
         HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;

@@ -3,7 +3,9 @@
 #include "platform/win32/escaped_failure.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_icon.h"
+#include "window/access_keys.h"
 
+#include <algorithm>
 #include <oleacc.h>
 #include <stdexcept>
 
@@ -92,6 +94,17 @@ void registerClass(HINSTANCE instance, WNDPROC windowProc) {
 }
 } // namespace
 
+std::wstring wideWindowText(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string windowText(HWND hwnd) {
+    return narrow(wideWindowText(hwnd));
+}
+
 Win32Window::Win32Window(HINSTANCE instance)
     : instance_(instance), background_(static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))),
       arrow_(LoadCursorW(nullptr, IDC_ARROW)), pointer_(arrow_) {
@@ -166,7 +179,7 @@ void Win32Window::createControls() {
             style |= WS_GROUP;
         previousWasOption = place.kind == ControlKind::Option;
         HWND control = CreateWindowExW(
-            exStyle, windowClass, widen(place.caption).c_str(), style, 0, 0, 0, 0, hwnd_,
+            exStyle, windowClass, widen(shownCaption(place)).c_str(), style, 0, 0, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance_, nullptr);
         if (!control)
             throw std::runtime_error(std::string("The control ") + place.name +
@@ -262,6 +275,41 @@ void Win32Window::layOut() {
     }
     DeleteObject(oldWindowFont);
     DeleteObject(oldButtonFont);
+}
+
+bool Win32Window::pressAccessKey(const MSG& message) {
+    if (message.message != WM_SYSCHAR || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)))
+        return false;
+    if (message.wParam >= 0x80)
+        return false;
+    const auto key = static_cast<char>(towlower(static_cast<wint_t>(message.wParam)));
+    const auto places = mainWindowControls();
+    std::vector<size_t> matches;
+    for (size_t i = 0; i < places.size(); ++i) {
+        const ControlKind kind = places[i].kind;
+        const HWND control = controls_[i];
+        if ((kind == ControlKind::Button || kind == ControlKind::CheckBox ||
+             kind == ControlKind::Option || kind == ControlKind::Label) &&
+            IsWindowVisible(control) && IsWindowEnabled(control) &&
+            accessKey(plainCaption(windowText(control))) == key)
+            matches.push_back(i);
+    }
+    if (matches.empty())
+        return false;
+    if (matches.size() > 1) {
+        const HWND focus = GetFocus();
+        auto at = std::find_if(matches.begin(), matches.end(),
+                               [&](size_t i) { return controls_[i] == focus; });
+        at =
+            at == matches.end() || std::next(at) == matches.end() ? matches.begin() : std::next(at);
+        SetFocus(controls_[*at]);
+    } else if (places[matches.front()].kind == ControlKind::Label) {
+        if (const HWND box = GetNextDlgTabItem(hwnd_, controls_[matches.front()], FALSE))
+            SetFocus(box);
+    } else {
+        SendMessageW(controls_[matches.front()], BM_CLICK, 0, 0);
+    }
+    return true;
 }
 
 void Win32Window::showFirstTime() {

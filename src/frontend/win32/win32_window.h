@@ -14,6 +14,10 @@
 
 namespace tw {
 
+// The text of a window or control, whole.
+std::wstring wideWindowText(HWND hwnd);
+std::string windowText(HWND hwnd);
+
 // What a control's adapter hears of the window's messages about that control.
 class ControlEvents {
   public:
@@ -50,6 +54,12 @@ class Win32Window : public WindowControl {
     // The dpi the controls are laid out for: the monitor's, or less where the window would not
     // fit its work area at the monitor's.
     UINT layoutDpi() const { return layoutDpi_; }
+
+    // Alt with the access key of a caption of the window: clicks its button, check box or
+    // option, or, of a label, focuses the box after it; a key that two shown controls share
+    // moves the focus to the next of them instead. True when the message was such a key,
+    // before the dialog manager would click the first control of the key.
+    bool pressAccessKey(const MSG& message);
 
     // Shows the window for the first time, centred on its monitor; minimised when asked.
     void showFirstTime();

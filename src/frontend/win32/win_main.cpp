@@ -19,11 +19,11 @@
 namespace {
 
 // Runs until the window closes; Tab and the arrow keys move between the controls as in a
-// dialog box.
-int messageLoop(HWND window) {
+// dialog box, Alt and a caption's underlined letter as the window decides.
+int messageLoop(tw::Win32Window& window) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageW(window, &message))
+        if (window.pressAccessKey(message) || IsDialogMessageW(window.hwnd(), &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -130,7 +130,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         };
         window.start();
         form.window().showFirstTime();
-        return messageLoop(form.window().hwnd());
+        return messageLoop(form.window());
     } catch (const std::exception& e) {
         tw::reportEscapedFailure(nullptr, e.what());
     } catch (...) {

@@ -4,7 +4,8 @@ Every control a user can operate has a role and a name a screen reader can say, 
 carry their names and the shared captions a description of their list; Tab visits every
 control frame by frame, top-left to bottom-right, and arrows reach the other option of
 each group; Delete on a selected row of Programs to run removes that row; Escape
-changes nothing.
+changes nothing; Alt with a caption's underlined letter presses its button or takes the
+focus to the box a label names, and moves between the two buttons that share a caption.
 Usage: accessibility_walk.py <X window id>
 """
 
@@ -157,5 +158,24 @@ check(rows(run_list) == 1, "Delete left %d rows" % rows(run_list))
 remaining = run_list.queryTable().getAccessibleAt(0, 0)
 check(remaining is not None and remaining.name == "/bin/second",
       "left row %r" % (remaining.name if remaining else None))
+
+# Access keys.
+switch = by_name["Turn On"][0]
+key("alt+t")
+check(switch.name == "Stop", "Alt+T left the switch saying %r" % switch.name)
+key("alt+t")
+check(switch.name == "Turn On", "Alt+T again left the switch saying %r" % switch.name)
+key("alt+o")
+now = focused(found)
+check(now is not None and now.name == "Hours", "Alt+O focused %r" % spoken(now))
+windows = tidewell.childCount
+browsed = []
+for _ in range(2):
+    key("alt+b")
+    now = focused(found)
+    browsed.append((now.name, now.description) if now else None)
+check([b[0] if b else None for b in browsed] == ["Browse To Exe"] * 2
+      and browsed[0] != browsed[1], "Alt+B twice focused %r" % browsed)
+check(tidewell.childCount == windows, "Alt+B opened a window")
 
 sys.exit(1 if failures else 0)

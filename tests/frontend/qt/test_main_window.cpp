@@ -1,6 +1,7 @@
 #include "core/error_report.h"
 #include "platform/linux/unix_signals.h"
 #include "platform/qt/qt_dialogs.h"
+#include "window/access_keys.h"
 #include "window_rig.h"
 
 #include <QCheckBox>
@@ -79,13 +80,17 @@ int px(int twips) {
     return (twips + 7) / 15;
 }
 
+// The caption without the mark of its access key.
 QString captionOf(QWidget* w) {
+    const auto plain = [](const QString& shown) {
+        return QString::fromStdString(plainCaption(shown.toStdString()));
+    };
     if (auto* b = qobject_cast<QAbstractButton*>(w))
-        return b->text();
+        return plain(b->text());
     if (auto* g = qobject_cast<QGroupBox*>(w))
-        return g->title();
+        return plain(g->title());
     if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
+        return plain(l->text());
     if (auto* e = qobject_cast<QLineEdit*>(w))
         return e->text();
     return {};

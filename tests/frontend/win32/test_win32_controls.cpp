@@ -2,9 +2,11 @@
 // which the common control cannot draw itself. What every toolkit's controls share is checked
 // by the adapter contract suite (tests/frontend/contract).
 #include "frontend/win32/win32_form.h"
+#include "platform/win32/wide_text.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -113,6 +115,61 @@ TEST_F(Win32FormTest, ProgressBarShowsItsTextOverTheFillAndBesideIt) {
     const auto half = textIn("00:00:15");
     EXPECT_GT(half.first, 20) << "over the fill";
     EXPECT_GT(half.second, 20) << "beside the fill";
+}
+
+// What the system's accessibility proxy says a control is called.
+std::string spokenName(HWND control) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible))))
+        return "(no accessible object)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string said = "(no name)";
+    if (SUCCEEDED(accessible->get_accName(self, &name)) && name) {
+        said = narrow(name, SysStringLen(name));
+        SysFreeString(name);
+    }
+    accessible->Release();
+    return said;
+}
+
+TEST_F(Win32FormTest, AccessKeysAreUnderlinedYetReadAndSpokenPlain) {
+    CoInitialize(nullptr);
+    Win32Window& window = form.window();
+    EXPECT_EQ(windowText(window.control("PushButton2")), "&Turn On");
+    EXPECT_EQ(windowText(window.control("Label1")), "H&ours:");
+    for (const auto& [name, caption] :
+         std::vector<std::pair<const char*, const char*>>{{"PushButton2", "Turn On"},
+                                                          {"Check2", "Enable This Close Feature"},
+                                                          {"Option7", "Soft close"},
+                                                          {"PushButton10", "?"}})
+        EXPECT_EQ(spokenName(window.control(name)), caption) << name;
+    c.switchButton.setCaption("Stop");
+    EXPECT_EQ(c.switchButton.caption(), "Stop");
+    EXPECT_EQ(windowText(window.control("PushButton2")), "S&top");
+
+    // The key two buttons share moves the focus between them and clicks neither.
+    const auto press = [&](wchar_t key) {
+        MSG message{GetFocus() ? GetFocus() : window.hwnd(), WM_SYSCHAR, key, 0, 0, {}};
+        return window.pressAccessKey(message);
+    };
+    int browsed = 0;
+    c.browseRunButton.clicked.setHandler([&] { ++browsed; });
+    c.browseCloseButton.clicked.setHandler([&] { ++browsed; });
+    ASSERT_TRUE(press(L'b'));
+    const HWND first = GetFocus();
+    ASSERT_TRUE(press(L'B'));
+    EXPECT_NE(GetFocus(), first);
+    EXPECT_TRUE(GetFocus() == window.control("PushButton8") ||
+                GetFocus() == window.control("PushButton3"));
+    EXPECT_EQ(browsed, 0);
+    // A letter no caption takes is left to the system.
+    EXPECT_FALSE(press(L'q'));
+    CoUninitialize();
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 # its window comes at the designed size with its title and tray icon, "Execute Run Now
 # (Test)" clicked with the mouse runs a batch file, "Execute Close Now (Test)" closes a Wine
 # program through its window, a choice clicked lands in the registry at once, and closing the
-# window leaves both lists there. Prints how long the window took to show and the private
+# window leaves both lists there. Alt and a caption's underlined letter do what a click does,
+# a label's take the focus to its box, and the key the two "Browse To Exe" buttons share
+# opens nothing. Prints how long the window took to show and the private
 # memory the process reports.
 # Usage: window_wine_test.sh <tidewell.exe> <private_memory.exe> [screenshot.png]
 # Inside a test run's Wine session (WINE_RUN, WINEPREFIX and DISPLAY given) it uses that
@@ -103,6 +105,32 @@ for _ in $(seq 1 20); do
   sleep 0.5
 done
 stored | grep -qx '"Option1"="2"' || { stored >&2; fail "the schedule choice is not stored"; }
+
+# Access keys: Alt+O takes the focus to the hours box, Alt+B, shared by both "Browse To
+# Exe" buttons, only moves the focus between them, and Alt+R is "Execute Run Now (Test)"
+# (last: the batch file's console takes the keyboard, until a click on the window).
+xdotool key alt+o
+# Keys reach the control that has the focus when they are queued: let the focus move first.
+sleep 1
+xdotool key Home shift+End 7
+for _ in $(seq 1 20); do
+  stored | grep -qx '"Text1"="7"' && break
+  sleep 0.5
+done
+stored | grep -qx '"Text1"="7"' || { stored >&2; fail "Alt+O did not take the typing to the hours box"; }
+shown_windows() { xdotool search --onlyvisible --name . 2>/dev/null | sort; }
+before=$(shown_windows)
+xdotool key alt+b alt+b
+sleep 1
+[ "$(shown_windows)" = "$before" ] || fail "Alt+B opened a window"
+rm -f "$marker"
+xdotool key alt+r
+for _ in $(seq 1 100); do
+  [ -e "$marker" ] && break
+  sleep 0.1
+done
+[ -e "$marker" ] || fail "Alt+R did not run the run list"
+xdotool mousemove --window "$win" 4 594 click 1
 
 # Minimised, the window goes to the tray; a click on the icon brings it back.
 xdotool windowminimize "$win"
