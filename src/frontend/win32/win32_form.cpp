@@ -42,4 +42,10 @@ Win32Form::Win32Form(HINSTANCE instance)
 
 Win32Form::~Win32Form() = default;
 
+void Win32Form::holdListDrawing(bool hold) {
+    for (const ControlPlace& place : mainWindowControls())
+        if (place.kind == ControlKind::List)
+            SendMessageW(window_.control(place.name), WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+}
+
 } // namespace tw

@@ -17,8 +17,22 @@ class Win32Form {
 
     Win32Window& window() { return window_; }
     const MainWindowControls& controls() const { return controls_; }
+    // Runs the window's start-up with the lists not redrawn: the list view would otherwise
+    // measure its rows and scroll bars again at each stored row it is given.
+    template <class Start> void fillLists(Start&& start) {
+        holdListDrawing(true);
+        try {
+            start();
+        } catch (...) {
+            holdListDrawing(false);
+            throw;
+        }
+        holdListDrawing(false);
+    }
 
   private:
+    void holdListDrawing(bool hold);
+
     class Adapters;
     Win32Window window_;
     std::unique_ptr<Adapters> adapters_;

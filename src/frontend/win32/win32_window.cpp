@@ -192,9 +192,12 @@ void Win32Window::createControls() {
         }
         if (place.kind == ControlKind::Option && place.flag)
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+        // The control's own procedure is its class's: controlProc passes every message on
+        // to it. Not SetWindowSubclass, whose lookup at every message is a window property,
+        // a round trip to the server under Wine (three per message, thousands at start-up).
         if (place.kind != ControlKind::Frame)
-            SetWindowSubclass(control, &Win32Window::controlProc, 0,
-                              reinterpret_cast<DWORD_PTR>(this));
+            SetWindowLongPtrW(control, GWLP_WNDPROC,
+                              reinterpret_cast<LONG_PTR>(&Win32Window::controlProc));
         annotate(speech, control, controlSpeech(place.name));
         controls_.push_back(control);
     }
@@ -446,11 +449,12 @@ LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT message, WPARAM wParam,
     return result;
 }
 
-LRESULT CALLBACK Win32Window::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<Win32Window*>(data);
-    if (message == WM_MOUSEMOVE || message == WM_KILLFOCUS)
-        guarded(GetParent(hwnd), [&] {
+LRESULT CALLBACK Win32Window::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND parent = GetParent(hwnd);
+    // Null once the window is being destroyed: its controls' adapters are gone by then.
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(parent, GWLP_USERDATA));
+    if (self && (message == WM_MOUSEMOVE || message == WM_KILLFOCUS))
+        guarded(parent, [&] {
             if (ControlEvents* events = self->listener(hwnd)) {
                 if (message == WM_MOUSEMOVE)
                     events->onPointerMoved();
@@ -458,9 +462,8 @@ LRESULT CALLBACK Win32Window::controlProc(HWND hwnd, UINT message, WPARAM wParam
                     events->onFocusLost(reinterpret_cast<HWND>(wParam));
             }
         });
-    else if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(hwnd, &Win32Window::controlProc, 0);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+    return CallWindowProcW(classProc, hwnd, message, wParam, lParam);
 }
 
 LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -128,7 +128,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         oneCopy.onCommand = [&window](const std::string& request) {
             return window.answerCommand(request);
         };
-        window.start();
+        form.fillLists([&window] { window.start(); });
         form.window().showFirstTime();
         return messageLoop(form.window());
     } catch (const std::exception& e) {

@@ -14,6 +14,8 @@ constexpr wchar_t kTrayClass[] = L"TidewellTrayWindow";
 // The message the shell sends about the icon: lParam is the mouse or balloon message,
 // wParam the icon's id.
 constexpr UINT kTrayMessage = 0x0465;
+// Posted to the host's own window by add(): the icon goes to the shell from the message loop.
+constexpr UINT kAddIcon = WM_APP + 1;
 
 // Copies text into a fixed field with its terminating NUL: longer text is cut.
 template <size_t N> void fill(wchar_t (&field)[N], const std::wstring& text) {
@@ -68,6 +70,19 @@ void Win32TrayHost::add(const Picture* icon, const std::string& tip) {
     const auto* win32Icon = dynamic_cast<const Win32Icon*>(icon);
     icon_ = win32Icon ? win32Icon->handle() : nullptr;
     tip_ = widen(tip);
+    shown_ = true;
+    // The shell answers from another process, which makes its own window for the icon: at
+    // start-up that would hold back the main window. The icon is handed over once the loop
+    // runs, or before anything else is asked of the shell about it, so the shell still hears
+    // everything in the order it was asked.
+    if (!addPending_ && PostMessageW(window_, kAddIcon, 0, 0))
+        addPending_ = true;
+    else if (!addPending_)
+        giveIconToShell();
+}
+
+void Win32TrayHost::giveIconToShell() {
+    addPending_ = false;
     NOTIFYICONDATAW data = record(NIF_MESSAGE);
     data.uCallbackMessage = kTrayMessage;
     if (icon_) {
@@ -80,13 +95,22 @@ void Win32TrayHost::add(const Picture* icon, const std::string& tip) {
     }
     // The shell may refuse (no taskbar yet): the icon comes when the taskbar announces itself.
     Shell_NotifyIconW(NIM_ADD, &data);
-    shown_ = true;
+}
+
+void Win32TrayHost::addIfPending() {
+    if (addPending_)
+        giveIconToShell();
 }
 
 void Win32TrayHost::remove() {
+    shown_ = false;
+    if (addPending_) {
+        // The shell never had it.
+        addPending_ = false;
+        return;
+    }
     NOTIFYICONDATAW data = record(0);
     Shell_NotifyIconW(NIM_DELETE, &data);
-    shown_ = false;
 }
 
 void Win32TrayHost::setIcon(const Picture& icon) {
@@ -94,6 +118,7 @@ void Win32TrayHost::setIcon(const Picture& icon) {
     if (!win32Icon)
         return;
     icon_ = win32Icon->handle();
+    addIfPending();
     NOTIFYICONDATAW data = record(NIF_ICON);
     data.hIcon = icon_;
     Shell_NotifyIconW(NIM_MODIFY, &data);
@@ -101,12 +126,14 @@ void Win32TrayHost::setIcon(const Picture& icon) {
 
 void Win32TrayHost::setTip(const std::string& tip) {
     tip_ = widen(tip);
+    addIfPending();
     NOTIFYICONDATAW data = record(NIF_TIP);
     fill(data.szTip, tip_);
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void Win32TrayHost::showBalloon(const std::string& text, const std::string& title, int timeoutMs) {
+    addIfPending();
     NOTIFYICONDATAW data = record(NIF_INFO);
     fill(data.szInfo, widen(text));
     fill(data.szInfoTitle, widen(title));
@@ -116,6 +143,7 @@ void Win32TrayHost::showBalloon(const std::string& text, const std::string& titl
 }
 
 bool Win32TrayHost::showWarningBalloon(const std::string& text, const std::string& title) {
+    addIfPending();
     NOTIFYICONDATAW data = record(NIF_INFO);
     fill(data.szInfo, widen(text));
     fill(data.szInfoTitle, widen(title));
@@ -126,12 +154,12 @@ bool Win32TrayHost::showWarningBalloon(const std::string& text, const std::strin
         return false;
     // A shell that refused the icon at start-up (no taskbar yet) or lost it without saying so
     // gets it once more, so that the balloon has an icon to point at.
-    const Win32Icon icon(icon_);
-    add(icon_ ? &icon : nullptr, narrow(tip_));
+    giveIconToShell();
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 void Win32TrayHost::removeBalloon() {
+    addIfPending();
     NOTIFYICONDATAW data = record(NIF_INFO);
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
@@ -185,6 +213,10 @@ void Win32TrayHost::notify(UINT message) {
 
 LRESULT CALLBACK Win32TrayHost::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32TrayHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self && message == kAddIcon) {
+        guarded(nullptr, [&] { self->addIfPending(); });
+        return 0;
+    }
     if (self && message == kTrayMessage) {
         guarded(nullptr, [&] { self->notify(static_cast<UINT>(lParam)); });
         return 0;
@@ -192,10 +224,7 @@ LRESULT CALLBACK Win32TrayHost::windowProc(HWND hwnd, UINT message, WPARAM wPara
     if (self && message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
         // The shell restarted and forgot every icon: put ours back as it was.
         if (self->shown_)
-            guarded(nullptr, [&] {
-                const Win32Icon icon(self->icon_);
-                self->add(self->icon_ ? &icon : nullptr, narrow(self->tip_));
-            });
+            guarded(nullptr, [&] { self->giveIconToShell(); });
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);

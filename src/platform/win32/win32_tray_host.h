@@ -37,10 +37,14 @@ class Win32TrayHost : public TrayHost {
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     NOTIFYICONDATAW record(UINT flags) const;
     void notify(UINT message);
+    void giveIconToShell();
+    void addIfPending();
 
     HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool shown_ = false;
+    // add() was asked and the shell not yet told.
+    bool addPending_ = false;
     HICON icon_ = nullptr;
     std::wstring tip_;
     std::function<void(TrayNotification)> receiver_;

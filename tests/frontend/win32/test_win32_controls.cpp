@@ -15,17 +15,19 @@
 namespace tw {
 namespace {
 
+void registerControlClasses() {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                       ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
+                                           ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
+}
+
 class Win32FormTest : public ::testing::Test {
   protected:
     // Shown, as a click reaches only a control on the screen.
     Win32FormTest() { form.window().showFirstTime(); }
 
-    static void SetUpTestSuite() {
-        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
-                                           ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
-                                               ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
-        InitCommonControlsEx(&classes);
-    }
+    static void SetUpTestSuite() { registerControlClasses(); }
 
     Win32Form form{GetModuleHandleW(nullptr)};
     MainWindowControls c = form.controls();
@@ -170,6 +172,37 @@ TEST_F(Win32FormTest, AccessKeysAreUnderlinedYetReadAndSpokenPlain) {
     // A letter no caption takes is left to the system.
     EXPECT_FALSE(press(L'q'));
     CoUninitialize();
+}
+
+// The lists are filled before the window first shows with their drawing held; once shown they
+// must be drawn and scrollable as if filled row by row, also when the start-up failed midway.
+TEST(Win32FormStart, ListsFilledWhileHeldAreShownAndScrollable) {
+    registerControlClasses();
+    Win32Form form{GetModuleHandleW(nullptr)};
+    const MainWindowControls c = form.controls();
+    form.fillLists([&] {
+        for (int i = 1; i <= 100; ++i)
+            c.runList.addRow("program-" + std::to_string(i) + ".exe");
+    });
+    EXPECT_THROW(form.fillLists([] { throw std::runtime_error("Form_Load failed"); }),
+                 std::runtime_error);
+    form.window().showFirstTime();
+    // Filled after the failed start-up: the list hears each row again.
+    for (int i = 1; i <= 100; ++i)
+        c.closeList.addRow("program-" + std::to_string(i) + ".exe");
+
+    for (const char* name : {"ListView1", "ListView2", "ListView3"})
+        EXPECT_TRUE(IsWindowVisible(form.window().control(name))) << name;
+    for (const char* name : {"ListView1", "ListView2"}) {
+        const HWND list = form.window().control(name);
+        EXPECT_EQ(ListView_GetItemCount(list), 100) << name;
+        SCROLLINFO bar{};
+        bar.cbSize = sizeof bar;
+        bar.fMask = SIF_RANGE | SIF_PAGE;
+        ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &bar)) << name << ": no scroll bar";
+        EXPECT_GE(bar.nMax - bar.nMin + 1, 100) << name << ": the bar spans every row";
+        EXPECT_LT(bar.nPage, 100U) << name;
+    }
 }
 
 } // namespace

@@ -460,6 +460,37 @@ TEST(Notifications, BalloonAtTheTrayIconIsTakenWhileTheIconIsThere) {
     EXPECT_FALSE(notifier.notify(title, body)) << "a removed icon is not put back for a balloon";
 }
 
+// The icon asked for during start-up reaches the shell once the message loop runs; one
+// removed before that never reaches it.
+TEST(Notifications, TrayIconReachesTheShellFromTheLoopUnlessRemovedFirst) {
+    Win32TrayHost tray(GetModuleHandleW(nullptr));
+    if (!tray.areaRunning())
+        GTEST_SKIP() << "no notification area in this session";
+    const auto runLoop = [] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    };
+    // The shell takes a change only to an icon it has.
+    const auto shellHasIcon = [&tray] {
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = tray.window();
+        data.uFlags = NIF_TIP;
+        return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    };
+    const Win32Icon icon(LoadIconW(nullptr, IDI_APPLICATION));
+    tray.add(&icon, "Tidewell test");
+    runLoop();
+    EXPECT_TRUE(shellHasIcon());
+    tray.remove();
+    EXPECT_FALSE(shellHasIcon());
+    tray.add(&icon, "Tidewell test");
+    tray.remove();
+    runLoop();
+    EXPECT_FALSE(shellHasIcon()) << "a removed icon came back";
+}
+
 // The user's own forms go both ways; numbers take sign, digits and decimals only.
 TEST(RegionalSettings, DatesTimesAndNumbersRoundTrip) {
     Win32LocaleText locale;
