@@ -76,6 +76,8 @@ class Win32Window : public WindowControl {
 
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // A control's answer to WM_GETOBJECT, 0 for the default one.
+    LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam) const;
     static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR data);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
