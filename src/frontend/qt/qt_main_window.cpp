@@ -2,11 +2,13 @@
 
 #include "core/day_names.h"
 #include "core/product.h"
+#include "frontend/qt/named_combo_accessible.h"
 #include "frontend/qt/qt_list_view.h"
 #include "platform/qt/caption_on_frame_style.h"
 #include "schedule/schedule_model.h"
 #include "window/window_layout.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScreen>
@@ -165,6 +167,11 @@ QtMainWindow::~QtMainWindow() {
 }
 
 void QtMainWindow::buildControls() {
+    static const bool comboNamesSpoken = [] {
+        QAccessible::installFactory(namedComboAccessible);
+        return true;
+    }();
+    (void)comboNamesSpoken;
     std::map<std::string, QWidget*> frames;
     for (const ControlPlace& place : mainWindowControls()) {
         QWidget* parent = place.frame ? frames.at(place.frame) : this;
