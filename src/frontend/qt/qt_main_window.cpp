@@ -2,12 +2,14 @@
 
 #include "core/day_names.h"
 #include "core/product.h"
+#include "frontend/qt/named_combo_accessible.h"
 #include "frontend/qt/qt_list_view.h"
 #include "platform/qt/caption_on_frame_style.h"
 #include "schedule/schedule_model.h"
 #include "window/access_keys.h"
 #include "window/window_layout.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScreen>
@@ -166,6 +168,11 @@ QtMainWindow::~QtMainWindow() {
 }
 
 void QtMainWindow::buildControls() {
+    static const bool comboNamesSpoken = [] {
+        QAccessible::installFactory(namedComboAccessible);
+        return true;
+    }();
+    (void)comboNamesSpoken;
     std::map<std::string, QWidget*> frames;
     QLabel* label = nullptr;
     for (const ControlPlace& place : mainWindowControls()) {

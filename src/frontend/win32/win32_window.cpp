@@ -1,12 +1,12 @@
 #include "frontend/win32/win32_window.h"
 
+#include "frontend/win32/control_accessible.h"
 #include "platform/win32/escaped_failure.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_icon.h"
 #include "window/access_keys.h"
 
 #include <algorithm>
-#include <oleacc.h>
 #include <stdexcept>
 
 namespace tw {
@@ -62,21 +62,6 @@ bool choosesOwnPointer(HWND control) {
     wchar_t name[32] = {};
     GetClassNameW(control, name, 32);
     return lstrcmpiW(name, WC_EDITW) == 0 || lstrcmpiW(name, DATETIMEPICK_CLASSW) == 0;
-}
-
-// Gives a control the spoken name and description of the layout's speech table through the
-// system's annotation service. Without it (no COM on this thread, or a system that does not
-// keep annotations) the control keeps what the system derives from its caption or label.
-void annotate(IAccPropServices* services, HWND control, const ControlSpeech& speech) {
-    if (!services)
-        return;
-    const auto client = static_cast<DWORD>(OBJID_CLIENT);
-    if (*speech.name)
-        services->SetHwndPropStr(control, client, CHILDID_SELF, PROPID_ACC_NAME,
-                                 widen(speech.name).c_str());
-    if (*speech.description)
-        services->SetHwndPropStr(control, client, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                                 widen(speech.description).c_str());
 }
 
 void registerClass(HINSTANCE instance, WNDPROC windowProc) {
@@ -165,10 +150,6 @@ void Win32Window::createControls() {
     controls_.reserve(places.size());
     int id = kFirstControlId;
     bool previousWasOption = false;
-    IAccPropServices* speech = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IAccPropServices, reinterpret_cast<void**>(&speech))))
-        speech = nullptr;
     for (const ControlPlace& place : places) {
         auto [windowClass, style, exStyle] = classStyle(place.kind);
         style |= WS_CHILD;
@@ -195,14 +176,10 @@ void Win32Window::createControls() {
         // The control's own procedure is its class's: controlProc passes every message on
         // to it. Not SetWindowSubclass, whose lookup at every message is a window property,
         // a round trip to the server under Wine (three per message, thousands at start-up).
-        if (place.kind != ControlKind::Frame)
-            SetWindowLongPtrW(control, GWLP_WNDPROC,
-                              reinterpret_cast<LONG_PTR>(&Win32Window::controlProc));
-        annotate(speech, control, controlSpeech(place.name));
+        SetWindowLongPtrW(control, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(&Win32Window::controlProc));
         controls_.push_back(control);
     }
-    if (speech)
-        speech->Release();
 }
 
 RECT Win32Window::workArea() const {
@@ -462,8 +439,24 @@ LRESULT CALLBACK Win32Window::controlProc(HWND hwnd, UINT message, WPARAM wParam
                     events->onFocusLost(reinterpret_cast<HWND>(wParam));
             }
         });
+    else if (self && message == WM_GETOBJECT) {
+        // Screen readers ask each control: it answers with its spoken name and description.
+        LRESULT object = 0;
+        guarded(parent, [&] { object = self->accessibleObject(hwnd, wParam, lParam); });
+        if (object)
+            return object;
+    }
     const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
     return CallWindowProcW(classProc, hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32Window::accessibleObject(HWND control, WPARAM wParam, LPARAM lParam) const {
+    const auto places = mainWindowControls();
+    for (size_t i = 0; i < places.size(); ++i)
+        if (controls_[i] == control)
+            return answerAccessibleObject(control, places[i].kind, controlSpeech(places[i].name),
+                                          wParam, lParam);
+    return 0;
 }
 
 LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -86,6 +86,8 @@ class Win32Window : public WindowControl {
 
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // A control's answer to WM_GETOBJECT, 0 for the default one.
+    LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam) const;
     static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();

@@ -22,9 +22,7 @@ INTERACTIVE = {
     pyatspi.ROLE_TREE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST,
     pyatspi.ROLE_PROGRESS_BAR,
 }
-# The toolkit names a drop-down list after its chosen item and says its label through a
-# relation: the day list is known by its description.
-DAY_LIST = "The day of a weekly run/close"
+DAY_LIST = "Day of the week"
 # The Tab walk, in order; the time picker takes one stop per field. Of each option group Tab stops at the selected option only.
 TAB_ORDER = [
     "Turn On", "Enable This Close Feature", "Programs to close",
@@ -82,10 +80,21 @@ def focused(all_controls):
 
 
 def spoken(control):
-    """What the walk records of a control: the day list by its description."""
-    if control is None:
-        return None
-    return DAY_LIST if control.getRole() == pyatspi.ROLE_COMBO_BOX else control.name
+    return None if control is None else control.name
+
+
+def chosen_day(day_list):
+    """The day list's value: its chosen item, which it holds as its text."""
+    return day_list.queryText().getText(0, -1)
+
+
+def tab_to(name):
+    """Tabs until the control named so has the focus, at most once round the window."""
+    for _ in range(len(TAB_ORDER) + 2):
+        if spoken(focused(found)) == name:
+            return
+        key("Tab")
+    check(False, "Tab does not reach " + name)
 
 
 def rows(table):
@@ -105,8 +114,10 @@ for name in ("Programs to close", "Programs to run", "History"):
     check(name in by_name, "no list named " + name)
 for name in ("Hours", "Minutes", "Seconds", "Time of day"):
     check(name in by_name, "no box named " + name)
-check(any(c.getRole() == pyatspi.ROLE_COMBO_BOX and c.description == DAY_LIST for c in found),
-      "the day list has no description")
+day_lists = [c for c in found if c.getRole() == pyatspi.ROLE_COMBO_BOX]
+check([c.name for c in day_lists] == [DAY_LIST], "drop-down lists named %r" %
+      [c.name for c in day_lists])
+check(day_lists and chosen_day(day_lists[0]) == "Monday", "the day list does not hold Monday")
 bars = [c for c in found if c.getRole() == pyatspi.ROLE_PROGRESS_BAR]
 check(bars and bars[0].name not in ("", "Off."), "the progress bar's name")
 for caption, lists in (("Browse To Exe", ("close", "run")),
@@ -133,9 +144,16 @@ check(walk == TAB_ORDER, "Tab walk %r" % walk)
 now = focused(found)
 check(now is not None and now.name == "Turn On", "Tab does not come round to Turn On")
 
+# Down in the day list chooses the next day: it keeps its name and holds the new day.
+tab_to(DAY_LIST)
+key("Down")
+now = focused(found)
+check(now is not None and now.name == DAY_LIST and chosen_day(now) == "Tuesday",
+      "after Down the day list says %r holding %r" %
+      (now.name if now else None, chosen_day(now) if now else None))
+
 # Arrows move within an option group: from Every X: to Daily:.
-while (now := focused(found)) is not None and now.name != "Every X:":
-    key("Tab")
+tab_to("Every X:")
 key("Down")
 now = focused(found)
 check(now is not None and now.name == "Daily:", "Down from Every X: reached %r" %
@@ -147,8 +165,7 @@ check(now is not None and now.getState().contains(pyatspi.STATE_CHECKED),
 # Delete on the selected first row of Programs to run removes that row alone.
 run_list = by_name["Programs to run"][0]
 check(rows(run_list) == 2, "the run list holds %d rows, not 2" % rows(run_list))
-while (now := focused(found)) is not None and now.name != "Programs to run":
-    key("Tab")
+tab_to("Programs to run")
 key("Home")
 key("space")
 key("Escape")

@@ -5,7 +5,7 @@
 set -euo pipefail
 objdump=$1
 shift
-allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comctl32|comdlg32|uxtheme|shlwapi|msvcrt|ws2_32|version|winmm|dwmapi|shcore|api-ms-win-[a-z0-9-]+)\.dll$'
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|oleacc|comctl32|comdlg32|uxtheme|shlwapi|msvcrt|ws2_32|version|winmm|dwmapi|shcore|api-ms-win-[a-z0-9-]+)\.dll$'
 status=0
 for exe in "$@"; do
   [ -n "$exe" ] || continue # an executable this tree does not build
