@@ -148,7 +148,7 @@ TEST_F(Win32FormTest, AccessKeysAreUnderlinedYetReadAndSpokenPlain) {
          std::vector<std::pair<const char*, const char*>>{{"PushButton2", "Turn On"},
                                                           {"Check2", "Enable This Close Feature"},
                                                           {"Option7", "Soft close"},
-                                                          {"PushButton10", "?"}})
+                                                          {"PushButton10", "Close method help"}})
         EXPECT_EQ(spokenName(window.control(name)), caption) << name;
     c.switchButton.setCaption("Stop");
     EXPECT_EQ(c.switchButton.caption(), "Stop");
