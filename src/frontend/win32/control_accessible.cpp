@@ -1,6 +1,8 @@
 #include "frontend/win32/control_accessible.h"
 
+#include "frontend/win32/win32_window.h"
 #include "platform/win32/wide_text.h"
+#include "window/access_keys.h"
 
 #include <oleacc.h>
 #include <string>
@@ -36,24 +38,6 @@ long roleOf(ControlKind kind) {
         return ROLE_SYSTEM_SPINBUTTON;
     }
     return ROLE_SYSTEM_CLIENT;
-}
-
-// A caption as spoken: "&&" is a literal '&', a lone '&' marks the access key.
-std::wstring withoutAccessKeyMark(const std::wstring& caption) {
-    std::wstring spoken;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == L'&' && i + 1 < caption.size())
-            ++i;
-        spoken += caption[i];
-    }
-    return spoken;
-}
-
-std::wstring windowText(HWND control) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 bool isSelf(const VARIANT& child) {
@@ -152,7 +136,7 @@ class SpokenControl final : public IAccessible {
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         if (isSelf(child) && valueIsText_)
-            return giveText(windowText(control_), value);
+            return giveText(wideWindowText(control_), value);
         return standard_->get_accValue(child, value);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
@@ -225,7 +209,7 @@ LRESULT answerAccessibleObject(HWND control, ControlKind kind, const ControlSpee
         return 0;
     auto* spoken = new SpokenControl(standard, control, kind,
                                      *speech.name ? widen(speech.name)
-                                                  : withoutAccessKeyMark(windowText(control)),
+                                                  : widen(plainCaption(windowText(control))),
                                      widen(speech.description));
     // The result holds its own reference (a marshalled one when another process asked).
     const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, spoken);
