@@ -2,6 +2,8 @@
 
 #include "app_identity.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -35,7 +37,14 @@ QIcon blueQIcon() {
 }
 
 QIcon programIcon() {
-    return QIcon::fromTheme(TIDEWELL_APP_ID, blueQIcon());
+    const QString name = QStringLiteral(TIDEWELL_APP_ID);
+    // Looking the name up reads the index of every icon theme in the chain, a tenth of the
+    // start-up: it is only worth it where the program was installed with its icon. Elsewhere
+    // the same drawing is at hand. Both the window and the tray ask.
+    static const bool installed = QFileInfo::exists(
+        QCoreApplication::applicationDirPath() +
+        QStringLiteral("/../share/icons/hicolor/scalable/apps/") + name + QStringLiteral(".svg"));
+    return installed ? QIcon::fromTheme(name, blueQIcon()) : blueQIcon();
 }
 
 } // namespace tw
