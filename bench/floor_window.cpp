@@ -2,24 +2,111 @@
 // bench_window measures it beside Tidewell, so that Tidewell's memory is read against what
 // Qt itself needs on the same machine in the same run. With --count a label under the
 // button counts down once a second, as Tidewell's caption does while monitoring:
-// bench_monitoring_cpu measures that beside Tidewell.
+// bench_monitoring_cpu measures that beside Tidewell. With --controls the window instead
+// holds plain Qt widgets of the kinds, places, captions and font of Tidewell's window, its two
+// program lists with 100 rows each, and no behaviour at all: what Qt itself needs to show
+// that window, against which bench_window reads Tidewell's start-up.
+#include "window/window_layout.h"
+
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSystemTrayIcon>
 #include <QTime>
+#include <QTimeEdit>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWidget>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kRows = 100;
+
+int px(int twips) {
+    return twips / kTwipsPerPixel;
+}
+
+QWidget* plainWidget(const tw::ControlPlace& place, QWidget* parent) {
+    const QString caption = QString::fromUtf8(place.caption ? place.caption : "");
+    switch (place.kind) {
+    case tw::ControlKind::Button:
+        return new QPushButton(caption, parent);
+    case tw::ControlKind::Frame:
+        return new QGroupBox(caption, parent);
+    case tw::ControlKind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case tw::ControlKind::Option:
+        return new QRadioButton(caption, parent);
+    case tw::ControlKind::Label:
+        return new QLabel(caption, parent);
+    case tw::ControlKind::Edit:
+        return new QLineEdit(parent);
+    case tw::ControlKind::TimePicker:
+        return new QTimeEdit(parent);
+    case tw::ControlKind::Combo: {
+        auto* days = new QComboBox(parent);
+        days->addItems(
+            {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
+        return days;
+    }
+    case tw::ControlKind::Progress:
+        return new QProgressBar(parent);
+    case tw::ControlKind::List:
+        break;
+    }
+    auto* list = new QTreeWidget(parent);
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels({QStringLiteral("Program")});
+    return list;
+}
+
+void addControls(QWidget& window) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9);
+    font.setBold(true);
+    window.setFont(font);
+    window.setFixedSize(px(tw::kClientWidthTwips), px(tw::kClientHeightTwips));
+    std::map<std::string, QWidget*> frames;
+    int listsFilled = 0;
+    for (const tw::ControlPlace& place : tw::mainWindowControls()) {
+        QWidget* control = plainWidget(place, place.frame ? frames.at(place.frame) : &window);
+        control->setGeometry(px(place.left), px(place.top), px(place.width), px(place.height));
+        if (place.kind == tw::ControlKind::Frame)
+            frames[place.name] = control;
+        // The two program lists, as bench_window fills Tidewell's.
+        if (auto* list = qobject_cast<QTreeWidget*>(control); list && listsFilled < 2) {
+            ++listsFilled;
+            for (int row = 1; row <= kRows; ++row)
+                new QTreeWidgetItem(list,
+                                    {QStringLiteral("program-%1").arg(row, 3, 10, QChar('0'))});
+        }
+    }
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(QStringLiteral("Floor"));
-    window.resize(400, 200);
-    QPushButton button(QStringLiteral("Button"), &window);
-    button.move(20, 20);
+    if (app.arguments().contains(QStringLiteral("--controls"))) {
+        addControls(window);
+    } else {
+        window.resize(400, 200);
+        auto* button = new QPushButton(QStringLiteral("Button"), &window);
+        button->move(20, 20);
+    }
 
     QPixmap picture(16, 16);
     picture.fill(Qt::transparent);
