@@ -3,8 +3,9 @@
 # then monitoring an Every X schedule of one hour (so nothing fires) after "Turn On" was
 # clicked with xdotool, with the window shown and then minimised into the tray; read from
 # /proc/PID/task/*/schedstat. TIDEWELL_BENCH_SECONDS sets each monitoring time (default 60; 600 for ten
-# minutes). While Tidewell's window is shown, floor_window --count runs beside it on the same
-# display: Qt's own cost for a window that rewrites one label once a second.
+# minutes). While Tidewell's window is shown, floor_window --controls --count runs beside it on
+# the same display, clear of it: the same controls as plain Qt widgets, whose status frame's
+# title counts down once a second: Qt's own cost for this window's changing caption.
 # Usage: bench_monitoring_cpu [tidewell] [floor_window]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,7 +15,9 @@ seconds=${TIDEWELL_BENCH_SECONDS:-60}
 wrapper=${TIDEWELL_XVFB_WRAPPER:-@TIDEWELL_XVFB_WRAPPER@}
 
 if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
-  TIDEWELL_BENCH_INNER=1 exec "$wrapper" openbox trayer -- "$0" "$program" "$floor"
+  # Wide enough for both windows side by side: neither covers the other's repaints.
+  TIDEWELL_XVFB_SCREEN=${TIDEWELL_XVFB_SCREEN:-3400x1024x24} TIDEWELL_BENCH_INNER=1 \
+    exec "$wrapper" openbox trayer -- "$0" "$program" "$floor"
 fi
 
 work=$(mktemp -d)
@@ -63,14 +66,24 @@ report_monitoring() {
   after=$(cpu_ns "$pid")
   share "monitoring on, $1" "$(used_ns "$before" "$after")"
 }
-"$floor" --count > /dev/null 2>&1 &
+"$floor" --controls --count > /dev/null 2>&1 &
 floor_pid=$!
+"$floor" --count > /dev/null 2>&1 &
+label_pid=$!
 sleep 2
-floor_before=$(cpu_ns "$floor_pid")
-report_monitoring "window shown"
-share "floor_window --count, beside it" "$(used_ns "$floor_before" "$(cpu_ns "$floor_pid")")"
-kill -TERM "$floor_pid"
-wait "$floor_pid" || true
+floor_before=$(cpu_ns "$floor_pid") label_before=$(cpu_ns "$label_pid")
+before=$(cpu_ns "$pid")
+sleep "$seconds"
+after=$(cpu_ns "$pid") floor_after=$(cpu_ns "$floor_pid") label_after=$(cpu_ns "$label_pid")
+shown_ns=$(used_ns "$before" "$after") floor_ns=$(used_ns "$floor_before" "$floor_after")
+label_ns=$(used_ns "$label_before" "$label_after")
+share "monitoring on, window shown" "$shown_ns"
+share "floor_window --controls --count, beside it" "$floor_ns"
+share "floor_window --count (one label in a small window), beside it" "$label_ns"
+awk -v a="$shown_ns" -v b="$floor_ns" -v c="$label_ns" \
+  'BEGIN {printf "ratio shown/floor: %.2f; shown/one label: %.2f\n", a / b, a / c}' 
+kill -TERM "$floor_pid" "$label_pid"
+wait "$floor_pid" "$label_pid" || true
 # Minimising hides the window in the tray; the balloon that says so stays 5 s.
 xdotool windowminimize "$window"
 sleep 6

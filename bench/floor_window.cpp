@@ -1,11 +1,12 @@
 // The smallest Qt program of Tidewell's kind: one window with one button, and a tray icon.
 // bench_window measures it beside Tidewell, so that Tidewell's memory is read against what
 // Qt itself needs on the same machine in the same run. With --count a label under the
-// button counts down once a second, as Tidewell's caption does while monitoring:
-// bench_monitoring_cpu measures that beside Tidewell. With --controls the window instead
-// holds plain Qt widgets of the kinds, places, captions and font of Tidewell's window, its two
-// program lists with 100 rows each, and no behaviour at all: what Qt itself needs to show
-// that window, against which bench_window reads Tidewell's start-up.
+// button counts down once a second, as Tidewell's caption does while monitoring; with
+// --controls too, the countdown is the title of the frame that holds the progress bar, as in
+// Tidewell's window: bench_monitoring_cpu measures that beside Tidewell. With --controls the window
+// instead holds plain Qt widgets of the kinds, places, captions and font of Tidewell's window, its
+// two program lists with 100 rows each, and no behaviour at all: what Qt itself needs to show that
+// window, against which bench_window reads Tidewell's start-up.
 #include "window/window_layout.h"
 
 #include <QApplication>
@@ -19,12 +20,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTime>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -71,6 +74,9 @@ QWidget* plainWidget(const tw::ControlPlace& place, QWidget* parent) {
     return list;
 }
 
+// The frame that holds the progress bar, whose title Tidewell's countdown is.
+QGroupBox* statusFrame = nullptr;
+
 void addControls(QWidget& window) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(9);
@@ -84,6 +90,8 @@ void addControls(QWidget& window) {
         control->setGeometry(px(place.left), px(place.top), px(place.width), px(place.height));
         if (place.kind == tw::ControlKind::Frame)
             frames[place.name] = control;
+        if (place.kind == tw::ControlKind::Progress)
+            statusFrame = qobject_cast<QGroupBox*>(control->parentWidget());
         // The two program lists, as bench_window fills Tidewell's.
         if (auto* list = qobject_cast<QTreeWidget*>(control); list && listsFilled < 2) {
             ++listsFilled;
@@ -116,14 +124,24 @@ int main(int argc, char* argv[]) {
 
     QTimer everySecond;
     if (app.arguments().contains(QStringLiteral("--count"))) {
-        auto* countdown = new QLabel(&window);
-        countdown->setGeometry(20, 80, 360, 20);
-        QObject::connect(
-            &everySecond, &QTimer::timeout, countdown, [countdown, left = 86400]() mutable {
-                --left;
-                countdown->setText(QStringLiteral("On. Next run/close will occur in: ") +
-                                   QTime(0, 0).addSecs(left).toString(QStringLiteral("hh:mm:ss")));
-            });
+        std::function<void(const QString&)> show;
+        if (statusFrame) {
+            show = [](const QString& text) { statusFrame->setTitle(text); };
+            // Clear of Tidewell's window, which is centred on a screen wide enough for both.
+            window.move(0, 0);
+        } else {
+            auto* countdown = new QLabel(&window);
+            countdown->setGeometry(20, 80, 360, 20);
+            show = [countdown](const QString& text) { countdown->setText(text); };
+            // In the top right corner, clear of the other two windows.
+            if (const QScreen* screen = QGuiApplication::primaryScreen())
+                window.move(screen->availableGeometry().right() - window.width(), 0);
+        }
+        QObject::connect(&everySecond, &QTimer::timeout, [show, left = 86400]() mutable {
+            --left;
+            show(QStringLiteral("On. Next run/close will occur in: ") +
+                 QTime(0, 0).addSecs(left).toString(QStringLiteral("hh:mm:ss")));
+        });
         everySecond.start(1000);
     }
 
