@@ -5,6 +5,10 @@
 # Tidewell monitoring an Every X schedule of one hour (nothing fires) with its window shown,
 # against Notepad's idle over the same seconds. Each figure is also printed as a ratio to
 # Notepad's. TIDEWELL_BENCH_SECONDS sets the monitoring time (default 60).
+# TIDEWELL_BENCH_BASELINE names another build's tidewell.exe (an earlier commit's, say) whose
+# start is timed too, in the same runs and prefix, so that a change is judged against it
+# under the same load; it takes no part in the processor-time phases. TIDEWELL_BENCH_START_ONLY=1
+# ends the bench after the start and memory runs.
 # Usage: bench_wine.sh <windows build folder> [runs]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,6 +37,13 @@ wine() { "$runner" "$@"; }
 # the loader would otherwise read into private memory.
 x86_64-w64-mingw32-strip -o "$work/tidewell.exe" "$exe"
 exe=$work/tidewell.exe
+baseline=
+if [ -n "${TIDEWELL_BENCH_BASELINE:-}" ]; then
+  # Under the same name, which the memory probe looks processes up by.
+  mkdir "$work/baseline"
+  baseline=$work/baseline/tidewell.exe
+  x86_64-w64-mingw32-strip -o "$baseline" "$TIDEWELL_BENCH_BASELINE"
+fi
 env -u DISPLAY "$runner" wineboot -i > /dev/null 2>&1
 wineserver -w
 # The session stays up between the runs, as a desktop's does: each program's start is then
@@ -84,23 +95,37 @@ sleep 2
 stop_program "$pid"
 
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-5s %-14s %-14s %-7s %-14s %-14s %-7s\n' run tidewell_ms notepad_ms ratio \
-  tidewell_KiB notepad_KiB diff
-for run in $(seq 1 "$runs"); do
-  start_program "$exe" '^Tidewell$'
-  tidewell_ms=$shown_ms
+# Starts a Tidewell build ($1) and stops it once settled: sets shown_ms and kib.
+time_tidewell() {
+  start_program "$1" '^Tidewell$'
   sleep 3 # settled
-  tidewell_kib=$(private_kib tidewell.exe)
+  kib=$(private_kib tidewell.exe)
   stop_program "$pid"
+}
+printf '%-5s %-14s %-14s %-7s %-14s %-14s %-7s' run tidewell_ms notepad_ms ratio \
+  tidewell_KiB notepad_KiB diff
+[ -z "$baseline" ] || printf ' %-12s %-7s %-12s' baseline_ms ratio baseline_KiB
+echo ' load'  # the one-minute load average after the run
+for run in $(seq 1 "$runs"); do
+  if [ -n "$baseline" ]; then
+    time_tidewell "$baseline"
+    baseline_ms=$shown_ms baseline_kib=$kib
+  fi
+  time_tidewell "$exe"
+  tidewell_ms=$shown_ms tidewell_kib=$kib
   start_program notepad.exe 'Notepad'
   notepad_ms=$shown_ms
   sleep 3
   notepad_kib=$(private_kib notepad.exe)
   stop_program "$pid"
-  printf '%-5s %-14s %-14s %-7s %-14s %-14s %+d\n' "$run" "$tidewell_ms" "$notepad_ms" \
+  printf '%-5s %-14s %-14s %-7s %-14s %-14s %+-7d' "$run" "$tidewell_ms" "$notepad_ms" \
     "$(ratio "$tidewell_ms" "$notepad_ms")" "$tidewell_kib" "$notepad_kib" \
     $((tidewell_kib - notepad_kib))
+  [ -z "$baseline" ] || printf ' %-12s %-7s %-12s' "$baseline_ms" \
+    "$(ratio "$baseline_ms" "$notepad_ms")" "$baseline_kib"
+  echo " $(cut -d' ' -f1 /proc/loadavg)"
 done
+[ -z "${TIDEWELL_BENCH_START_ONLY:-}" ] || exit 0
 
 # Processor time of a process's threads in nanoseconds (/proc/PID/task/*/schedstat).
 cpu_ns() {

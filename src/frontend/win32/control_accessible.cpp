@@ -1,6 +1,7 @@
 #include "frontend/win32/control_accessible.h"
 
 #include "frontend/win32/win32_window.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 #include "window/access_keys.h"
 
@@ -47,7 +48,9 @@ bool isSelf(const VARIANT& child) {
 HRESULT giveText(const std::wstring& text, BSTR* out) {
     if (!out)
         return E_POINTER;
-    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    // The caller frees it with SysFreeString: oleaut32's own allocation.
+    static const auto allocate = TW_SYSTEM_FUNCTION(L"oleaut32.dll", SysAllocStringLen);
+    *out = allocate ? allocate(text.data(), static_cast<UINT>(text.size())) : nullptr;
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -119,7 +122,7 @@ class SpokenControl final : public IAccessible {
             return standard_->get_accRole(child, role);
         if (!role)
             return E_POINTER;
-        VariantInit(role);
+        *role = VARIANT{};
         role->vt = VT_I4;
         role->lVal = role_;
         return S_OK;
@@ -202,9 +205,16 @@ LRESULT answerAccessibleObject(HWND control, ControlKind kind, const ControlSpee
                                WPARAM wParam, LPARAM lParam) {
     if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT))
         return 0;
+    // oleacc, and COM with it, only once a screen reader asks.
+    static const auto standardObject = TW_SYSTEM_FUNCTION(L"oleacc.dll", CreateStdAccessibleObject);
+    static const auto handOver = TW_SYSTEM_FUNCTION(L"oleacc.dll", LresultFromObject);
+    if (!standardObject || !handOver)
+        return 0;
+    // The object goes to the screen reader's process marshalled by COM.
+    joinComApartment();
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard))) ||
+    if (FAILED(standardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                              reinterpret_cast<void**>(&standard))) ||
         !standard)
         return 0;
     auto* spoken = new SpokenControl(standard, control, kind,
@@ -212,7 +222,7 @@ LRESULT answerAccessibleObject(HWND control, ControlKind kind, const ControlSpee
                                                   : widen(plainCaption(windowText(control))),
                                      widen(speech.description));
     // The result holds its own reference (a marshalled one when another process asked).
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, spoken);
+    const LRESULT result = handOver(__uuidof(IAccessible), wParam, spoken);
     spoken->Release();
     return result < 0 ? 0 : result;
 }

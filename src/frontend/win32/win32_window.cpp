@@ -101,8 +101,10 @@ Win32Window::Win32Window(HINSTANCE instance)
         throw std::runtime_error("The main window could not be created");
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     dpi_ = GetDpiForWindow(hwnd_);
+    // Each control is made where it belongs, with its font: moving forty controls into
+    // place afterwards would cost a round trip to the server each under Wine.
+    sizeForLayout();
     createControls();
-    layOut();
 }
 
 Win32Window::~Win32Window() {
@@ -150,7 +152,8 @@ void Win32Window::createControls() {
     controls_.reserve(places.size());
     int id = kFirstControlId;
     bool previousWasOption = false;
-    for (const ControlPlace& place : places) {
+    for (size_t i = 0; i < places.size(); ++i) {
+        const ControlPlace& place = places[i];
         auto [windowClass, style, exStyle] = classStyle(place.kind);
         style |= WS_CHILD;
         if (!(place.kind == ControlKind::CheckBox && place.flag))
@@ -159,12 +162,16 @@ void Win32Window::createControls() {
         if (!(place.kind == ControlKind::Option && previousWasOption))
             style |= WS_GROUP;
         previousWasOption = place.kind == ControlKind::Option;
+        const RECT at = controlPlace(i);
         HWND control = CreateWindowExW(
-            exStyle, windowClass, widen(shownCaption(place)).c_str(), style, 0, 0, 0, 0, hwnd_,
+            exStyle, windowClass, widen(shownCaption(place)).c_str(), style, at.left, at.top,
+            at.right - at.left, at.bottom - at.top, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance_, nullptr);
         if (!control)
             throw std::runtime_error(std::string("The control ") + place.name +
                                      " could not be created");
+        // Not yet shown: nothing to redraw.
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont(i)), FALSE);
         if (place.kind == ControlKind::List) {
             DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
             if (place.flag)
@@ -220,38 +227,52 @@ UINT Win32Window::fittingDpi() const {
     return dpi;
 }
 
-void Win32Window::layOut() {
+void Win32Window::sizeForLayout() {
     layoutDpi_ = fittingDpi();
     const RECT frame = frameFor(layoutDpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    HFONT oldWindowFont = windowFont_;
-    HFONT oldButtonFont = buttonFont_;
     // Drawn smaller to fit, a font rounded up outgrows the labels sized for it ("Hours:"
     // lost its colon at 117 dpi).
     const bool shrunk = layoutDpi_ < dpi_;
     windowFont_ = arialBold(kWindowFontCentipoints, layoutDpi_, shrunk);
     buttonFont_ = arialBold(kButtonFontCentipoints, layoutDpi_, shrunk);
+}
 
+RECT Win32Window::controlPlace(size_t i) const {
     const auto places = mainWindowControls();
-    for (size_t i = 0; i < places.size(); ++i) {
-        const ControlPlace& place = places[i];
-        int left = place.left;
-        int top = place.top;
-        for (const ControlPlace& container : places)
-            if (place.frame && std::string_view(container.name) == place.frame) {
-                left += container.left;
-                top += container.top;
-            }
-        int height = pixels(place.height, layoutDpi_);
-        // A combo box's height includes its open list.
-        if (place.kind == ControlKind::Combo)
-            height *= kComboRows;
-        SetWindowPos(controls_[i], nullptr, pixels(left, layoutDpi_), pixels(top, layoutDpi_),
-                     pixels(place.width, layoutDpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
-        const HFONT font = place.kind == ControlKind::Button ? buttonFont_ : windowFont_;
-        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    const ControlPlace& place = places[i];
+    int left = place.left;
+    int top = place.top;
+    for (const ControlPlace& container : places)
+        if (place.frame && std::string_view(container.name) == place.frame) {
+            left += container.left;
+            top += container.top;
+        }
+    int height = pixels(place.height, layoutDpi_);
+    // A combo box's height includes its open list.
+    if (place.kind == ControlKind::Combo)
+        height *= kComboRows;
+    const int x = pixels(left, layoutDpi_);
+    const int y = pixels(top, layoutDpi_);
+    return RECT{x, y, x + pixels(place.width, layoutDpi_), y + height};
+}
+
+HFONT Win32Window::controlFont(size_t i) const {
+    return mainWindowControls()[i].kind == ControlKind::Button ? buttonFont_ : windowFont_;
+}
+
+void Win32Window::layOut() {
+    // The controls hold the old fonts until they are handed the new ones.
+    const HFONT oldWindowFont = windowFont_;
+    const HFONT oldButtonFont = buttonFont_;
+    sizeForLayout();
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        const RECT at = controlPlace(i);
+        SetWindowPos(controls_[i], nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(controlFont(i)), TRUE);
     }
     DeleteObject(oldWindowFont);
     DeleteObject(oldButtonFont);

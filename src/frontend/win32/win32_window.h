@@ -91,6 +91,12 @@ class Win32Window : public WindowControl {
     static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
+    // Chooses the dpi the layout is drawn at, sizes the window for it and makes its fonts
+    // (the old ones are the caller's to delete).
+    void sizeForLayout();
+    // Where control i of mainWindowControls() lies at the layout's dpi, and its font.
+    RECT controlPlace(size_t i) const;
+    HFONT controlFont(size_t i) const;
     void layOut();
     RECT workArea() const;
     // The window's outer rectangle with its controls laid out for that dpi.

@@ -107,8 +107,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                            ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
                                                ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&classes);
-        // The controls hand screen readers their spoken names as COM objects.
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         const std::unique_ptr<tw::PlatformServices> platform = tw::makePlatformServices();
         tw::Services services = platform->view();
         tw::Win32Form form(instance);

@@ -1,5 +1,6 @@
 #include "platform/win32/shell_launcher.h"
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 
 // <windows.h> first: the other Windows headers build on its definitions.
@@ -29,6 +30,8 @@ void open(const std::wstring& target, const std::wstring& directory, const std::
     info.lpFile = target.c_str();
     info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = SW_SHOW;
+    // A type's handler may be a shell extension, a COM object.
+    joinComApartment();
     if (!ShellExecuteExW(&info))
         throw LaunchFailed("Cannot open " + what + ": " + errorText(GetLastError()));
 }

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_dialogs.h"
 
 #include "platform/win32/input_box.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 
 #include <commdlg.h>
@@ -53,9 +54,15 @@ std::string Win32Dialogs::openFile(const std::string& title, const std::string& 
     request.lpstrTitle = caption.empty() ? nullptr : caption.c_str();
     request.Flags =
         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&request)) {
+    static const auto askForFile = TW_SYSTEM_FUNCTION(L"comdlg32.dll", GetOpenFileNameW);
+    static const auto dialogError = TW_SYSTEM_FUNCTION(L"comdlg32.dll", CommDlgExtendedError);
+    if (!askForFile || !dialogError)
+        throw std::runtime_error("The open-file dialog is missing");
+    // The dialog shows the shell's folders, which are COM objects.
+    joinComApartment();
+    if (!askForFile(&request)) {
         // Cancel is an answer; anything else is a failure the caller reports.
-        if (const DWORD error = CommDlgExtendedError(); error != 0)
+        if (const DWORD error = dialogError(); error != 0)
             throw std::runtime_error("The open-file dialog failed (" + std::to_string(error) + ")");
         return {};
     }

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_locale_text.h"
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 
 #include <cmath>
@@ -89,11 +90,14 @@ std::optional<LocalDateTime> Win32LocaleText::parseDateTime(const std::string& i
         return std::nullopt;
     // The same conversion a program's text-to-date built-in uses: the user's date order and
     // time forms; a time alone lands on day 0 (30 December 1899).
+    static const auto dateFromText = TW_SYSTEM_FUNCTION(L"oleaut32.dll", VarDateFromStr);
+    static const auto dateToSystemTime =
+        TW_SYSTEM_FUNCTION(L"oleaut32.dll", VariantTimeToSystemTime);
     DATE date = 0;
-    if (FAILED(VarDateFromStr(text.data(), LOCALE_USER_DEFAULT, 0, &date)))
+    if (!dateFromText || FAILED(dateFromText(text.data(), LOCALE_USER_DEFAULT, 0, &date)))
         return std::nullopt;
     SYSTEMTIME t{};
-    if (!VariantTimeToSystemTime(date, &t))
+    if (!dateToSystemTime || !dateToSystemTime(date, &t))
         return std::nullopt;
     return LocalDateTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
@@ -108,8 +112,10 @@ std::optional<double> Win32LocaleText::parseNumber(const std::string& input) con
             return std::nullopt;
         locale = LOCALE_INVARIANT;
     }
+    static const auto numberFromText = TW_SYSTEM_FUNCTION(L"oleaut32.dll", VarR8FromStr);
     double value = 0;
-    if (FAILED(VarR8FromStr(text.data(), locale, 0, &value)) || !std::isfinite(value))
+    if (!numberFromText || FAILED(numberFromText(text.data(), locale, 0, &value)) ||
+        !std::isfinite(value))
         return std::nullopt;
     return value;
 }

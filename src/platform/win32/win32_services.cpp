@@ -18,7 +18,6 @@
 #include "platform/win32/win32_tray_host.h"
 #include "platform/win32/win32_windows.h"
 
-#include <knownfolders.h>
 #include <shlobj.h>
 
 namespace tw {
@@ -27,13 +26,13 @@ namespace {
 
 // %LOCALAPPDATA%, where a user's programs keep what must not roam between machines; "" when
 // the shell cannot say (the history then stays in the window).
+// Asked in the form that fills a buffer of ours: the one that allocates would need ole32's
+// CoTaskMemFree, and ole32 with its COM runtime costs every start its loading.
 std::string localAppDataFolder() {
-    PWSTR folder = nullptr;
-    std::string utf8;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder)))
-        utf8 = narrow(folder);
-    CoTaskMemFree(folder);
-    return utf8;
+    wchar_t folder[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        return {};
+    return narrow(folder);
 }
 
 } // namespace

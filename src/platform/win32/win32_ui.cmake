@@ -11,4 +11,4 @@ target_sources(tidewell_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/win32_one_copy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_tray_host.cpp
 )
-target_link_libraries(tidewell_platform PUBLIC comctl32 comdlg32 shell32 user32)
+target_link_libraries(tidewell_platform PUBLIC comctl32 shell32 user32)

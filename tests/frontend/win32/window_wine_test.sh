@@ -4,8 +4,8 @@
 # (Test)" clicked with the mouse runs a batch file, "Execute Close Now (Test)" closes a Wine
 # program through its window, a choice clicked lands in the registry at once, and closing the
 # window leaves both lists there. Alt and a caption's underlined letter do what a click does,
-# a label's take the focus to its box, and the key the two "Browse To Exe" buttons share
-# opens nothing. Prints how long the window took to show and the private
+# a label's take the focus to its box, the key the two "Browse To Exe" buttons share
+# opens nothing, and the button itself opens the file dialog. Prints how long the window took to show and the private
 # memory the process reports.
 # Usage: window_wine_test.sh <tidewell.exe> <private_memory.exe> [screenshot.png]
 # Inside a test run's Wine session (WINE_RUN, WINEPREFIX and DISPLAY given) it uses that
@@ -134,6 +134,21 @@ before=$(shown_windows)
 xdotool key alt+b alt+b
 sleep 1
 [ "$(shown_windows)" = "$before" ] || fail "Alt+B opened a window"
+# Space on the focused "Browse To Exe" opens the file dialog (its DLL is loaded only then);
+# Escape cancels it and adds nothing.
+xdotool key space
+file_dialog() { xdotool search --onlyvisible --name '^Select EXE file$' > /dev/null 2>&1; }
+for _ in $(seq 1 50); do
+  file_dialog && break
+  sleep 0.2
+done
+file_dialog || fail "Browse To Exe opened no file dialog"
+xdotool key Escape
+for _ in $(seq 1 50); do
+  [ "$(shown_windows)" = "$before" ] && break
+  sleep 0.2
+done
+[ "$(shown_windows)" = "$before" ] || fail "Escape did not close the file dialog"
 rm -f "$marker"
 xdotool key alt+r
 for _ in $(seq 1 100); do
