@@ -120,13 +120,19 @@ stored | grep -qx '"Option1"="2"' || { stored >&2; fail "the schedule choice is 
 # Access keys: Alt+O takes the focus to the hours box, Alt+B, shared by both "Browse To
 # Exe" buttons, only moves the focus between them, and Alt+R is "Execute Run Now (Test)"
 # (last: the batch file's console takes the keyboard, until a click on the window).
-xdotool key alt+o
-# Keys reach the control that has the focus when they are queued: let the focus move first.
-sleep 1
-xdotool key Home shift+End 7
-for _ in $(seq 1 20); do
-  stored | grep -qx '"Text1"="7"' && break
-  sleep 0.5
+# Keys go to the window that has the keyboard: on a loaded machine that may still be the batch
+# file's console, so the window is brought up first, and once more if the typing went elsewhere.
+for _ in 1 2; do
+  xdotool windowactivate "$win" 2> /dev/null || xdotool windowraise "$win" 2> /dev/null || true
+  sleep 0.3
+  xdotool key alt+o
+  # Keys reach the control that has the focus when they are queued: let the focus move first.
+  sleep 1
+  xdotool key Home shift+End 7
+  for _ in $(seq 1 10); do
+    stored | grep -qx '"Text1"="7"' && break 2
+    sleep 0.5
+  done
 done
 stored | grep -qx '"Text1"="7"' || { stored >&2; fail "Alt+O did not take the typing to the hours box"; }
 shown_windows() { xdotool search --onlyvisible --name . 2>/dev/null | sort; }
