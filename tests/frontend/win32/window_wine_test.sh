@@ -149,10 +149,17 @@ for _ in $(seq 1 50); do
   sleep 0.2
 done
 file_dialog || fail "Browse To Exe opened no file dialog"
-xdotool key Escape
-for _ in $(seq 1 50); do
-  [ "$(shown_windows)" = "$before" ] && break
-  sleep 0.2
+# The dialog may not have the keyboard yet on a loaded machine: it is brought up first, and
+# once more if it stays.
+for _ in 1 2; do
+  dialog=$(xdotool search --onlyvisible --name '^Select EXE file$' 2> /dev/null | head -n1)
+  [ -n "$dialog" ] && { xdotool windowactivate "$dialog" 2> /dev/null || true; }
+  sleep 0.3
+  xdotool key Escape
+  for _ in $(seq 1 25); do
+    [ "$(shown_windows)" = "$before" ] && break 2
+    sleep 0.2
+  done
 done
 [ "$(shown_windows)" = "$before" ] || fail "Escape did not close the file dialog"
 rm -f "$marker"
