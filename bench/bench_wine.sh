@@ -9,11 +9,11 @@
 # start is timed too, in the same runs and prefix, so that a change is judged against it
 # under the same load; it takes no part in the processor-time phases. TIDEWELL_BENCH_START_ONLY=1
 # ends the bench after the start and memory runs.
-# Usage: bench_wine.sh <windows build folder> [runs]
+# Usage: bench_wine.sh <windows build folder> [runs (default 11)]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tree=$(realpath "$1")
-runs=${2:-3}
+runs=${2:-11}
 seconds=${TIDEWELL_BENCH_SECONDS:-60}
 exe=$tree/tidewell.exe
 memory=$tree/tests/frontend/win32/private_memory.exe
@@ -106,18 +106,27 @@ printf '%-5s %-14s %-14s %-7s %-14s %-14s %-7s' run tidewell_ms notepad_ms ratio
   tidewell_KiB notepad_KiB diff
 [ -z "$baseline" ] || printf ' %-12s %-7s %-12s' baseline_ms ratio baseline_KiB
 echo ' load'  # the one-minute load average after the run
+tidewell_all=() notepad_all=() ratios=()
 for run in $(seq 1 "$runs"); do
   if [ -n "$baseline" ]; then
     time_tidewell "$baseline"
     baseline_ms=$shown_ms baseline_kib=$kib
   fi
-  time_tidewell "$exe"
-  tidewell_ms=$shown_ms tidewell_kib=$kib
-  start_program notepad.exe 'Notepad'
-  notepad_ms=$shown_ms
-  sleep 3
-  notepad_kib=$(private_kib notepad.exe)
-  stop_program "$pid"
+  # Each goes first in every other run: the one that follows may find more of Wine warm.
+  for turn in $((run % 2)) $((1 - run % 2)); do
+    if [ "$turn" = 1 ]; then
+      time_tidewell "$exe"
+      tidewell_ms=$shown_ms tidewell_kib=$kib
+    else
+      start_program notepad.exe 'Notepad'
+      notepad_ms=$shown_ms
+      sleep 3
+      notepad_kib=$(private_kib notepad.exe)
+      stop_program "$pid"
+    fi
+  done
+  tidewell_all+=("$tidewell_ms") notepad_all+=("$notepad_ms")
+  ratios+=("$(ratio "$tidewell_ms" "$notepad_ms")")
   printf '%-5s %-14s %-14s %-7s %-14s %-14s %+-7d' "$run" "$tidewell_ms" "$notepad_ms" \
     "$(ratio "$tidewell_ms" "$notepad_ms")" "$tidewell_kib" "$notepad_kib" \
     $((tidewell_kib - notepad_kib))
@@ -125,6 +134,9 @@ for run in $(seq 1 "$runs"); do
     "$(ratio "$baseline_ms" "$notepad_ms")" "$baseline_kib"
   echo " $(cut -d' ' -f1 /proc/loadavg)"
 done
+median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+echo "median start: tidewell $(median "${tidewell_all[@]}") ms, notepad" \
+  "$(median "${notepad_all[@]}") ms; median of the runs' ratios $(median "${ratios[@]}")"
 [ -z "${TIDEWELL_BENCH_START_ONLY:-}" ] || exit 0
 
 # Processor time of a process's threads in nanoseconds (/proc/PID/task/*/schedstat).
