@@ -7,6 +7,8 @@
 // instead holds plain Qt widgets of the kinds, places, captions and font of Tidewell's window, its
 // two program lists with 100 rows each, and no behaviour at all: what Qt itself needs to show that
 // window, against which bench_window reads Tidewell's start-up.
+#include "core/day_names.h"
+#include "core/product.h"
 #include "window/window_layout.h"
 
 #include <QApplication>
@@ -33,11 +35,10 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kRows = 100;
 
 int px(int twips) {
-    return twips / kTwipsPerPixel;
+    return twips / tw::kTwipsPerPixel;
 }
 
 QWidget* plainWidget(const tw::ControlPlace& place, QWidget* parent) {
@@ -59,8 +60,8 @@ QWidget* plainWidget(const tw::ControlPlace& place, QWidget* parent) {
         return new QTimeEdit(parent);
     case tw::ControlKind::Combo: {
         auto* days = new QComboBox(parent);
-        days->addItems(
-            {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
+        for (const char* day : tw::kDayNames)
+            days->addItem(QString::fromLatin1(day));
         return days;
     }
     case tw::ControlKind::Progress:
