@@ -36,9 +36,10 @@ Win32TrayHost::Win32TrayHost(HINSTANCE instance) {
         wc.lpszClassName = kTrayClass;
         RegisterClassExW(&wc);
     }
-    // A top-level window, never shown: only top-level windows hear that the shell restarted.
+    // Message-only until the icon first goes to the shell (hearsShellRestart): a top-level
+    // window, even one never shown, costs the start a window of the display server under Wine.
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"Tidewell tray", WS_POPUP, 0, 0, 0, 0,
-                              nullptr, nullptr, instance, nullptr);
+                              HWND_MESSAGE, nullptr, instance, nullptr);
     if (!window_)
         throw std::runtime_error("The tray icon's window could not be created");
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -81,8 +82,15 @@ void Win32TrayHost::add(const Picture* icon, const std::string& tip) {
         giveIconToShell();
 }
 
+void Win32TrayHost::hearsShellRestart() {
+    // Only top-level windows hear that the shell restarted (TaskbarCreated), never shown.
+    if (!topLevel_)
+        topLevel_ = SetParent(window_, nullptr) != nullptr;
+}
+
 void Win32TrayHost::giveIconToShell() {
     addPending_ = false;
+    hearsShellRestart();
     NOTIFYICONDATAW data = record(NIF_MESSAGE);
     data.uCallbackMessage = kTrayMessage;
     if (icon_) {

@@ -38,9 +38,12 @@ class Win32TrayHost : public TrayHost {
     NOTIFYICONDATAW record(UINT flags) const;
     void notify(UINT message);
     void giveIconToShell();
+    // Makes the host's window a top-level one, which hears the shell restart.
+    void hearsShellRestart();
     void addIfPending();
 
     HWND window_ = nullptr;
+    bool topLevel_ = false;
     UINT taskbarCreated_ = 0;
     bool shown_ = false;
     // add() was asked and the shell not yet told.

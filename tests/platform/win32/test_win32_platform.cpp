@@ -465,9 +465,10 @@ TEST(Notifications, BalloonAtTheTrayIconIsTakenWhileTheIconIsThere) {
     EXPECT_FALSE(notifier.notify(title, body)) << "a removed icon is not put back for a balloon";
 }
 
-// The icon asked for during start-up reaches the shell once the message loop runs; one
-// removed before that never reaches it.
-TEST(Notifications, TrayIconReachesTheShellFromTheLoopUnlessRemovedFirst) {
+// The icon asked for during start-up reaches the shell once the message loop runs, and again
+// after the shell restarts, as the shell tells the top-level windows; one removed before the
+// loop runs never reaches it.
+TEST(Notifications, TrayIconReachesTheShellFromTheLoopAndAfterItsRestart) {
     Win32TrayHost tray(GetModuleHandleW(nullptr));
     if (!tray.areaRunning())
         GTEST_SKIP() << "no notification area in this session";
@@ -488,6 +489,14 @@ TEST(Notifications, TrayIconReachesTheShellFromTheLoopUnlessRemovedFirst) {
     tray.add(&icon, "Tidewell test");
     runLoop();
     EXPECT_TRUE(shellHasIcon());
+    // A restarted shell has forgotten every icon.
+    NOTIFYICONDATAW forget{};
+    forget.cbSize = sizeof forget;
+    forget.hWnd = tray.window();
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &forget));
+    ASSERT_TRUE(PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0));
+    runLoop();
+    EXPECT_TRUE(shellHasIcon()) << "the icon was not put back after the shell's restart";
     tray.remove();
     EXPECT_FALSE(shellHasIcon());
     tray.add(&icon, "Tidewell test");
