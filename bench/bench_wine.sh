@@ -4,7 +4,9 @@
 # memory each reports through GetProcessMemoryInfo once settled, and the processor time of
 # Tidewell monitoring an Every X schedule of one hour (nothing fires) with its window shown,
 # against Notepad's idle over the same seconds. Each figure is also printed as a ratio to
-# Notepad's. TIDEWELL_BENCH_SECONDS sets the monitoring time (default 60).
+# Notepad's. Each run also starts floor_window.exe, Tidewell's controls as plain Win32 controls
+# with no behaviour: what Wine itself needs to show that window, read beside Tidewell's start.
+# TIDEWELL_BENCH_SECONDS sets the monitoring time (default 60).
 # TIDEWELL_BENCH_BASELINE names another build's tidewell.exe (an earlier commit's, say) whose
 # start is timed too, in the same runs and prefix, so that a change is judged against it
 # under the same load; it takes no part in the processor-time phases. TIDEWELL_BENCH_START_ONLY=1
@@ -17,6 +19,7 @@ runs=${2:-11}
 seconds=${TIDEWELL_BENCH_SECONDS:-60}
 exe=$tree/tidewell.exe
 memory=$tree/tests/frontend/win32/private_memory.exe
+floor_exe=$tree/bench/win32/floor_window.exe
 runner=$root/cmake/toolchain/wine-run.sh
 
 if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
@@ -37,6 +40,8 @@ wine() { "$runner" "$@"; }
 # the loader would otherwise read into private memory.
 x86_64-w64-mingw32-strip -o "$work/tidewell.exe" "$exe"
 exe=$work/tidewell.exe
+x86_64-w64-mingw32-strip -o "$work/floor_window.exe" "$floor_exe"
+floor_exe=$work/floor_window.exe
 baseline=
 if [ -n "${TIDEWELL_BENCH_BASELINE:-}" ]; then
   # Under the same name, which the memory probe looks processes up by.
@@ -65,10 +70,29 @@ sep='||||||||---|||'
 } > "$work/settings.reg"
 wine regedit /s "$(wine winepath -w "$work/settings.reg" 2> /dev/null)" > /dev/null 2>&1
 
+# Processor time of a process's threads in nanoseconds (/proc/PID/task/*/schedstat).
+cpu_ns() {
+  local sum=0 task
+  for task in "/proc/$1"/task/*; do
+    sum=$((sum + $(cut -d' ' -f1 "$task/schedstat" 2> /dev/null || echo 0)))
+  done
+  echo "$sum"
+}
+# This prefix's wineserver: other Wine sessions may run on the machine.
+own_wineserver() {
+  local p
+  for p in $(pgrep wineserver); do
+    tr '\0' '\n' 2> /dev/null < "/proc/$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+  done | head -n1
+}
+server=$(own_wineserver)
 # Starts a Windows program ($1) and waits for its shown window, whose title matches $2; sets
-# pid and win, and shown_ms to the milliseconds from the start until the window showed.
+# pid and win, shown_ms to the milliseconds from the start until the window showed, and
+# shown_cpu_ms to the processor time the program and the wineserver spent until then: the
+# work of the start, which the machine's other load lengthens far less than the wall time.
 start_program() {
-  local start
+  local start server_ns
+  server_ns=$(cpu_ns "$server")
   start=$(date +%s%N)
   # The runner execs the loader, so that $! is the Windows program's own process.
   "$runner" "$1" > /dev/null 2>&1 &
@@ -80,6 +104,7 @@ start_program() {
     [ -n "$win" ] || sleep 0.005
   done
   shown_ms=$((($(date +%s%N) - start) / 1000000))
+  shown_cpu_ms=$((($(cpu_ns "$pid") + $(cpu_ns "$server") - server_ns) / 1000000))
 }
 private_kib() { wine "$memory" "$1" | tr -d '\r' | awk 'NR == 1 {print $2}'; }
 stop_program() {
@@ -102,65 +127,79 @@ time_tidewell() {
   kib=$(private_kib tidewell.exe)
   stop_program "$pid"
 }
-printf '%-5s %-14s %-14s %-7s %-14s %-14s %-7s' run tidewell_ms notepad_ms ratio \
-  tidewell_KiB notepad_KiB diff
-[ -z "$baseline" ] || printf ' %-12s %-7s %-12s' baseline_ms ratio baseline_KiB
+# The start of each program: wall and processor milliseconds until its window showed.
+printf '%-4s %-9s %-9s %-9s %-8s %-8s %-8s %-7s %-7s %-13s %-7s' run tidewell notepad floor \
+  tw_cpu np_cpu fl_cpu tw/np tw/fl tidewell_KiB np_diff
+[ -z "$baseline" ] || printf ' %-9s %-7s %-12s' baseline tw/base baseline_KiB
 echo ' load'  # the one-minute load average after the run
-tidewell_all=() notepad_all=() ratios=()
+tidewell_all=() notepad_all=() floor_all=() ratios=() floor_ratios=()
+tidewell_cpu=() notepad_cpu=() floor_cpu=()
 for run in $(seq 1 "$runs"); do
   if [ -n "$baseline" ]; then
     time_tidewell "$baseline"
     baseline_ms=$shown_ms baseline_kib=$kib
   fi
-  # Each goes first in every other run: the one that follows may find more of Wine warm.
-  for turn in $((run % 2)) $((1 - run % 2)); do
-    if [ "$turn" = 1 ]; then
-      time_tidewell "$exe"
-      tidewell_ms=$shown_ms tidewell_kib=$kib
-    else
-      start_program notepad.exe 'Notepad'
-      notepad_ms=$shown_ms
-      sleep 3
-      notepad_kib=$(private_kib notepad.exe)
-      stop_program "$pid"
-    fi
+  # Each goes first in every third run: the one that follows may find more of Wine warm.
+  for turn in $((run % 3)) $(((run + 1) % 3)) $(((run + 2) % 3)); do
+    case $turn in
+      0)
+        time_tidewell "$exe"
+        tidewell_ms=$shown_ms tidewell_kib=$kib tw_cpu=$shown_cpu_ms
+        ;;
+      1)
+        start_program notepad.exe 'Notepad'
+        notepad_ms=$shown_ms np_cpu=$shown_cpu_ms
+        sleep 3
+        notepad_kib=$(private_kib notepad.exe)
+        stop_program "$pid"
+        ;;
+      2)
+        start_program "$floor_exe" '^Floor$'
+        floor_ms=$shown_ms fl_cpu=$shown_cpu_ms
+        sleep 1
+        stop_program "$pid"
+        ;;
+    esac
   done
-  tidewell_all+=("$tidewell_ms") notepad_all+=("$notepad_ms")
+  tidewell_all+=("$tidewell_ms") notepad_all+=("$notepad_ms") floor_all+=("$floor_ms")
+  tidewell_cpu+=("$tw_cpu") notepad_cpu+=("$np_cpu") floor_cpu+=("$fl_cpu")
   ratios+=("$(ratio "$tidewell_ms" "$notepad_ms")")
-  printf '%-5s %-14s %-14s %-7s %-14s %-14s %+-7d' "$run" "$tidewell_ms" "$notepad_ms" \
-    "$(ratio "$tidewell_ms" "$notepad_ms")" "$tidewell_kib" "$notepad_kib" \
-    $((tidewell_kib - notepad_kib))
-  [ -z "$baseline" ] || printf ' %-12s %-7s %-12s' "$baseline_ms" \
-    "$(ratio "$baseline_ms" "$notepad_ms")" "$baseline_kib"
+  floor_ratios+=("$(ratio "$tidewell_ms" "$floor_ms")")
+  printf '%-4s %-9s %-9s %-9s %-8s %-8s %-8s %-7s %-7s %-13s %+-7d' "$run" "$tidewell_ms" \
+    "$notepad_ms" "$floor_ms" "$tw_cpu" "$np_cpu" "$fl_cpu" \
+    "$(ratio "$tidewell_ms" "$notepad_ms")" "$(ratio "$tidewell_ms" "$floor_ms")" \
+    "$tidewell_kib" $((tidewell_kib - notepad_kib))
+  [ -z "$baseline" ] || printf ' %-9s %-7s %-12s' "$baseline_ms" \
+    "$(ratio "$tidewell_ms" "$baseline_ms")" "$baseline_kib"
   echo " $(cut -d' ' -f1 /proc/loadavg)"
 done
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
-echo "median start: tidewell $(median "${tidewell_all[@]}") ms, notepad" \
-  "$(median "${notepad_all[@]}") ms; median of the runs' ratios $(median "${ratios[@]}")"
+fastest() { printf '%s\n' "$@" | sort -n | head -n1; }
+medians() {
+  local t n f
+  t=$(median "${tidewell_all[@]}") n=$(median "${notepad_all[@]}") f=$(median "${floor_all[@]}")
+  echo "start to window shown, median: tidewell $t ms, notepad $n ms, floor $f ms;" \
+    "tidewell to notepad $(ratio "$t" "$n"), to the floor $(ratio "$t" "$f")"
+  # The fastest run is each program's own cost with the least of the machine's interference.
+  t=$(fastest "${tidewell_all[@]}") n=$(fastest "${notepad_all[@]}") f=$(fastest "${floor_all[@]}")
+  echo "start to window shown, fastest: tidewell $t ms, notepad $n ms, floor $f ms;" \
+    "tidewell to notepad $(ratio "$t" "$n"), to the floor $(ratio "$t" "$f")"
+  echo "median of the runs' ratios: tidewell to notepad $(median "${ratios[@]}")," \
+    "to the floor $(median "${floor_ratios[@]}")"
+  t=$(median "${tidewell_cpu[@]}") n=$(median "${notepad_cpu[@]}") f=$(median "${floor_cpu[@]}")
+  echo "processor time until shown (program and wineserver), median: tidewell $t ms," \
+    "notepad $n ms, floor $f ms; tidewell to notepad $(ratio "$t" "$n"), to the floor" \
+    "$(ratio "$t" "$f")"
+}
+medians
 [ -z "${TIDEWELL_BENCH_START_ONLY:-}" ] || exit 0
 
-# Processor time of a process's threads in nanoseconds (/proc/PID/task/*/schedstat).
-cpu_ns() {
-  local sum=0 task
-  for task in "/proc/$1"/task/*; do
-    sum=$((sum + $(cut -d' ' -f1 "$task/schedstat" 2> /dev/null || echo 0)))
-  done
-  echo "$sum"
-}
-# This prefix's wineserver: other Wine sessions may run on the machine.
-own_wineserver() {
-  local p
-  for p in $(pgrep wineserver); do
-    tr '\0' '\n' < "/proc/$p/environ" 2> /dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
-  done | head -n1
-}
 # Notepad first, so that Tidewell's window lies above it, uncovered.
 start_program notepad.exe 'Notepad'
 notepad=$pid
 start_program "$exe" '^Tidewell$'
 tidewell=$pid
 sleep 2
-server=$(own_wineserver)
 # Each program's and the wineserver's processor time over one phase, as three numbers.
 phase() {
   local t0 n0 w0

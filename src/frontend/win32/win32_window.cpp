@@ -13,22 +13,35 @@ namespace tw {
 
 namespace {
 constexpr wchar_t kWindowClass[] = L"TidewellMainWindow";
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kFirstControlId = 100;
-constexpr int kWindowFontCentipoints = 900;
-constexpr int kButtonFontCentipoints = 1125;
 // Rows a drop-down list shows when open.
 constexpr int kComboRows = 8;
 // Posted after a change of size, so that the state event comes once the change is complete.
 constexpr UINT kStateSettled = WM_APP + 1;
 
-struct ClassStyle {
-    const wchar_t* windowClass;
-    DWORD style;
-    DWORD exStyle;
-};
+// Controls that show a pointer of their own instead of the window's.
+bool choosesOwnPointer(HWND control) {
+    wchar_t name[32] = {};
+    GetClassNameW(control, name, 32);
+    return lstrcmpiW(name, WC_EDITW) == 0 || lstrcmpiW(name, DATETIMEPICK_CLASSW) == 0;
+}
 
-ClassStyle classStyle(ControlKind kind) {
+void registerClass(HINSTANCE instance, WNDPROC windowProc) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, kWindowClass, &existing))
+        return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExW(&wc);
+}
+} // namespace
+
+ControlClass controlClass(ControlKind kind) {
     switch (kind) {
     case ControlKind::Button:
         return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
@@ -57,27 +70,31 @@ ClassStyle classStyle(ControlKind kind) {
     throw std::logic_error("unknown control kind");
 }
 
-// Controls that show a pointer of their own instead of the window's.
-bool choosesOwnPointer(HWND control) {
-    wchar_t name[32] = {};
-    GetClassNameW(control, name, 32);
-    return lstrcmpiW(name, WC_EDITW) == 0 || lstrcmpiW(name, DATETIMEPICK_CLASSW) == 0;
+DWORD listViewExtendedStyle(const ControlPlace& place) {
+    DWORD style = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
+    if (place.flag)
+        style |= LVS_EX_CHECKBOXES;
+    return style;
 }
 
-void registerClass(HINSTANCE instance, WNDPROC windowProc) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, kWindowClass, &existing))
-        return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExW(&wc);
+RECT controlRect(size_t i, UINT dpi) {
+    const auto places = mainWindowControls();
+    const ControlPlace& place = places[i];
+    int left = place.left;
+    int top = place.top;
+    for (const ControlPlace& container : places)
+        if (place.frame && std::string_view(container.name) == place.frame) {
+            left += container.left;
+            top += container.top;
+        }
+    int height = pixels(place.height, dpi);
+    // A combo box's height includes its open list.
+    if (place.kind == ControlKind::Combo)
+        height *= kComboRows;
+    const int x = pixels(left, dpi);
+    const int y = pixels(top, dpi);
+    return RECT{x, y, x + pixels(place.width, dpi), y + height};
 }
-} // namespace
 
 std::wstring wideWindowText(HWND hwnd) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -95,8 +112,8 @@ Win32Window::Win32Window(HINSTANCE instance)
       arrow_(LoadCursorW(nullptr, IDC_ARROW)), pointer_(arrow_) {
     registerClass(instance, &Win32Window::windowProc);
     // Created small; laid out for the dpi of the monitor it lands on below.
-    hwnd_ = CreateWindowExW(0, kWindowClass, L"", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100,
-                            100, nullptr, nullptr, instance, nullptr);
+    hwnd_ = CreateWindowExW(0, kWindowClass, L"", kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            100, 100, nullptr, nullptr, instance, nullptr);
     if (!hwnd_)
         throw std::runtime_error("The main window could not be created");
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -154,7 +171,7 @@ void Win32Window::createControls() {
     bool previousWasOption = false;
     for (size_t i = 0; i < places.size(); ++i) {
         const ControlPlace& place = places[i];
-        auto [windowClass, style, exStyle] = classStyle(place.kind);
+        auto [windowClass, style, exStyle] = controlClass(place.kind);
         style |= WS_CHILD;
         if (!(place.kind == ControlKind::CheckBox && place.flag))
             style |= WS_VISIBLE;
@@ -162,7 +179,7 @@ void Win32Window::createControls() {
         if (!(place.kind == ControlKind::Option && previousWasOption))
             style |= WS_GROUP;
         previousWasOption = place.kind == ControlKind::Option;
-        const RECT at = controlPlace(i);
+        const RECT at = controlRect(i, layoutDpi_);
         HWND control = CreateWindowExW(
             exStyle, windowClass, widen(shownCaption(place)).c_str(), style, at.left, at.top,
             at.right - at.left, at.bottom - at.top, hwnd_,
@@ -172,12 +189,8 @@ void Win32Window::createControls() {
                                      " could not be created");
         // Not yet shown: nothing to redraw.
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont(i)), FALSE);
-        if (place.kind == ControlKind::List) {
-            DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
-            if (place.flag)
-                ex |= LVS_EX_CHECKBOXES;
-            ListView_SetExtendedListViewStyle(control, ex);
-        }
+        if (place.kind == ControlKind::List)
+            ListView_SetExtendedListViewStyle(control, listViewExtendedStyle(place));
         if (place.kind == ControlKind::Option && place.flag)
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         // The control's own procedure is its class's: controlProc passes every message on
@@ -208,7 +221,7 @@ RECT Win32Window::workArea() const {
 RECT Win32Window::frameFor(UINT layoutDpi) const {
     RECT frame{0, 0, pixels(kClientWidthTwips, layoutDpi), pixels(kClientHeightTwips, layoutDpi)};
     // The title bar and borders are drawn at the monitor's own dpi.
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
+    AdjustWindowRectExForDpi(&frame, kMainWindowStyle, FALSE, 0, dpi_);
     return frame;
 }
 
@@ -240,25 +253,6 @@ void Win32Window::sizeForLayout() {
     buttonFont_ = arialBold(kButtonFontCentipoints, layoutDpi_, shrunk);
 }
 
-RECT Win32Window::controlPlace(size_t i) const {
-    const auto places = mainWindowControls();
-    const ControlPlace& place = places[i];
-    int left = place.left;
-    int top = place.top;
-    for (const ControlPlace& container : places)
-        if (place.frame && std::string_view(container.name) == place.frame) {
-            left += container.left;
-            top += container.top;
-        }
-    int height = pixels(place.height, layoutDpi_);
-    // A combo box's height includes its open list.
-    if (place.kind == ControlKind::Combo)
-        height *= kComboRows;
-    const int x = pixels(left, layoutDpi_);
-    const int y = pixels(top, layoutDpi_);
-    return RECT{x, y, x + pixels(place.width, layoutDpi_), y + height};
-}
-
 HFONT Win32Window::controlFont(size_t i) const {
     return mainWindowControls()[i].kind == ControlKind::Button ? buttonFont_ : windowFont_;
 }
@@ -269,7 +263,7 @@ void Win32Window::layOut() {
     const HFONT oldButtonFont = buttonFont_;
     sizeForLayout();
     for (size_t i = 0; i < controls_.size(); ++i) {
-        const RECT at = controlPlace(i);
+        const RECT at = controlRect(i, layoutDpi_);
         SetWindowPos(controls_[i], nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(controlFont(i)), TRUE);

@@ -18,6 +18,25 @@ namespace tw {
 std::wstring wideWindowText(HWND hwnd);
 std::string windowText(HWND hwnd);
 
+// The main window: a title bar with the system menu and the minimise box; its size is fixed.
+inline constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// The controls' Arial bold, in hundredths of a point: the push buttons' and every other's.
+inline constexpr int kButtonFontCentipoints = 1125;
+inline constexpr int kWindowFontCentipoints = 900;
+
+// How a control of the layout table is made: its window class and styles (WS_CHILD,
+// WS_VISIBLE and WS_GROUP come from its place in the window).
+struct ControlClass {
+    const wchar_t* windowClass;
+    DWORD style;
+    DWORD exStyle;
+};
+ControlClass controlClass(ControlKind kind);
+// A list's extended styles: whole rows selected, grid lines, and check boxes where flagged.
+DWORD listViewExtendedStyle(const ControlPlace& place);
+// Where control i of mainWindowControls() lies in the window's client area at that dpi.
+RECT controlRect(size_t i, UINT dpi);
+
 // What a control's adapter hears of the window's messages about that control.
 class ControlEvents {
   public:
@@ -94,8 +113,7 @@ class Win32Window : public WindowControl {
     // Chooses the dpi the layout is drawn at, sizes the window for it and makes its fonts
     // (the old ones are the caller's to delete).
     void sizeForLayout();
-    // Where control i of mainWindowControls() lies at the layout's dpi, and its font.
-    RECT controlPlace(size_t i) const;
+    // The font of control i of mainWindowControls().
     HFONT controlFont(size_t i) const;
     void layOut();
     RECT workArea() const;

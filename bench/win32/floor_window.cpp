@@ -1,0 +1,112 @@
+// What Wine itself needs to show Tidewell's window: a plain window of the same size, style and
+// manifest holding the same controls (classes, styles, places, captions, fonts, the day names
+// and 100 rows in each program list) made the plainest way, with no behaviour, no settings and
+// no accessibility. bench_wine.sh times its start beside Tidewell's and Notepad's.
+#include "core/day_names.h"
+#include "frontend/win32/win32_window.h"
+#include "platform/win32/wide_text.h"
+#include "window/access_keys.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <string>
+
+namespace {
+
+constexpr int kRows = 100;
+
+LRESULT CALLBACK floorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void fillList(HWND list) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 300;
+    column.pszText = const_cast<wchar_t*>(L"Program");
+    ListView_InsertColumn(list, 0, &column);
+    // Room for the rows first, and one repaint at the end, as a list filled in bulk is.
+    ListView_SetItemCountEx(list, kRows, LVSICF_NOINVALIDATEALL);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    for (int row = 0; row < kRows; ++row) {
+        std::wstring text = L"program-" + std::to_wstring(1000 + row + 1).substr(1);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = text.data();
+        ListView_InsertItem(list, &item);
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+}
+
+void addControls(HWND window, HINSTANCE instance, UINT dpi) {
+    const HFONT windowFont = tw::arialBold(tw::kWindowFontCentipoints, dpi);
+    const HFONT buttonFont = tw::arialBold(tw::kButtonFontCentipoints, dpi);
+    const auto places = tw::mainWindowControls();
+    int listsFilled = 0;
+    for (size_t i = 0; i < places.size(); ++i) {
+        const tw::ControlPlace& place = places[i];
+        const auto [windowClass, style, exStyle] = tw::controlClass(place.kind);
+        const RECT at = tw::controlRect(i, dpi);
+        HWND control =
+            CreateWindowExW(exStyle, windowClass, tw::widen(tw::shownCaption(place)).c_str(),
+                            style | WS_CHILD | WS_VISIBLE, at.left, at.top, at.right - at.left,
+                            at.bottom - at.top, window, nullptr, instance, nullptr);
+        SendMessageW(control, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(place.kind == tw::ControlKind::Button ? buttonFont
+                                                                                    : windowFont),
+                     FALSE);
+        if (place.kind == tw::ControlKind::Combo)
+            for (const char* day : tw::kDayNames)
+                SendMessageW(control, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(tw::widen(day).c_str()));
+        if (place.kind == tw::ControlKind::List) {
+            ListView_SetExtendedListViewStyle(control, tw::listViewExtendedStyle(place));
+            // The two program lists, as bench_wine.sh fills Tidewell's.
+            if (listsFilled++ < 2)
+                fillList(control);
+        }
+    }
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                       ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
+                                           ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = floorProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = L"FloorWindow";
+    RegisterClassExW(&windowClass);
+
+    const UINT dpi = GetDpiForSystem();
+    RECT frame{0, 0, tw::pixels(tw::kClientWidthTwips, dpi),
+               tw::pixels(tw::kClientHeightTwips, dpi)};
+    AdjustWindowRectExForDpi(&frame, tw::kMainWindowStyle, FALSE, 0, dpi);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Floor", tw::kMainWindowStyle,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                  frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    addControls(window, instance, dpi);
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(window, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
