@@ -6,6 +6,9 @@
 # against Notepad's idle over the same seconds. Each figure is also printed as a ratio to
 # Notepad's. Each run also starts floor_window.exe, Tidewell's controls as plain Win32 controls
 # with no behaviour: what Wine itself needs to show that window, read beside Tidewell's start.
+# While Tidewell monitors with its window shown, floor_window.exe --count runs beside it, clear
+# of it: those controls with the countdown and the bar changed each second the plainest way,
+# Wine's own cost for what that window shows while monitoring (Notepad idle does nothing).
 # TIDEWELL_BENCH_SECONDS sets the monitoring time (default 60).
 # TIDEWELL_BENCH_BASELINE names another build's tidewell.exe (an earlier commit's, say) whose
 # start is timed too, in the same runs and prefix, so that a change is judged against it
@@ -23,7 +26,9 @@ floor_exe=$tree/bench/win32/floor_window.exe
 runner=$root/cmake/toolchain/wine-run.sh
 
 if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
-  TIDEWELL_BENCH_INNER=1 exec "$root/tests/support/with-xvfb.sh" "openbox tint2" -- "$0" "$@"
+  # Wide enough for Tidewell's window and the counting floor's side by side.
+  TIDEWELL_XVFB_SCREEN=${TIDEWELL_XVFB_SCREEN:-2400x1024x24} TIDEWELL_BENCH_INNER=1 \
+    exec "$root/tests/support/with-xvfb.sh" "openbox tint2" -- "$0" "$@"
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tidewell-bench-wine.XXXXXX")
@@ -86,16 +91,17 @@ own_wineserver() {
   done | head -n1
 }
 server=$(own_wineserver)
-# Starts a Windows program ($1) and waits for its shown window, whose title matches $2; sets
-# pid and win, shown_ms to the milliseconds from the start until the window showed, and
-# shown_cpu_ms to the processor time the program and the wineserver spent until then: the
-# work of the start, which the machine's other load lengthens far less than the wall time.
+# Starts a Windows program ($1, with the arguments after $2) and waits for its shown window,
+# whose title matches $2; sets pid and win, shown_ms to the milliseconds from the start until
+# the window showed, and shown_cpu_ms to the processor time the program and the wineserver
+# spent until then: the work of the start, which the machine's other load lengthens far less
+# than the wall time.
 start_program() {
   local start server_ns
   server_ns=$(cpu_ns "$server")
   start=$(date +%s%N)
   # The runner execs the loader, so that $! is the Windows program's own process.
-  "$runner" "$1" > /dev/null 2>&1 &
+  "$runner" "$1" "${@:3}" > /dev/null 2>&1 &
   pid=$!
   pids+=("$pid")
   win=""
@@ -198,30 +204,43 @@ medians
 start_program notepad.exe 'Notepad'
 notepad=$pid
 start_program "$exe" '^Tidewell$'
-tidewell=$pid
+tidewell=$pid tidewell_win=$win
 sleep 2
-# Each program's and the wineserver's processor time over one phase, as three numbers.
+# Tidewell's, Notepad's, the counting floor's (0 when it is not running) and the wineserver's
+# processor time over one phase, as four numbers.
+floor_pid=
 phase() {
-  local t0 n0 w0
+  local t0 n0 f0=0 w0 f1=0
   t0=$(cpu_ns "$tidewell") n0=$(cpu_ns "$notepad") w0=$(cpu_ns "$server")
+  [ -z "$floor_pid" ] || f0=$(cpu_ns "$floor_pid")
   sleep "$seconds"
-  echo "$(($(cpu_ns "$tidewell") - t0)) $(($(cpu_ns "$notepad") - n0)) $(($(cpu_ns "$server") - w0))"
+  [ -z "$floor_pid" ] || f1=$(cpu_ns "$floor_pid")
+  echo "$(($(cpu_ns "$tidewell") - t0)) $(($(cpu_ns "$notepad") - n0)) $((f1 - f0))" \
+    "$(($(cpu_ns "$server") - w0))"
 }
 report() {
-  awk -v what="$1" -v t="$2" -v n="$3" -v w="$4" -v s="$seconds" 'BEGIN {
-    printf "%s: %d s, Tidewell %.1f ms of CPU (%.4f%% of one core), Notepad idle %.1f ms, ratio %s; wineserver %.1f ms\n",
-      what, s, t / 1e6, t / (s * 1e7), n / 1e6, (n > 0 ? sprintf("%.2f", t / n) : "-"), w / 1e6 }'
+  awk -v what="$1" -v t="$2" -v n="$3" -v f="$4" -v w="$5" -v s="$seconds" 'BEGIN {
+    printf "%s: %d s, Tidewell %.1f ms of CPU (%.4f%% of one core), Notepad idle %.1f ms, ratio %s",
+      what, s, t / 1e6, t / (s * 1e7), n / 1e6, (n > 0 ? sprintf("%.2f", t / n) : "-")
+    if (f > 0)
+      printf "; floor_window --count beside it %.1f ms (%.4f%%), ratio Tidewell/floor %.2f",
+        f / 1e6, f / (s * 1e7), t / f
+    printf "; wineserver %.1f ms\n", w / 1e6 }'
 }
 report "monitoring off" $(phase)
 # "Turn On" lies at 120, 120 twips, 7800 x 405: its middle is at 268, 21 pixels.
-xdotool mousemove --window "$win" 268 21 click 1
+xdotool mousemove --window "$tidewell_win" 268 21 click 1
 # Off the window again: under the pointer, a button has Wine poll the pointer ten times a
 # second to learn when it leaves (Windows itself is told), which is no cost of Tidewell's.
 xdotool mousemove 0 0
-sleep 1
+start_program "$floor_exe" '^Floor$' --count
+floor_pid=$pid
+sleep 2
 report "monitoring on, window shown" $(phase)
+stop_program "$floor_pid"
+floor_pid=
 # Minimising hides the window in the tray; the balloon that says so stays 5 s.
-xdotool windowminimize "$win"
+xdotool windowminimize "$tidewell_win"
 sleep 6
 report "monitoring on, hidden in the tray" $(phase)
 stop_program "$notepad"

@@ -1,7 +1,10 @@
 // What Wine itself needs to show Tidewell's window: a plain window of the same size, style and
 // manifest holding the same controls (classes, styles, places, captions, fonts, the day names
 // and 100 rows in each program list) made the plainest way, with no behaviour, no settings and
-// no accessibility. bench_wine.sh times its start beside Tidewell's and Notepad's.
+// no accessibility. bench_wine.sh times its start beside Tidewell's and Notepad's. With
+// --count it also does each second what Tidewell's window shows while monitoring, the plainest
+// way: the countdown as the title of the frame that holds the progress bar, and the bar a step
+// on. bench_wine.sh measures that processor time beside Tidewell's monitoring.
 #include "core/day_names.h"
 #include "frontend/win32/win32_window.h"
 #include "platform/win32/wide_text.h"
@@ -10,13 +13,34 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
 constexpr int kRows = 100;
+constexpr int kCountSeconds = 3600;
+
+// What --count changes each second.
+HWND statusFrame = nullptr;
+HWND progressBar = nullptr;
+int secondsLeft = kCountSeconds;
+
+void countDown() {
+    --secondsLeft;
+    wchar_t text[64];
+    std::swprintf(text, 64, L"On. Next run/close will occur in: %02d:%02d:%02d", secondsLeft / 3600,
+                  secondsLeft / 60 % 60, secondsLeft % 60);
+    SetWindowTextW(statusFrame, text);
+    SendMessageW(progressBar, PBM_SETPOS, kCountSeconds - secondsLeft, 0);
+}
 
 LRESULT CALLBACK floorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        countDown();
+        return 0;
+    }
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
@@ -49,6 +73,10 @@ void addControls(HWND window, HINSTANCE instance, UINT dpi) {
     const HFONT buttonFont = tw::arialBold(tw::kButtonFontCentipoints, dpi);
     const auto places = tw::mainWindowControls();
     int listsFilled = 0;
+    const char* progressFrame = nullptr;
+    for (const tw::ControlPlace& place : places)
+        if (place.kind == tw::ControlKind::Progress)
+            progressFrame = place.frame;
     for (size_t i = 0; i < places.size(); ++i) {
         const tw::ControlPlace& place = places[i];
         const auto [windowClass, style, exStyle] = tw::controlClass(place.kind);
@@ -65,6 +93,12 @@ void addControls(HWND window, HINSTANCE instance, UINT dpi) {
             for (const char* day : tw::kDayNames)
                 SendMessageW(control, CB_ADDSTRING, 0,
                              reinterpret_cast<LPARAM>(tw::widen(day).c_str()));
+        if (place.kind == tw::ControlKind::Progress) {
+            progressBar = control;
+            SendMessageW(control, PBM_SETRANGE32, 0, kCountSeconds);
+        }
+        if (progressFrame && std::string_view(place.name) == progressFrame)
+            statusFrame = control;
         if (place.kind == tw::ControlKind::List) {
             ListView_SetExtendedListViewStyle(control, tw::listViewExtendedStyle(place));
             // The two program lists, as bench_wine.sh fills Tidewell's.
@@ -98,6 +132,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                   CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                                   frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     addControls(window, instance, dpi);
+    if (std::wstring_view(GetCommandLineW()).find(L"--count") != std::wstring_view::npos) {
+        SetTimer(window, 1, 1000, nullptr);
+        // In the top right corner, clear of Tidewell's window on a screen wide enough for both.
+        SetWindowPos(window, nullptr, GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left), 0,
+                     0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
 
