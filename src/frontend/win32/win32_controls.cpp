@@ -9,12 +9,6 @@
 
 namespace tw {
 
-namespace {
-// The id of the progress bar's own subclass, beside the window's (0).
-constexpr UINT_PTR kTextPainter = 1;
-
-} // namespace
-
 std::string Win32PushButton::caption() const {
     return plainCaption(windowText(hwnd_));
 }
@@ -167,14 +161,8 @@ void Win32DropDownList::onCommand(WORD code) {
 
 Win32ProgressBar::Win32ProgressBar(Win32Window& window, const char* name)
     : Win32Control(window, name) {
-    SetWindowSubclass(hwnd_, &Win32ProgressBar::paintProc, kTextPainter,
-                      reinterpret_cast<DWORD_PTR>(this));
     // The idle text shows until monitoring first switches on, as switching off sets it again.
     Win32ProgressBar::setText(kProgressBarIdleText);
-}
-
-Win32ProgressBar::~Win32ProgressBar() {
-    RemoveWindowSubclass(hwnd_, &Win32ProgressBar::paintProc, kTextPainter);
 }
 
 void Win32ProgressBar::setProgress(int position, int maximum) {
@@ -190,14 +178,15 @@ void Win32ProgressBar::setText(const std::string& text) {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void Win32ProgressBar::paint(HDC dc) {
+void Win32ProgressBar::draw(HDC dc) {
     RECT area;
     GetClientRect(hwnd_, &area);
     // Drawn off screen first, so that the text does not flicker over a bar painted anew.
     HDC buffer = CreateCompatibleDC(dc);
     HBITMAP picture = CreateCompatibleBitmap(dc, area.right, area.bottom);
     HGDIOBJ oldPicture = SelectObject(buffer, picture);
-    DefSubclassProc(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer), PRF_CLIENT);
+    Win32Window::byControlClass(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer),
+                                PRF_CLIENT);
     const std::wstring text = wideWindowText(hwnd_);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
     HGDIOBJ oldFont = font ? SelectObject(buffer, font) : nullptr;
@@ -227,29 +216,6 @@ void Win32ProgressBar::paint(HDC dc) {
     SelectObject(buffer, oldPicture);
     DeleteObject(picture);
     DeleteDC(buffer);
-}
-
-LRESULT CALLBACK Win32ProgressBar::paintProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<Win32ProgressBar*>(data);
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        self->paint(dc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        self->paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        // paint() covers the whole bar.
-        return TRUE;
-    default:
-        break;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void Win32Caption::setText(const std::string& text) {

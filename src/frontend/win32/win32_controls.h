@@ -95,17 +95,11 @@ class Win32DropDownList : public Win32Control<DropDownList> {
 class Win32ProgressBar : public Win32Control<ProgressBar> {
   public:
     Win32ProgressBar(Win32Window& window, const char* name);
-    ~Win32ProgressBar() override;
-    Win32ProgressBar(const Win32ProgressBar&) = delete;
-    Win32ProgressBar& operator=(const Win32ProgressBar&) = delete;
     void setProgress(int position, int maximum) override;
     void setText(const std::string& text) override;
-
-  private:
-    static LRESULT CALLBACK paintProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR data);
-    // Draws the bar and its text into dc.
-    void paint(HDC dc);
+    // The bar and its text over it.
+    bool drawsItself() const override { return true; }
+    void draw(HDC dc) override;
 };
 
 // A frame's title or a label's text.

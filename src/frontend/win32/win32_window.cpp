@@ -460,9 +460,27 @@ LRESULT CALLBACK Win32Window::controlProc(HWND hwnd, UINT message, WPARAM wParam
         guarded(parent, [&] { object = self->accessibleObject(hwnd, wParam, lParam); });
         if (object)
             return object;
+    } else if (self &&
+               (message == WM_PAINT || message == WM_PRINTCLIENT || message == WM_ERASEBKGND)) {
+        ControlEvents* events = self->listener(hwnd);
+        if (events && events->drawsItself()) {
+            if (message == WM_ERASEBKGND)
+                return TRUE; // drawn whole: nothing to erase
+            PAINTSTRUCT paint;
+            const HDC dc =
+                message == WM_PAINT ? BeginPaint(hwnd, &paint) : reinterpret_cast<HDC>(wParam);
+            guarded(parent, [&] { events->draw(dc); });
+            if (message == WM_PAINT)
+                EndPaint(hwnd, &paint);
+            return 0;
+        }
     }
-    const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
-    return CallWindowProcW(classProc, hwnd, message, wParam, lParam);
+    return byControlClass(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32Window::byControlClass(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(control, GCLP_WNDPROC));
+    return CallWindowProcW(classProc, control, message, wParam, lParam);
 }
 
 LRESULT Win32Window::accessibleObject(HWND control, WPARAM wParam, LPARAM lParam) const {

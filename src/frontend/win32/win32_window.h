@@ -52,6 +52,10 @@ class ControlEvents {
     // The window has been laid out again for another dpi (it moved to a monitor of another
     // dpi, or is drawn smaller to fit its screen).
     virtual void onDpiChanged(UINT /*dpi*/) {}
+    // A control that draws itself whole says so: it is then not erased first, and draw()
+    // paints it (WM_PAINT, WM_PRINTCLIENT) instead of its class.
+    virtual bool drawsItself() const { return false; }
+    virtual void draw(HDC /*dc*/) {}
 };
 
 // The program's main window: a fixed-size top-level window whose controls are built from
@@ -70,6 +74,8 @@ class Win32Window : public WindowControl {
     // The option buttons that share a frame with this one, itself included.
     std::vector<HWND> optionGroup(HWND option) const;
     void listen(HWND control, ControlEvents& events);
+    // Has a control's own class (a button, a progress bar, ...) handle the message.
+    static LRESULT byControlClass(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     // The dpi the controls are laid out for: the monitor's, or less where the window would not
     // fit its work area at the monitor's.
     UINT layoutDpi() const { return layoutDpi_; }
