@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -21,6 +23,14 @@ inline double millisSince(Stopwatch::time_point start) {
 inline double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// Processor time of the calling thread so far, in milliseconds: its own work, not that of
+// processes it woke (the ends of killed processes run as theirs).
+inline double threadCpuMillis() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 // Starts argv without a shell; its output goes to /dev/null.
@@ -40,10 +50,18 @@ inline pid_t start(const std::vector<std::string>& argv) {
     return pid;
 }
 
-// Runs argv to its end; its exit status.
-inline int run(const std::vector<std::string>& argv) {
+// Runs argv to its end; its exit status, and in cpuMillis, if given, the processor time it
+// used.
+inline int run(const std::vector<std::string>& argv, double* cpuMillis = nullptr) {
     int status = 0;
-    waitpid(start(argv), &status, 0);
+    rusage used{};
+    wait4(start(argv), &status, 0, &used);
+    if (cpuMillis) {
+        const auto millis = [](const timeval& t) {
+            return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+        };
+        *cpuMillis = millis(used.ru_utime) + millis(used.ru_stime);
+    }
     return status;
 }
 
