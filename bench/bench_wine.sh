@@ -7,8 +7,9 @@
 # Notepad's. Each run also starts floor_window.exe, Tidewell's controls as plain Win32 controls
 # with no behaviour: what Wine itself needs to show that window, read beside Tidewell's start.
 # While Tidewell monitors with its window shown, floor_window.exe --count runs beside it, clear
-# of it: those controls with the countdown and the bar changed each second the plainest way,
-# Wine's own cost for what that window shows while monitoring (Notepad idle does nothing).
+# of it: those controls woken at each whole second, with the countdown and the bar changed
+# the plainest way, Wine's own cost for what that window does while monitoring (Notepad idle
+# does nothing).
 # TIDEWELL_BENCH_SECONDS sets the monitoring time (default 60).
 # TIDEWELL_BENCH_BASELINE names another build's tidewell.exe (an earlier commit's, say) whose
 # start is timed too, in the same runs and prefix, so that a change is judged against it
