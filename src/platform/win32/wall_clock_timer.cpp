@@ -40,7 +40,8 @@ LRESULT CALLBACK timerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 // The one thread that waits on every timer of the process: under Wine each thread holds
-// about a megabyte of private memory. It starts with the first timer and ends with the last.
+// about a megabyte of private memory. It starts with the first timer set to wake and ends
+// with the last timer.
 class TimerWaiter {
   public:
     static TimerWaiter& instance() {
@@ -140,16 +141,22 @@ WallClockTimer::WallClockTimer() {
     window_ = createMessageWindow(kWindowClass, timerWindowProc, this);
     if (!timer_ || !window_)
         throw std::runtime_error("Cannot create the monitoring timer");
-    TimerWaiter::instance().add(static_cast<HANDLE>(timer_), static_cast<HWND>(window_));
 }
 
 WallClockTimer::~WallClockTimer() {
-    TimerWaiter::instance().remove(static_cast<HANDLE>(timer_));
+    if (waited_)
+        TimerWaiter::instance().remove(static_cast<HANDLE>(timer_));
     DestroyWindow(static_cast<HWND>(window_));
     CloseHandle(static_cast<HANDLE>(timer_));
 }
 
 void WallClockTimer::wakeAt(std::int64_t dueMs) {
+    // Waited on from its first wake: a start with nothing to wait for starts no thread, and
+    // the window shows without waiting for one.
+    if (!waited_) {
+        TimerWaiter::instance().add(static_cast<HANDLE>(timer_), static_cast<HWND>(window_));
+        waited_ = true;
+    }
     // An absolute due time (positive), in FILETIME's units of 100 ns since 1601.
     LARGE_INTEGER due;
     due.QuadPart = (dueMs + kEpochOffsetMs) * 10000;

@@ -30,6 +30,7 @@ class WallClockTimer : public ClockLockedTimer {
     void* timer_ = nullptr;  // the waitable timer
     void* window_ = nullptr; // receives the tick messages
     bool highResolution_ = false;
+    bool waited_ = false; // whether the thread waits on it yet
 };
 
 } // namespace tw
