@@ -15,15 +15,16 @@
 # start is timed too, in the same runs and prefix, so that a change is judged against it
 # under the same load; it takes no part in the processor-time phases. TIDEWELL_BENCH_START_ONLY=1
 # ends the bench after the start and memory runs.
-# Usage: bench_wine.sh <windows build folder> [runs (default 11)]
+# Usage: bench_wine.sh <windows build folder> [runs (default 21)]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tree=$(realpath "$1")
-runs=${2:-11}
+runs=${2:-21}
 seconds=${TIDEWELL_BENCH_SECONDS:-60}
 exe=$tree/tidewell.exe
 memory=$tree/tests/frontend/win32/private_memory.exe
 floor_exe=$tree/bench/win32/floor_window.exe
+hold_exe=$tree/bench/win32/hold_desktop.exe
 runner=$root/cmake/toolchain/wine-run.sh
 
 if [ -z "${TIDEWELL_BENCH_INNER:-}" ]; then
@@ -62,7 +63,11 @@ wineserver -w
 notepad_exe=$WINEPREFIX/drive_c/windows/system32/notepad.exe
 # The session stays up between the runs, as a desktop's does: each program's start is then
 # its own, not that of Wine's server and desktop process, which every run would otherwise pay.
+# The desktop process ends when no program uses the desktop: hold_desktop.exe uses it all along.
 wineserver -p
+"$runner" "$hold_exe" > /dev/null 2>&1 &
+pids+=("$!")
+disown "$!" # ended by cleanup, without a word from the shell
 
 # Both lists hold 100 rows (TIDEWELL_BENCH_ROWS), as in bench_window; Every X of one hour,
 # so that nothing fires.
