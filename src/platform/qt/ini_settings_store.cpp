@@ -41,6 +41,22 @@ std::string readFailure(const std::string& path) {
     return {};
 }
 
+// Qt is never shown a settings file that is not there: when its first look finds none, it
+// can take the size and time of the file another copy creates that moment for those of the
+// nothing it read, and keep answering with nothing until the file changes again.
+bool isMissing(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) != 0 && errno == ENOENT;
+}
+
+// Sets the file's modification time to the start of the given millisecond since the epoch.
+void setModifiedMillisecond(const std::string& path, long long millisecond) {
+    const long long nanoseconds = millisecond * 1000000;
+    const timespec times[2] = {{0, UTIME_OMIT},
+                               {nanoseconds / 1000000000, nanoseconds % 1000000000}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
+
 // Why the file could not be written, worked out after the write failed.
 std::string writeFailure(const std::string& path) {
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
@@ -402,6 +418,10 @@ void IniSettingsStore::noteLossOnRewrite(const std::string& path) {
 std::string IniSettingsStore::get(const std::string& application, const std::string& section,
                                   const std::string& key, const std::string& fallback) {
     const std::string path = filePath(application);
+    if (isMissing(path)) {
+        lastGetRead_ = true;
+        return fallback;
+    }
     const auto settings = open(path);
     settings->beginGroup(QString::fromStdString(section));
     const QVariant value = settings->value(QString::fromStdString(key));
@@ -439,6 +459,12 @@ void IniSettingsStore::save(const std::string& application, const std::string& s
         return;
     settings->setValue(QString::fromStdString(key), text);
     settings->endGroup();
+    // Under its lock Qt reads the file again only when its size or time (in milliseconds)
+    // differ from those it last saw, which may belong to a newer file than the one it read
+    // (see isMissing). A file one millisecond later is always read again: the values another
+    // copy wrote are kept.
+    if (const std::optional<FileStamp> stamp = stampOf(path))
+        setModifiedMillisecond(path, stamp->modifiedNanoseconds / 1000000 + 1);
     settings->sync();
     if (settings->status() == QSettings::AccessError)
         throw StoreWriteError(path, writeFailure(path));
@@ -496,9 +522,7 @@ bool IniSettingsStore::storeLine(const std::string& path, const std::string& sec
     std::optional<FileStamp> after = stampOf(path);
     if (after && after->size == before->size &&
         after->modifiedNanoseconds / 1000000 <= before->modifiedNanoseconds / 1000000) {
-        const long long next = (before->modifiedNanoseconds / 1000000 + 1) * 1000000;
-        const timespec times[2] = {{0, UTIME_OMIT}, {next / 1000000000, next % 1000000000}};
-        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+        setModifiedMillisecond(path, before->modifiedNanoseconds / 1000000 + 1);
         after = stampOf(path);
     }
     written_[path] = {after, std::move(replaced)};

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -363,6 +364,31 @@ TEST_F(IniStore, ConcurrentWritersKeepEveryKey) {
     for (int i = 0; i < perWriter; ++i) {
         EXPECT_EQ(settings.get("parent" + std::to_string(i)), std::to_string(i));
         EXPECT_EQ(settings.get("child" + std::to_string(i)), std::to_string(i));
+    }
+}
+
+// One copy reads while another creates the file, then writes itself: the creator's value
+// stays. Each round starts without the file; the reader reads until the creator's write is in.
+TEST_F(IniStore, AReaderOfTheFileBeingCreatedKeepsTheCreatorsValue) {
+    const int rounds = 40;
+    for (int round = 0; round < rounds; ++round) {
+        const std::string application = "Round" + std::to_string(round);
+        const QString file = QString::fromStdString(store.filePath(application));
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            IniSettingsStore own;
+            while (QFileInfo(file).size() == 0)
+                own.get(application, "Tidewell", "creator", "");
+            own.save(application, "Tidewell", "reader", "1");
+            _exit(0);
+        }
+        store.save(application, "Tidewell", "creator", "1");
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(store.get(application, "Tidewell", "creator", "lost"), "1") << round;
+        EXPECT_EQ(store.get(application, "Tidewell", "reader", "lost"), "1") << round;
     }
 }
 
