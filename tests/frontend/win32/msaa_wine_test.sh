@@ -36,7 +36,12 @@ chmod +x "$work/tidewell"
 # shellcheck source=../../support/tidewell-window.sh
 . "$root/tests/support/tidewell-window.sh"
 start_tidewell "$work/tidewell" "$work/out.log" || { cat "$work/out.log" >&2; fail "no window titled Tidewell"; }
-"$runner" "$client" > "$work/msaa.txt" || fail "the MSAA client found no Tidewell window"
+# Bounded: a control that never answers fails here, with the controls read so far, not at the
+# suite's time limit with nothing said.
+status=0
+timeout 90 "$runner" "$client" > "$work/msaa.txt" || status=$?
+[ "$status" != 124 ] || fail "the MSAA client had no answer within 90 s; what it read so far:"
+[ "$status" = 0 ] || fail "the MSAA client found no Tidewell window"
 
 # Our controls only (ids from 100): not the header of a list or the arrows of the time picker.
 # Fields: id, window class, role, name, description, value.
