@@ -90,6 +90,8 @@ int main(int argc, char** argv) {
                         reinterpret_cast<unsigned char*>(&dialogType), 1);
         mapAndWait(dialogWindow);
     }
+    // Hidden windows were only queued: on the server before anyone is told they exist.
+    XSync(display, False);
     say("ready");
     std::size_t open = windows.size();
     while (open > 0) {
