@@ -92,35 +92,6 @@ std::vector<Window> childrenOf(const Connection& c, Window window) {
     return result;
 }
 
-// Under a reparenting window manager the client sits somewhere inside its frame and is
-// the window that carries WM_STATE.
-Window clientInside(const Connection& c, Window frame, int depth) {
-    if (depth == 0)
-        return 0;
-    const std::vector<Window> children = childrenOf(c, frame);
-    for (auto it = children.rbegin(); it != children.rend(); ++it)
-        if (hasProperty(c, *it, c.wmState()))
-            return *it;
-    for (auto it = children.rbegin(); it != children.rend(); ++it)
-        if (const Window found = clientInside(c, *it, depth - 1))
-            return found;
-    return 0;
-}
-
-// The top-level client a child of the root stands for, or 0 for none.
-Window clientOf(const Connection& c, Window child) {
-    if (hasProperty(c, child, c.wmState()))
-        return child;
-    if (const Window client = clientInside(c, child, 3))
-        return client;
-    // No window manager (or a window it never managed): the child itself, unless it is a
-    // popup that bypasses window management.
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(c.display(), child, &attributes) || attributes.override_redirect)
-        return 0;
-    return child;
-}
-
 bool acceptsDelete(const Connection& c, Window window) {
     Atom* protocols = nullptr;
     int count = 0;
@@ -130,6 +101,43 @@ bool acceptsDelete(const Connection& c, Window window) {
         std::find(protocols, protocols + count, c.wmDeleteWindow()) != protocols + count;
     XFree(protocols);
     return accepts;
+}
+
+// Under a reparenting window manager the client sits somewhere among these windows (a
+// frame's children, topmost last) and is the window that carries WM_STATE.
+Window clientAmong(const Connection& c, const std::vector<Window>& windows, int depth) {
+    if (depth == 0)
+        return 0;
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (hasProperty(c, *it, c.wmState()))
+            return *it;
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (const Window found = clientAmong(c, childrenOf(c, *it), depth - 1))
+            return found;
+    return 0;
+}
+
+// The client that takes a close request for a child of the root, or 0 for none.
+Window closableClientOf(const Connection& c, Window child) {
+    const auto closable = [&](Window w) { return acceptsDelete(c, w) ? w : 0; };
+    if (hasProperty(c, child, c.wmState()))
+        return closable(child);
+    const std::vector<Window> inside = childrenOf(c, child);
+    if (const Window client = clientAmong(c, inside, 3))
+        return closable(client);
+    // No window manager (or a window it never managed): the child itself, unless it is a
+    // popup that bypasses window management.
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(c.display(), child, &attributes) || attributes.override_redirect)
+        return 0;
+    if (acceptsDelete(c, child))
+        return child;
+    // A window manager that has just put a new window into its frame has not marked it yet:
+    // for that moment the frame's own child is the client.
+    for (auto it = inside.rbegin(); it != inside.rend(); ++it)
+        if (acceptsDelete(c, *it))
+            return *it;
+    return 0;
 }
 
 // A question to the user: transient for another window, or typed as a dialog.
@@ -240,8 +248,7 @@ std::vector<TopLevelWindow> X11Windows::closableWindows() {
     std::vector<TopLevelWindow> result;
     // XQueryTree lists the stack bottom first; we give the topmost first.
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        const Window client = clientOf(c, *it);
-        if (client != 0 && acceptsDelete(c, client))
+        if (const Window client = closableClientOf(c, *it))
             result.push_back({client, ownerPid(c, client), isDialog(c, client)});
     }
     return result;

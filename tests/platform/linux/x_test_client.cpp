@@ -1,5 +1,6 @@
 // A small X client for the close tests. Usage:
 //   x_test_client [--windows N] [--refuse] [--hidden] [--no-protocol] [--dialog] [--ask]
+//                 [--framed]
 // It creates N top-level windows (mapped unless --hidden) that take part in WM_DELETE_WINDOW
 // (unless --no-protocol), prints "ready" once they are up, "asked K" for each close request
 // on window K (1 = first created), closes the window unless --refuse, and exits when none
@@ -9,6 +10,9 @@
 // top-level question window instead of closing ("question" once it is mapped) and window K
 // stays. Requests to the dialog or the question print "asked dialog" / "asked question" and
 // are otherwise ignored, as a question waiting for its user would.
+// --framed puts each window, unmapped, into a frame of its own at the root that carries no
+// property: how a window manager leaves a new window between taking it into its frame and
+// marking it managed (WM_STATE).
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -53,7 +57,8 @@ void mapAndWait(Window w) {
 
 int main(int argc, char** argv) {
     int count = 1;
-    bool refuse = false, hidden = false, protocol = true, dialog = false, ask = false;
+    bool refuse = false, hidden = false, protocol = true, dialog = false, ask = false,
+         framed = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--windows") && i + 1 < argc)
             count = std::atoi(argv[++i]);
@@ -67,6 +72,8 @@ int main(int argc, char** argv) {
             dialog = true;
         else if (!std::strcmp(argv[i], "--ask"))
             ask = true;
+        else if (!std::strcmp(argv[i], "--framed"))
+            framed = true;
     }
     display = XOpenDisplay(nullptr);
     if (!display)
@@ -77,7 +84,13 @@ int main(int argc, char** argv) {
     for (int i = 0; i < count; ++i)
         windows.push_back(
             createWindow("tidewell test window " + std::to_string(i + 1), i, protocol));
-    if (!hidden)
+    if (framed)
+        for (Window w : windows) {
+            const Window frame = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 140,
+                                                     80, 0, 0, 0xffffff);
+            XReparentWindow(display, w, frame, 0, 0);
+        }
+    if (!hidden && !framed)
         for (Window w : windows)
             mapAndWait(w);
     Window dialogWindow = 0, question = 0;
