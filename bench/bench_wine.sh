@@ -190,6 +190,28 @@ for run in $(seq 1 "$runs"); do
 done
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 fastest() { printf '%s\n' "$@" | sort -n | head -n1; }
+# How far the ratio of two medians ($1 over $2, each a space-separated list of the runs'
+# figures) may move with the runs' own spread: the middle 95 % of that ratio over 2,000
+# resamples of the runs. An interval that holds 1 means these runs cannot tell the two apart.
+interval() {
+  awk -v a="$1" -v b="$2" '
+    function median(v, n,   i, j, t) {
+      for (i = 2; i <= n; i++)
+        for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+      return v[int((n + 1) / 2)]
+    }
+    BEGIN {
+      srand(1)
+      na = split(a, va, " "); nb = split(b, vb, " ")
+      for (k = 1; k <= 2000; k++) {
+        for (i = 1; i <= na; i++) ra[i] = va[int(rand() * na) + 1]
+        for (i = 1; i <= nb; i++) rb[i] = vb[int(rand() * nb) + 1]
+        r[k] = median(ra, na) / median(rb, nb)
+      }
+      median(r, 2000)
+      printf "%.2f-%.2f", r[50], r[1951]
+    }'
+}
 medians() {
   local t n f
   t=$(median "${tidewell_all[@]}") n=$(median "${notepad_all[@]}") f=$(median "${floor_all[@]}")
@@ -201,10 +223,16 @@ medians() {
     "tidewell to notepad $(ratio "$t" "$n"), to the floor $(ratio "$t" "$f")"
   echo "median of the runs' ratios: tidewell to notepad $(median "${ratios[@]}")," \
     "to the floor $(median "${floor_ratios[@]}")"
+  echo "95 % interval of the ratio of the medians over these runs: tidewell to notepad" \
+    "$(interval "${tidewell_all[*]}" "${notepad_all[*]}"), to the floor" \
+    "$(interval "${tidewell_all[*]}" "${floor_all[*]}"); floor to notepad" \
+    "$(interval "${floor_all[*]}" "${notepad_all[*]}")"
   t=$(median "${tidewell_cpu[@]}") n=$(median "${notepad_cpu[@]}") f=$(median "${floor_cpu[@]}")
   echo "processor time until shown (program and wineserver), median: tidewell $t ms," \
     "notepad $n ms, floor $f ms; tidewell to notepad $(ratio "$t" "$n"), to the floor" \
-    "$(ratio "$t" "$f")"
+    "$(ratio "$t" "$f"); 95 % intervals: to notepad" \
+    "$(interval "${tidewell_cpu[*]}" "${notepad_cpu[*]}"), to the floor" \
+    "$(interval "${tidewell_cpu[*]}" "${floor_cpu[*]}")"
 }
 medians
 [ -z "${TIDEWELL_BENCH_START_ONLY:-}" ] || exit 0
