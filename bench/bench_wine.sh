@@ -100,26 +100,47 @@ own_wineserver() {
   done | head -n1
 }
 server=$(own_wineserver)
+failed_starts=0
 # Starts a Windows program ($1, with the arguments after $2) and waits for its shown window,
 # whose title matches $2; sets pid and win, shown_ms to the milliseconds from the start until
 # the window showed, and shown_cpu_ms to the processor time the program and the wineserver
 # spent until then: the work of the start, which the machine's other load lengthens far less
 # than the wall time.
 start_program() {
-  local start server_ns
-  server_ns=$(cpu_ns "$server")
-  start=$(date +%s%N)
-  # The runner execs the loader, so that $! is the Windows program's own process.
-  "$runner" "$1" "${@:3}" > /dev/null 2>&1 &
-  pid=$!
-  pids+=("$pid")
-  win=""
-  until [ -n "$win" ]; do
-    win=$(xdotool search --onlyvisible --name "$2" 2> /dev/null | head -n1 || true)
-    [ -n "$win" ] || sleep 0.005
+  local start server_ns attempt status
+  for attempt in 1 2 3; do
+    server_ns=$(cpu_ns "$server")
+    start=$(date +%s%N)
+    # The runner execs the loader, so that $! is the Windows program's own process. Wine's
+    # error messages are kept for a start that fails.
+    WINEDEBUG=-all,err+all "$runner" "$1" "${@:3}" > /dev/null 2> "$work/start.err" &
+    pid=$!
+    pids+=("$pid")
+    win=""
+    until [ -n "$win" ]; do
+      win=$(xdotool search --onlyvisible --name "$2" 2> /dev/null | head -n1 || true)
+      [ -z "$win" ] || break
+      [ -e "/proc/$pid" ] || break # ended before its window showed
+      if [ $((($(date +%s%N) - start) / 1000000000)) -ge 60 ]; then
+        echo "bench_wine: $(basename "$1") showed no window within 60 s" >&2
+        exit 1
+      fi
+      sleep 0.005
+    done
+    if [ -n "$win" ]; then
+      shown_ms=$((($(date +%s%N) - start) / 1000000))
+      shown_cpu_ms=$((($(cpu_ns "$pid") + $(cpu_ns "$server") - server_ns) / 1000000))
+      return
+    fi
+    # Now and then a Wine program ends at its start without a window (Notepad as well as
+    # Tidewell): said, with what Wine wrote, and started again rather than waited for.
+    status=0
+    wait "$pid" || status=$?
+    echo "bench_wine: $(basename "$1") ended with status $status before its window showed" \
+      "(start $attempt); Wine wrote: $(tail -n 5 "$work/start.err" | tr '\n' ' ')" >&2
+    failed_starts=$((failed_starts + 1))
   done
-  shown_ms=$((($(date +%s%N) - start) / 1000000))
-  shown_cpu_ms=$((($(cpu_ns "$pid") + $(cpu_ns "$server") - server_ns) / 1000000))
+  exit 1
 }
 private_kib() { wine "$memory" "$1" | tr -d '\r' | awk 'NR == 1 {print $2}'; }
 stop_program() {
@@ -235,6 +256,7 @@ medians() {
     "$(interval "${tidewell_cpu[*]}" "${floor_cpu[*]}")"
 }
 medians
+echo "starts that ended before their window showed, started again: $failed_starts"
 [ -z "${TIDEWELL_BENCH_START_ONLY:-}" ] || exit 0
 
 # Notepad first, so that Tidewell's window lies above it, uncovered.
