@@ -88,17 +88,6 @@ TEST_F(CloseTest, SoftCloseOfXterm) {
     expectRows(1, "xterm");
 }
 
-TEST_F(CloseTest, AWindowTheWindowManagerIsTakingInIsAsked) {
-    // For a moment a new window sits in its frame with nothing marked managed: a close that
-    // lands then must still reach it (it missed xterm so about one time in sixty).
-    Child client({kClient, "--framed"});
-    ASSERT_EQ(client.readLine(), "ready");
-    engine.softClose("x_test_client");
-    EXPECT_EQ(client.readLine(), "asked 1");
-    EXPECT_EQ(client.waitExit(), 0);
-    expectRows(1, "x_test_client");
-}
-
 TEST_F(CloseTest, EachTopLevelWindowGetsItsRequestTopmostFirst) {
     Child client({kClient, "--windows", "2"});
     ASSERT_EQ(client.readLine(), "ready");
@@ -167,13 +156,20 @@ TEST_F(CloseTest, OurEventsRunWhileACloseRequestWaitsOnTheConnection) {
     EXPECT_GE(pump.descriptors.front(), 0);
 }
 
-TEST_F(CloseTest, ProcessWithOnlyAHiddenWindowIsAskedToo) {
-    Child client({kClient, "--hidden"});
-    ASSERT_EQ(client.readLine(), "ready");
-    engine.softClose("x_test_client");
-    EXPECT_EQ(client.readLine(), "asked 1");
-    EXPECT_EQ(client.waitExit(), 0);
-    expectRows(1, "x_test_client");
+TEST_F(CloseTest, WindowsOutOfSightAreAskedToo) {
+    // A process with only a hidden window; and a new window at the moment its window manager
+    // has put it into a frame but not yet marked it managed (a close landing then once
+    // missed xterm, about one time in sixty).
+    int rows = 0;
+    for (const char* state : {"--hidden", "--framed"}) {
+        SCOPED_TRACE(state);
+        Child client({kClient, state});
+        ASSERT_EQ(client.readLine(), "ready");
+        engine.softClose("x_test_client");
+        EXPECT_EQ(client.readLine(), "asked 1");
+        EXPECT_EQ(client.waitExit(), 0);
+        expectRows(++rows, "x_test_client");
+    }
 }
 
 TEST_F(CloseTest, WindowWithoutTheCloseProtocolIsLeftAlone) {
