@@ -26,6 +26,12 @@ bool choosesOwnPointer(HWND control) {
     return lstrcmpiW(name, WC_EDITW) == 0 || lstrcmpiW(name, DATETIMEPICK_CLASSW) == 0;
 }
 
+// The top left corner of a window of that outer rectangle centred on that work area.
+POINT centredIn(const RECT& work, const RECT& frame) {
+    return POINT{work.left + (work.right - work.left - (frame.right - frame.left)) / 2,
+                 work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2};
+}
+
 void registerClass(HINSTANCE instance, WNDPROC windowProc) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -111,16 +117,28 @@ Win32Window::Win32Window(HINSTANCE instance)
     : instance_(instance), background_(static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))),
       arrow_(LoadCursorW(nullptr, IDC_ARROW)), pointer_(arrow_) {
     registerClass(instance, &Win32Window::windowProc);
-    // Created small; laid out for the dpi of the monitor it lands on below.
-    hwnd_ = CreateWindowExW(0, kWindowClass, L"", kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                            100, 100, nullptr, nullptr, instance, nullptr);
+    // Made at the size and place it first shows at, for the dpi the monitor most likely has:
+    // under Wine each later move of a top-level window is a round trip to the server and
+    // another to the X server.
+    dpi_ = GetDpiForSystem();
+    layoutDpi_ = fittingDpi();
+    const RECT frame = frameFor(layoutDpi_);
+    const POINT at = centredIn(workArea(), frame);
+    hwnd_ = CreateWindowExW(0, kWindowClass, L"", kMainWindowStyle, at.x, at.y,
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                            instance, nullptr);
     if (!hwnd_)
         throw std::runtime_error("The main window could not be created");
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    dpi_ = GetDpiForWindow(hwnd_);
+    // A monitor of another dpi than the system's: laid out again for its own.
+    if (const UINT monitorDpi = GetDpiForWindow(hwnd_); monitorDpi != dpi_) {
+        dpi_ = monitorDpi;
+        sizeForLayout();
+    } else {
+        makeFonts();
+    }
     // Each control is made where it belongs, with its font: moving forty controls into
     // place afterwards would cost a round trip to the server each under Wine.
-    sizeForLayout();
     createControls();
 }
 
@@ -245,7 +263,10 @@ void Win32Window::sizeForLayout() {
     const RECT frame = frameFor(layoutDpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    makeFonts();
+}
 
+void Win32Window::makeFonts() {
     // Drawn smaller to fit, a font rounded up outgrows the labels sized for it ("Hours:"
     // lost its colon at 117 dpi).
     const bool shrunk = layoutDpi_ < dpi_;
@@ -310,12 +331,10 @@ bool Win32Window::pressAccessKey(const MSG& message) {
 void Win32Window::showFirstTime() {
     RECT frame;
     GetWindowRect(hwnd_, &frame);
-    const RECT work = workArea();
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Made there already, unless the pointer has since moved to another monitor.
+    const POINT at = centredIn(workArea(), frame);
+    if (at.x != frame.left || at.y != frame.top)
+        SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     shown_ = true;
     if (startMinimised_) {
         ShowWindow(hwnd_, SW_SHOWMINNOACTIVE);

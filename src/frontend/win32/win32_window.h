@@ -119,6 +119,8 @@ class Win32Window : public WindowControl {
     // Chooses the dpi the layout is drawn at, sizes the window for it and makes its fonts
     // (the old ones are the caller's to delete).
     void sizeForLayout();
+    // Makes the fonts for layoutDpi_.
+    void makeFonts();
     // The font of control i of mainWindowControls().
     HFONT controlFont(size_t i) const;
     void layOut();
