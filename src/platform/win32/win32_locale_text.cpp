@@ -3,6 +3,8 @@
 #include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cwctype>
 
@@ -69,6 +71,59 @@ std::wstring trimmed(const std::wstring& text) {
     return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
 }
 
+// The value of a text isPlainNumber accepted, read here: the locale's conversion would read
+// it the same, and loading it (oleaut32, which brings the COM runtime) costs every start
+// milliseconds. Nothing where the digits are too many for a double.
+std::optional<double> plainNumberValue(const std::wstring& text, const std::wstring& separator) {
+    std::string ascii;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, separator.size(), separator) == 0) {
+            ascii += '.';
+            i += separator.size() - 1;
+        } else if (text[i] != L'+') {
+            ascii += static_cast<char>(text[i]);
+        }
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (error != std::errc() || end != ascii.data() + ascii.size())
+        return std::nullopt;
+    return value;
+}
+
+// A time alone as longTime writes it, the way every stored time is written, read without the
+// locale's text-to-date conversion (see plainNumberValue): its numbers taken as hour, minute
+// and second, accepted only where longTime writes that time as this very text. Nothing
+// for any other text, which the conversion then reads.
+std::optional<LocalDateTime> ownTimeOfDay(const std::wstring& text, const LocaleText& locale) {
+    std::array<int, 3> numbers{};
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] < L'0' || text[i] > L'9') {
+            ++i;
+            continue;
+        }
+        if (count == numbers.size())
+            return std::nullopt;
+        int value = 0;
+        for (std::size_t digits = 0; i < text.size() && text[i] >= L'0' && text[i] <= L'9';
+             ++i, ++digits) {
+            if (digits == 2)
+                return std::nullopt;
+            value = value * 10 + (text[i] - L'0');
+        }
+        numbers[count++] = value;
+    }
+    if (count < 2 || numbers[1] > 59 || numbers[2] > 59)
+        return std::nullopt;
+    const std::string written = narrow(text);
+    // On a 12-hour clock the hour as written stands for two hours of the day.
+    for (const int hour : {numbers[0], numbers[0] % 12, numbers[0] % 12 + 12})
+        if (hour < 24 && locale.longTime(hour, numbers[1], numbers[2]) == written)
+            return LocalDateTime{1899, 12, 30, hour, numbers[1], numbers[2]};
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string Win32LocaleText::generalDate(const LocalDateTime& when) const {
@@ -88,6 +143,8 @@ std::optional<LocalDateTime> Win32LocaleText::parseDateTime(const std::string& i
     std::wstring text = trimmed(widen(input));
     if (text.empty())
         return std::nullopt;
+    if (const auto time = ownTimeOfDay(text, *this))
+        return time;
     // The same conversion a program's text-to-date built-in uses: the user's date order and
     // time forms; a time alone lands on day 0 (30 December 1899).
     static const auto dateFromText = TW_SYSTEM_FUNCTION(L"oleaut32.dll", VarDateFromStr);
@@ -112,6 +169,8 @@ std::optional<double> Win32LocaleText::parseNumber(const std::string& input) con
             return std::nullopt;
         locale = LOCALE_INVARIANT;
     }
+    if (const auto value = plainNumberValue(text, locale == LOCALE_INVARIANT ? L"." : separator))
+        return std::isfinite(*value) ? value : std::nullopt;
     static const auto numberFromText = TW_SYSTEM_FUNCTION(L"oleaut32.dll", VarR8FromStr);
     double value = 0;
     if (!numberFromText || FAILED(numberFromText(text.data(), locale, 0, &value)) ||
