@@ -138,22 +138,27 @@ WallClockTimer::WallClockTimer() {
     highResolution_ = timer_ != nullptr;
     if (!timer_)
         timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-    window_ = createMessageWindow(kWindowClass, timerWindowProc, this);
-    if (!timer_ || !window_)
+    if (!timer_)
         throw std::runtime_error("Cannot create the monitoring timer");
 }
 
 WallClockTimer::~WallClockTimer() {
     if (waited_)
         TimerWaiter::instance().remove(static_cast<HANDLE>(timer_));
-    DestroyWindow(static_cast<HWND>(window_));
+    if (window_)
+        DestroyWindow(static_cast<HWND>(window_));
     CloseHandle(static_cast<HANDLE>(timer_));
 }
 
 void WallClockTimer::wakeAt(std::int64_t dueMs) {
-    // Waited on from its first wake: a start with nothing to wait for starts no thread, and
-    // the window shows without waiting for one.
+    // Waited on from its first wake, with the window the ticks come to made then: a start
+    // with nothing to wait for starts no thread and makes no window (server round trips
+    // under Wine), and the main window shows without waiting for either.
     if (!waited_) {
+        if (!window_)
+            window_ = createMessageWindow(kWindowClass, timerWindowProc, this);
+        if (!window_)
+            throw std::runtime_error("Cannot create the monitoring timer");
         TimerWaiter::instance().add(static_cast<HANDLE>(timer_), static_cast<HWND>(window_));
         waited_ = true;
     }

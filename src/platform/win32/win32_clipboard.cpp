@@ -46,17 +46,24 @@ HGLOBAL copyToGlobal(const void* data, std::size_t bytes) {
 
 } // namespace
 
-Win32Clipboard::Win32Clipboard()
-    : owner_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                             GetModuleHandleW(nullptr), nullptr)) {}
+Win32Clipboard::Win32Clipboard() = default;
 
 Win32Clipboard::~Win32Clipboard() {
     if (owner_)
         DestroyWindow(static_cast<HWND>(owner_));
 }
 
+void* Win32Clipboard::owner() {
+    // Made at the first copy, not at start: a window is server round trips under Wine, and
+    // most sessions never copy.
+    if (!owner_)
+        owner_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    return owner_;
+}
+
 bool Win32Clipboard::tryClear() {
-    const OpenClipboardScope clipboard(static_cast<HWND>(owner_));
+    const OpenClipboardScope clipboard(static_cast<HWND>(owner()));
     return clipboard.open() && EmptyClipboard();
 }
 
@@ -73,7 +80,7 @@ bool Win32Clipboard::trySetText(const std::string& text, int format) {
     }
     if (!memory)
         return false;
-    const OpenClipboardScope clipboard(static_cast<HWND>(owner_));
+    const OpenClipboardScope clipboard(static_cast<HWND>(owner()));
     // The clipboard owns the memory once it took it; until then it is ours to free.
     if (!clipboard.open() || !EmptyClipboard() || !SetClipboardData(kind, memory)) {
         GlobalFree(memory);

@@ -17,7 +17,8 @@ class Win32Clipboard : public Clipboard {
     bool trySetText(const std::string& text, int format) override;
 
   private:
-    void* owner_; // a message-only window: the clipboard takes data only from an owner
+    void* owner();
+    void* owner_ = nullptr; // a message-only window: the clipboard takes data only from an owner
 };
 
 } // namespace tw
