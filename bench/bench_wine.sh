@@ -92,11 +92,14 @@ cpu_ns() {
   done
   echo "$sum"
 }
-# This prefix's wineserver: other Wine sessions may run on the machine.
+# This prefix's wineserver: other Wine sessions may run on the machine, and one just ended may
+# linger unreadable a moment.
 own_wineserver() {
   local p
   for p in $(pgrep wineserver); do
-    tr '\0' '\n' 2> /dev/null < "/proc/$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+    if tr '\0' '\n' 2> /dev/null < "/proc/$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      echo "$p"
+    fi
   done | head -n1
 }
 server=$(own_wineserver)
@@ -257,6 +260,70 @@ medians() {
 }
 medians
 echo "starts that ended before their window showed, started again: $failed_starts"
+
+# Wine's server requests from a start until the window showed, counted in the server's own
+# trace: the work of a start, which the machine's load does not change, and so a comparison
+# that needs no interval. The server is started again with its trace on for these starts
+# alone (tracing slows every request), then again without it.
+restart_wineserver() {
+  wineserver -k 2> /dev/null || true
+  wineserver -w
+  wineserver -p "$@" 2>> "$work/server.trace"
+  "$runner" "$hold_exe" > /dev/null 2>&1 &
+  pids+=("$!")
+  disown "$!"
+  server=$(own_wineserver)
+  start_program "$notepad_exe" 'Notepad'
+  sleep 2
+  stop_program "$pid"
+}
+# Starts $1 (its window titled $2, of the window class $3) and prints how many requests the
+# server answered, from any process, from the start until that window was shown.
+requests_until_shown() {
+  local before
+  before=$(wc -l < "$work/server.trace")
+  start_program "$1" "$2"
+  sleep 1
+  stop_program "$pid"
+  tail -n +"$((before + 1))" "$work/server.trace" | awk -v class="$3" '
+    function digit(d) { return index("0123456789abcdef", d) - 1 }
+    shown { next } # read to the end: a reader that left early would fail the pipe
+    /^[0-9a-f]+: [a-z_]+\( / {
+      n++
+      thread = $1
+      if ($2 == "create_window(" && index($0, "class=L\"" class "\"") && window == "")
+        asked[thread] = 1
+      # The window is shown by a move that carries SWP_SHOWWINDOW (0x40).
+      if ($2 == "set_window_pos(" && window != "" && index($0, "handle=" window ",")) {
+        match($0, /swp_flags=[0-9a-f]+/)
+        flags = substr($0, RSTART + 10, RLENGTH - 10)
+        if (int(digit(substr(flags, length(flags) - 1, 1)) / 4) % 2) { print n; shown = 1 }
+      }
+      next
+    }
+    $2 == "create_window()" && asked[$1] {
+      match($0, /handle=[0-9a-f]+/)
+      window = substr($0, RSTART + 7, RLENGTH - 7)
+      asked[$1] = 0
+    }
+    END { if (!shown) print "-" }'
+}
+: > "$work/server.trace"
+restart_wineserver -d1
+tw_requests=() np_requests=() fl_requests=() base_requests=()
+for _ in 1 2 3; do
+  [ -z "$baseline" ] ||
+    base_requests+=("$(requests_until_shown "$baseline" '^Tidewell$' TidewellMainWindow)")
+  tw_requests+=("$(requests_until_shown "$exe" '^Tidewell$' TidewellMainWindow)")
+  np_requests+=("$(requests_until_shown "$notepad_exe" 'Notepad' Notepad)")
+  fl_requests+=("$(requests_until_shown "$floor_exe" '^Floor$' FloorWindow)")
+done
+t=$(median "${tw_requests[@]}") n=$(median "${np_requests[@]}") f=$(median "${fl_requests[@]}")
+echo "server requests from the start until the window showed (Wine's trace, median of 3):" \
+  "tidewell $t, notepad $n, floor $f; tidewell to notepad $(ratio "$t" "$n"), to the floor" \
+  "$(ratio "$t" "$f"); floor to notepad $(ratio "$f" "$n")"
+[ -z "$baseline" ] || echo "server requests until shown, baseline: $(median "${base_requests[@]}")"
+restart_wineserver
 [ -z "${TIDEWELL_BENCH_START_ONLY:-}" ] || exit 0
 
 # Notepad first, so that Tidewell's window lies above it, uncovered.
