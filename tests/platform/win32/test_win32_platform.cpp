@@ -1,5 +1,6 @@
 // The Win32 backend against the real thing (Wine): registry, Run key, a second program's
 // windows and process, the shell, the clipboard, the regional settings and the timer.
+#include "history/clipboard_helpers.h"
 #include "platform/common/safe_settings_store.h"
 #include "platform/win32/balloon_notifier.h"
 #include "platform/win32/message_pump.h"
@@ -437,9 +438,14 @@ TEST(Clipboard, PlacesUnicodeText) {
     const std::string text =
         length > 0 && length < 256 ? narrow(given, length) : "Tidewell ✓ naïve";
     Win32Clipboard clipboard;
-    ASSERT_TRUE(clipboard.tryClear());
-    ASSERT_TRUE(clipboard.trySetText(text, 0));
-    ASSERT_TRUE(OpenClipboard(nullptr));
+    // Placed as the program places it: Wine's desktop process holds the clipboard open for
+    // a moment while it hands it to the X session, and each attempt then fails.
+    ASSERT_TRUE(putTextOnClipboard(clipboard, text, 0));
+    const auto deadline = Steady::now() + 5s;
+    bool opened = false;
+    while (!(opened = OpenClipboard(nullptr) != FALSE) && Steady::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    ASSERT_TRUE(opened) << "the clipboard stayed held";
     const auto* data = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(narrow(data), text);
