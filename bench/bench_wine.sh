@@ -323,8 +323,9 @@ echo "server requests from the start until the window showed (Wine's trace, medi
   "tidewell $t, notepad $n, floor $f; tidewell to notepad $(ratio "$t" "$n"), to the floor" \
   "$(ratio "$t" "$f"); floor to notepad $(ratio "$f" "$n")"
 [ -z "$baseline" ] || echo "server requests until shown, baseline: $(median "${base_requests[@]}")"
-restart_wineserver
 [ -z "${TIDEWELL_BENCH_START_ONLY:-}" ] || exit 0
+# The processor-time phases below, on a server without its trace.
+restart_wineserver
 
 # Notepad first, so that Tidewell's window lies above it, uncovered.
 start_program "$notepad_exe" 'Notepad'
