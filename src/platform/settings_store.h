@@ -63,6 +63,9 @@ class SettingsStore {
     // False when the last get could not read the store at all, so that it answered with
     // the fallback whatever the store holds.
     virtual bool lastGetRead() const { return true; }
+    // While on, the store may hold open what it opened, for a run of calls milliseconds
+    // apart; off, each call opens the store anew and meets any change of who may use it.
+    virtual void keepOpen(bool /*on*/) {}
 };
 
 } // namespace tw

@@ -25,6 +25,19 @@ class Settings {
     // Appends the rows stored under the list's control name.
     void loadList(ListView& list);
 
+    // Holds the store open for a run of calls, until it ends.
+    class KeptOpen {
+      public:
+        explicit KeptOpen(SettingsStore& store) : store_(store) { store_.keepOpen(true); }
+        ~KeptOpen() { store_.keepOpen(false); }
+        KeptOpen(const KeptOpen&) = delete;
+        KeptOpen& operator=(const KeptOpen&) = delete;
+
+      private:
+        SettingsStore& store_;
+    };
+    KeptOpen keptOpen() { return KeptOpen(store_); }
+
   private:
     SettingsStore& store_;
 };

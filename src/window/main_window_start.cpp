@@ -13,6 +13,8 @@
 namespace tw {
 
 void MainWindow::start() {
+    // The lists and choices are read, and stored again, in one go.
+    const Settings::KeptOpen keptOpen = settings_.keptOpen();
     GuardedRoutine r(services_.dialogs, "Form_Load");
     r.step(100, [&] {
         if (fileExists(programFolder + "/" + kSkinFile))

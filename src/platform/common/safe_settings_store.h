@@ -28,6 +28,7 @@ class SafeSettingsStore : public SettingsStore {
     void save(const std::string& application, const std::string& section, const std::string& key,
               const std::string& value) override;
     std::optional<StoreReadTrouble> takeReadTrouble() override { return std::nullopt; }
+    void keepOpen(bool on) override { inner_.keepOpen(on); }
 
   private:
     using Address = std::tuple<std::string, std::string, std::string>;

@@ -23,6 +23,42 @@ class Key {
                         errorText(static_cast<unsigned long>(status)));
 }
 
+// The text of a string value: ERROR_SUCCESS with nothing when the value is missing or holds
+// no text, the registry's refusal otherwise.
+LSTATUS queryString(HKEY key, const std::wstring& name, std::optional<std::wstring>& value) {
+    value.reset();
+    // The value may grow between the size query and the read: ask again until it fits.
+    std::wstring buffer(64, L'\0');
+    for (;;) {
+        DWORD type = 0;
+        DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        const LSTATUS status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                                                reinterpret_cast<BYTE*>(buffer.data()), &bytes);
+        if (status == ERROR_MORE_DATA) {
+            buffer.resize(bytes / sizeof(wchar_t) + 1);
+            continue;
+        }
+        if (status == ERROR_FILE_NOT_FOUND)
+            return ERROR_SUCCESS;
+        if (status != ERROR_SUCCESS)
+            return status;
+        if (type != REG_SZ && type != REG_EXPAND_SZ)
+            return ERROR_SUCCESS;
+        // Stored text may or may not carry its terminating NUL.
+        buffer.resize(bytes / sizeof(wchar_t));
+        while (!buffer.empty() && buffer.back() == L'\0')
+            buffer.pop_back();
+        value = std::move(buffer);
+        return ERROR_SUCCESS;
+    }
+}
+
+LSTATUS setString(HKEY key, const std::wstring& name, const std::wstring& value) {
+    return RegSetValueExW(key, name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
 } // namespace
 
 std::optional<std::wstring> readUserString(const std::wstring& keyPath, const std::wstring& name) {
@@ -45,29 +81,11 @@ std::optional<std::wstring> readString(HKEY root, const std::wstring& keyPath,
     if (status != ERROR_SUCCESS)
         refused(status);
     const Key key(raw);
-    // The value may grow between the size query and the read: ask again until it fits.
-    std::wstring buffer(64, L'\0');
-    for (;;) {
-        DWORD type = 0;
-        DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-        status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
-                                  reinterpret_cast<BYTE*>(buffer.data()), &bytes);
-        if (status == ERROR_MORE_DATA) {
-            buffer.resize(bytes / sizeof(wchar_t) + 1);
-            continue;
-        }
-        if (status == ERROR_FILE_NOT_FOUND)
-            return std::nullopt;
-        if (status != ERROR_SUCCESS)
-            refused(status);
-        if (type != REG_SZ && type != REG_EXPAND_SZ)
-            return std::nullopt;
-        // Stored text may or may not carry its terminating NUL.
-        buffer.resize(bytes / sizeof(wchar_t));
-        while (!buffer.empty() && buffer.back() == L'\0')
-            buffer.pop_back();
-        return buffer;
-    }
+    std::optional<std::wstring> value;
+    status = queryString(key.get(), name, value);
+    if (status != ERROR_SUCCESS)
+        refused(status);
+    return value;
 }
 
 void writeUserString(const std::wstring& keyPath, const std::wstring& name,
@@ -78,9 +96,7 @@ void writeUserString(const std::wstring& keyPath, const std::wstring& name,
     if (status != ERROR_SUCCESS)
         fail("Cannot write the registry key", keyPath, status);
     const Key key(raw);
-    status = RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    status = setString(key.get(), name, value);
     if (status != ERROR_SUCCESS)
         fail("Cannot write the registry key", keyPath, status);
 }
@@ -96,6 +112,61 @@ void deleteUserValue(const std::wstring& keyPath, const std::wstring& name) {
     status = RegDeleteValueW(key.get(), name.c_str());
     if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
         fail("Cannot change the registry key", keyPath, status);
+}
+
+HeldUserKey::~HeldUserKey() {
+    close();
+}
+
+void HeldUserKey::close() {
+    if (key_)
+        RegCloseKey(key_);
+    key_ = nullptr;
+}
+
+// Opened for both reading and writing; a key the user may only read is not held, and each
+// call then goes its own way as it would without holding.
+LSTATUS HeldUserKey::open(bool create) {
+    if (key_)
+        return ERROR_SUCCESS;
+    const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;
+    const LSTATUS status =
+        create ? RegCreateKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, 0, access,
+                                 nullptr, &key_, nullptr)
+               : RegOpenKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, access, &key_);
+    if (status != ERROR_SUCCESS)
+        key_ = nullptr;
+    return status;
+}
+
+std::optional<std::wstring> HeldUserKey::read(const std::wstring& name) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const LSTATUS opened = open(false);
+        if (opened == ERROR_FILE_NOT_FOUND)
+            return std::nullopt;
+        if (opened != ERROR_SUCCESS)
+            break;
+        std::optional<std::wstring> value;
+        const LSTATUS status = queryString(key_, name, value);
+        if (status == ERROR_SUCCESS)
+            return value;
+        close();
+        if (status != ERROR_KEY_DELETED)
+            break;
+    }
+    return readUserString(keyPath_, name);
+}
+
+void HeldUserKey::write(const std::wstring& name, const std::wstring& value) {
+    for (int attempt = 0; attempt < 2 && open(true) == ERROR_SUCCESS; ++attempt) {
+        const LSTATUS status = setString(key_, name, value);
+        if (status == ERROR_SUCCESS)
+            return;
+        close();
+        if (status != ERROR_KEY_DELETED)
+            break;
+    }
+    writeUserString(keyPath_, name, value);
 }
 
 } // namespace tw

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tw {
 
@@ -31,6 +32,29 @@ void writeUserString(const std::wstring& keyPath, const std::wstring& name,
                      const std::wstring& value);
 // Deletes a value; a missing key or value is no failure. Throws RegistryError otherwise.
 void deleteUserValue(const std::wstring& keyPath, const std::wstring& name);
+
+// A key under HKEY_CURRENT_USER held open for a run of string reads and writes, one open
+// instead of one a call. Reads and writes answer as readUserString and writeUserString do; a
+// key deleted meanwhile is opened afresh, as a new open would find it. Who may read or write
+// the key is checked when it is opened, so hold it only for calls milliseconds apart.
+class HeldUserKey {
+  public:
+    explicit HeldUserKey(std::wstring keyPath) : keyPath_(std::move(keyPath)) {}
+    ~HeldUserKey();
+    HeldUserKey(const HeldUserKey&) = delete;
+    HeldUserKey& operator=(const HeldUserKey&) = delete;
+
+    const std::wstring& path() const { return keyPath_; }
+    std::optional<std::wstring> read(const std::wstring& name);
+    void write(const std::wstring& name, const std::wstring& value);
+
+  private:
+    LSTATUS open(bool create);
+    void close();
+
+    std::wstring keyPath_;
+    HKEY key_ = nullptr;
+};
 
 // Reads a string value as readUserString does, under root (HKEY_CURRENT_USER or
 // HKEY_LOCAL_MACHINE) in one registry view: 0 for the program's own, KEY_WOW64_32KEY or

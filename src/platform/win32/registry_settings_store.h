@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/settings_store.h"
+#include "platform/win32/registry.h"
+
+#include <memory>
 
 namespace tw {
 
@@ -17,11 +20,17 @@ class RegistrySettingsStore : public SettingsStore {
               const std::string& value) override;
     std::optional<StoreReadTrouble> takeReadTrouble() override { return trouble_.take(); }
     bool lastGetRead() const override { return lastGetRead_; }
+    void keepOpen(bool on) override;
 
     // The key path under HKEY_CURRENT_USER.
     static std::wstring keyPath(const std::string& application, const std::string& section);
 
   private:
+    // The key held open while kept open: the one last used.
+    HeldUserKey* held(const std::wstring& keyPath);
+
+    bool keepOpen_ = false;
+    std::unique_ptr<HeldUserKey> held_;
     bool lastGetRead_ = true;
     ReadTroubleOnce trouble_;
 };

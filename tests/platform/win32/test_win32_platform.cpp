@@ -184,6 +184,30 @@ TEST(RegistrySettings, RoundTripThroughTheRegistryAndRegExport) {
     EXPECT_EQ(store.get("Quillmark", "Tidewell", "Option1", "1"), "3");
 }
 
+// Held open for a start's run of calls, the key still answers as opening it each time would:
+// a value written by another program is read, and a key deleted from outside reads as missing
+// and is made again by the next write.
+TEST(RegistrySettings, KeptOpenSeesChangesMadeFromOutside) {
+    const std::wstring keyPath = RegistrySettingsStore::keyPath("Quillmark", "Tidewell");
+    const std::wstring regKey = L"\"HKCU\\" + keyPath + L"\"";
+    RegistrySettingsStore store;
+    store.save("Quillmark", "Tidewell", "Text1", "5");
+    store.keepOpen(true);
+    EXPECT_EQ(store.get("Quillmark", "Tidewell", "Text1", "x"), "5");
+    ASSERT_EQ(run(L"reg.exe add " + regKey + L" /v Text1 /t REG_SZ /d 6 /f"), 0u);
+    EXPECT_EQ(store.get("Quillmark", "Tidewell", "Text1", "x"), "6");
+
+    ASSERT_EQ(run(L"reg.exe delete " + regKey + L" /f"), 0u);
+    EXPECT_EQ(store.get("Quillmark", "Tidewell", "Text1", "gone"), "gone");
+    EXPECT_TRUE(store.lastGetRead());
+    store.save("Quillmark", "Tidewell", "Text2", "7");
+    store.keepOpen(false);
+    const auto written = readUserString(keyPath, L"Text2");
+    ASSERT_TRUE(written);
+    EXPECT_EQ(narrow(*written), "7");
+    EXPECT_FALSE(readUserString(keyPath, L"Text1"));
+}
+
 namespace {
 
 // Gives everyone exactly the rights of an access list in SDDL form on a key under
