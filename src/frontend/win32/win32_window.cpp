@@ -32,7 +32,7 @@ POINT centredIn(const RECT& work, const RECT& frame) {
                  work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2};
 }
 
-void registerClass(HINSTANCE instance, WNDPROC windowProc) {
+void registerClass(HINSTANCE instance, WNDPROC windowProc, HCURSOR arrow) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
     if (GetClassInfoExW(instance, kWindowClass, &existing))
@@ -41,7 +41,11 @@ void registerClass(HINSTANCE instance, WNDPROC windowProc) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hCursor = arrow;
+    // The program's icons are the class's, so the window is made with them: under Wine each
+    // WM_SETICON has the display driver build and send the icons again.
+    wc.hIcon = programIcon(SM_CXICON, SM_CYICON);
+    wc.hIconSm = programIcon(SM_CXSMICON, SM_CYSMICON);
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc);
 }
@@ -116,14 +120,15 @@ std::string windowText(HWND hwnd) {
 Win32Window::Win32Window(HINSTANCE instance)
     : instance_(instance), background_(static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))),
       arrow_(LoadCursorW(nullptr, IDC_ARROW)), pointer_(arrow_) {
-    registerClass(instance, &Win32Window::windowProc);
+    registerClass(instance, &Win32Window::windowProc, arrow_);
     // Made at the size and place it first shows at, for the dpi the monitor most likely has:
     // under Wine each later move of a top-level window is a round trip to the server and
     // another to the X server.
     dpi_ = GetDpiForSystem();
-    layoutDpi_ = fittingDpi();
+    const RECT work = workArea();
+    layoutDpi_ = fittingDpi(work);
     const RECT frame = frameFor(layoutDpi_);
-    const POINT at = centredIn(workArea(), frame);
+    const POINT at = centredIn(work, frame);
     hwnd_ = CreateWindowExW(0, kWindowClass, L"", kMainWindowStyle, at.x, at.y,
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                             instance, nullptr);
@@ -243,11 +248,10 @@ RECT Win32Window::frameFor(UINT layoutDpi) const {
     return frame;
 }
 
-UINT Win32Window::fittingDpi() const {
+UINT Win32Window::fittingDpi(const RECT& work) const {
     // A window scaled past its work area (150 % on a 1366 x 768 laptop) would be clamped to
     // the screen with its right column and lower frames out of reach: the whole layout,
     // fonts included, is drawn smaller until the window fits.
-    const RECT work = workArea();
     UINT dpi = dpi_;
     for (; dpi > kDesignDpi / 2; --dpi) {
         const RECT frame = frameFor(dpi);
@@ -259,7 +263,7 @@ UINT Win32Window::fittingDpi() const {
 }
 
 void Win32Window::sizeForLayout() {
-    layoutDpi_ = fittingDpi();
+    layoutDpi_ = fittingDpi(workArea());
     const RECT frame = frameFor(layoutDpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -357,10 +361,7 @@ void Win32Window::setTitle(const std::string& title) {
 }
 
 void Win32Window::showProgramIcon() {
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(programIcon(SM_CXICON, SM_CYICON)));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(programIcon(SM_CXSMICON, SM_CYSMICON)));
+    // Shown from the window's making: its class carries the program's icons.
 }
 
 bool Win32Window::isMinimised() const {
@@ -545,6 +546,12 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(background_);
     }
+    case WM_GETICON:
+        // Those who ask the window for its icons are given the class's, as they were given
+        // the same icons when the window was told them.
+        if (const LRESULT own = DefWindowProcW(hwnd_, message, wParam, lParam))
+            return own;
+        return GetClassLongPtrW(hwnd_, wParam == ICON_BIG ? GCLP_HICON : GCLP_HICONSM);
     case WM_MOUSEMOVE:
         pointerMovedOverWindow(lParam);
         return 0;

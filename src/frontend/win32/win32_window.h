@@ -128,7 +128,7 @@ class Win32Window : public WindowControl {
     // The window's outer rectangle with its controls laid out for that dpi.
     RECT frameFor(UINT layoutDpi) const;
     // The highest dpi up to the monitor's at which the whole window fits its work area.
-    UINT fittingDpi() const;
+    UINT fittingDpi(const RECT& work) const;
     ControlEvents* listener(HWND control) const;
     void pointerMovedOverWindow(LPARAM at);
     void stateMayHaveChanged();

@@ -76,6 +76,9 @@ echo "window shown $shown_ms ms after the start"
 # Its start reads the stored times and numbers itself: the locale's conversions would load
 # oleaut32 and the COM runtime into every start.
 if grep -qi 'oleaut32' "/proc/$pid/maps"; then fail "the start loaded oleaut32"; fi
+# The window manager has the program's icons in both sizes.
+icons=$(xprop -id "$win" _NET_WM_ICON | grep -c -e 'Icon (32 x 32)' -e 'Icon (16 x 16)' || true)
+[ "$icons" = 2 ] || fail "the window manager has $icons of the program's two icons"
 size=$(xwininfo -id "$win" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
 [ "$size" = "1064x598" ] || fail "client area is $size, not 1064x598"
 # Wine's explorer docks the tray icon into tint2's tray as a window of its own.
