@@ -277,12 +277,13 @@ restart_wineserver() {
   sleep 2
   stop_program "$pid"
 }
-# Starts $1 (its window titled $2, of the window class $3) and prints how many requests the
-# server answered, from any process, from the start until that window was shown.
+# Starts $1 (its window titled $2, of the window class $3, with the arguments after those) and
+# prints how many requests the server answered, from any process, from the start until that
+# window was shown.
 requests_until_shown() {
   local before
   before=$(wc -l < "$work/server.trace")
-  start_program "$1" "$2"
+  start_program "$1" "$2" "${@:4}"
   sleep 1
   stop_program "$pid"
   tail -n +"$((before + 1))" "$work/server.trace" | awk -v class="$3" '
@@ -310,18 +311,21 @@ requests_until_shown() {
 }
 : > "$work/server.trace"
 restart_wineserver -d1
-tw_requests=() np_requests=() fl_requests=() base_requests=()
+tw_requests=() np_requests=() fl_requests=() flt_requests=() base_requests=()
 for _ in 1 2 3; do
   [ -z "$baseline" ] ||
     base_requests+=("$(requests_until_shown "$baseline" '^Tidewell$' TidewellMainWindow)")
   tw_requests+=("$(requests_until_shown "$exe" '^Tidewell$' TidewellMainWindow)")
   np_requests+=("$(requests_until_shown "$notepad_exe" 'Notepad' Notepad)")
   fl_requests+=("$(requests_until_shown "$floor_exe" '^Floor$' FloorWindow)")
+  flt_requests+=("$(requests_until_shown "$floor_exe" '^Floor$' FloorWindow --tray)")
 done
 t=$(median "${tw_requests[@]}") n=$(median "${np_requests[@]}") f=$(median "${fl_requests[@]}")
 echo "server requests from the start until the window showed (Wine's trace, median of 3):" \
   "tidewell $t, notepad $n, floor $f; tidewell to notepad $(ratio "$t" "$n"), to the floor" \
   "$(ratio "$t" "$f"); floor to notepad $(ratio "$f" "$n")"
+t2=$(median "${flt_requests[@]}")
+echo "server requests until shown, the floor with a tray icon: $t2; tidewell to it $(ratio "$t" "$t2")"
 [ -z "$baseline" ] || echo "server requests until shown, baseline: $(median "${base_requests[@]}")"
 [ -z "${TIDEWELL_BENCH_START_ONLY:-}" ] || exit 0
 # The processor-time phases below, on a server without its trace.

@@ -7,9 +7,12 @@
 // posts to the window, so that a dialog's own message loop would not hold it back), it sets
 // the countdown as the title of the frame that holds the progress bar, has the strip under
 // that title drawn again (a themed frame does not erase its old title), and steps the bar on.
-// bench_wine.sh measures that processor time beside Tidewell's monitoring.
+// bench_wine.sh measures that processor time beside Tidewell's monitoring. With --tray it also
+// has an icon in the notification area as Tidewell has: shell32 loaded at start, as Tidewell's
+// imports load it, and the icon handed to the shell once the window shows.
 #include "core/day_names.h"
 #include "frontend/win32/win32_window.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 #include "window/access_keys.h"
 
@@ -17,6 +20,7 @@
 
 #include <commctrl.h>
 #include <cstdio>
+#include <shellapi.h>
 #include <string>
 #include <string_view>
 
@@ -142,9 +146,33 @@ void addControls(HWND window, HINSTANCE instance, UINT dpi) {
     }
 }
 
+bool given(std::wstring_view option) {
+    return std::wstring_view(GetCommandLineW()).find(option) != std::wstring_view::npos;
+}
+
+// shell32 is loaded by the first call, not linked, so that the floor without --tray pays
+// nothing for it.
+void addTrayIcon(HWND window) {
+    const auto notify = TW_SYSTEM_FUNCTION(L"shell32.dll", Shell_NotifyIconW);
+    if (!notify)
+        return;
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = window;
+    icon.uID = 1;
+    icon.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
+    icon.uCallbackMessage = WM_APP + 2;
+    icon.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    lstrcpynW(icon.szTip, L"Floor", ARRAYSIZE(icon.szTip));
+    notify(NIM_ADD, &icon);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const bool tray = given(L"--tray");
+    if (tray)
+        LoadLibraryW(L"shell32.dll");
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                        ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
                                            ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
@@ -167,7 +195,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                   frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     floorWindow = window;
     addControls(window, instance, dpi);
-    if (std::wstring_view(GetCommandLineW()).find(L"--count") != std::wstring_view::npos) {
+    if (given(L"--count")) {
         CloseHandle(CreateThread(nullptr, 0, postEachSecond, nullptr, 0, nullptr));
         // In the top right corner, clear of Tidewell's window on a screen wide enough for both.
         SetWindowPos(window, nullptr, GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left), 0,
@@ -175,6 +203,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    if (tray)
+        addTrayIcon(window);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
