@@ -13,16 +13,19 @@ class FakeSettingsStore : public SettingsStore {
   public:
     std::string get(const std::string& a, const std::string& s, const std::string& k,
                     const std::string& fallback) override {
+        ++(keptOpen ? callsKeptOpen : callsOpenedEach);
         const auto it = values.find({a, s, k});
         return it == values.end() ? fallback : it->second;
     }
     void save(const std::string& a, const std::string& s, const std::string& k,
               const std::string& v) override {
+        ++(keptOpen ? callsKeptOpen : callsOpenedEach);
         if (failWrites)
             throw std::runtime_error("Could not write the settings file");
         values[{a, s, k}] = v;
         writes.push_back({k, v});
     }
+    void keepOpen(bool on) override { keptOpen = on; }
     // The value of a key of the program's own section, "" when missing.
     std::string value(const std::string& key) const {
         const auto it = values.find({"Quillmark", "Tidewell", key});
@@ -38,6 +41,10 @@ class FakeSettingsStore : public SettingsStore {
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::vector<std::pair<std::string, std::string>> writes;
     bool failWrites = false;
+    bool keptOpen = false;
+    // Reads and writes made while the store was kept open, and those made otherwise.
+    int callsKeptOpen = 0;
+    int callsOpenedEach = 0;
 };
 
 } // namespace tw::test

@@ -129,6 +129,11 @@ TEST(WindowStartUp, HostileStoredValuesShowBoxesAndStartUpCompletes) {
     EXPECT_EQ(f.minutes.text(), "ten");
     EXPECT_FALSE(rig.window.isLoading());
     EXPECT_TRUE(rig.tray.shown);
+    // The start's reads and writes, failed steps and all, go through the store held open
+    // once, and the store is let go by its end.
+    EXPECT_GT(rig.store.callsKeptOpen, 10);
+    EXPECT_EQ(rig.store.callsOpenedEach, 0);
+    EXPECT_FALSE(rig.store.keptOpen);
 }
 
 TEST(WindowStartUp, StoredCloseOptionsOfZeroLeaveBothClear) {

@@ -139,32 +139,26 @@ LSTATUS HeldUserKey::open(bool create) {
     return status;
 }
 
+// Whatever the held key cannot do (deleted meanwhile, say) is let go and done by a fresh open,
+// which also reports a refusal as the calls without holding do; the next call holds anew.
 std::optional<std::wstring> HeldUserKey::read(const std::wstring& name) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const LSTATUS opened = open(false);
-        if (opened == ERROR_FILE_NOT_FOUND)
-            return std::nullopt;
-        if (opened != ERROR_SUCCESS)
-            break;
+    const LSTATUS opened = open(false);
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return std::nullopt;
+    if (opened == ERROR_SUCCESS) {
         std::optional<std::wstring> value;
-        const LSTATUS status = queryString(key_, name, value);
-        if (status == ERROR_SUCCESS)
+        if (queryString(key_, name, value) == ERROR_SUCCESS)
             return value;
         close();
-        if (status != ERROR_KEY_DELETED)
-            break;
     }
     return readUserString(keyPath_, name);
 }
 
 void HeldUserKey::write(const std::wstring& name, const std::wstring& value) {
-    for (int attempt = 0; attempt < 2 && open(true) == ERROR_SUCCESS; ++attempt) {
-        const LSTATUS status = setString(key_, name, value);
-        if (status == ERROR_SUCCESS)
+    if (open(true) == ERROR_SUCCESS) {
+        if (setString(key_, name, value) == ERROR_SUCCESS)
             return;
         close();
-        if (status != ERROR_KEY_DELETED)
-            break;
     }
     writeUserString(keyPath_, name, value);
 }
