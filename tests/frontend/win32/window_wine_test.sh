@@ -191,9 +191,20 @@ for _ in $(seq 1 50); do
   sleep 0.1
 done
 xdotool search --onlyvisible --name '^Tidewell$' > /dev/null 2>&1 && fail "minimised, the window did not go to the tray"
-eval "$(xdotool getwindowgeometry --shell "$icon")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-wait_for_window || fail "a click on the tray icon did not bring the window back"
+# The icon is looked up again: the tray may have laid its icons out anew meanwhile. The tray's
+# balloon, which the first minimising shows, may take the first click: likewise.
+for _ in 1 2; do
+  icon=$(xwininfo -tree -id "$tray" | awk '/"explorer.exe"/{print $1; exit}')
+  [ -n "$icon" ] || fail "minimised, the window has no tray icon"
+  eval "$(xdotool getwindowgeometry --shell "$icon")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+  wait_for_window && break
+done
+[ -n "$win" ] || {
+  xwininfo -tree -id "$tray" >&2
+  kill -0 "$pid" 2>/dev/null || echo "tidewell.exe is no longer running" >&2
+  fail "a click on the tray icon did not bring the window back"
+}
 sleep 0.5
 
 [ -n "$screenshot" ] && {

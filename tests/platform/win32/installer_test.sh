@@ -19,6 +19,8 @@ shortcut="$user_dir/Roaming/Microsoft/Windows/Start Menu/Programs/Tidewell.lnk"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewell'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 fail() { echo "installer test: $*" >&2; exit 1; }
+# A step that ends the test by its own failure says which it was (77 is a skip, not a failure).
+trap 'status=$?; [ "$status" = 77 ] || echo "installer test: line $LINENO ended with $status" >&2' ERR
 
 start=$(date +%s%N)
 "$WINE_RUN" "$work/tidewell-setup.exe" /S
